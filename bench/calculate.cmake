@@ -1,0 +1,1 @@
+tessio_add_bench(bench_calculate SOURCES bench_calculate.cpp)

@@ -1,0 +1,4 @@
+# Warnings for the project's own targets only.
+function(tessio_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wno-sign-conversion)
+endfunction()

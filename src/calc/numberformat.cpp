@@ -1,0 +1,182 @@
+#include "calc/numberformat.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace NumberFormat {
+
+std::optional<double> readNumber(const QString &text, const QLocale &locale)
+{
+    const QString trimmed = text.trimmed();
+    if (trimmed.isEmpty())
+        return std::nullopt;
+    bool ok = false;
+    const double value = locale.toDouble(trimmed, &ok);
+    if (!ok || !std::isfinite(value))
+        return std::nullopt;
+    return value;
+}
+
+double leadingNumber(const QString &text)
+{
+    qsizetype i = 0;
+    while (i < text.size() && (text[i] == u' ' || text[i] == u'\t'))
+        ++i;
+    QString digits;
+    bool seenPoint = false;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c >= u'0' && c <= u'9') {
+            digits.append(c);
+        } else if (c == u'.' && !seenPoint) {
+            seenPoint = true;
+            digits.append(c);
+        } else {
+            break;
+        }
+    }
+    if (digits.isEmpty() || digits == u".")
+        return 0.0;
+    return QLocale::c().toDouble(digits);
+}
+
+namespace {
+
+struct PatternShape
+{
+    QString prefix;        // literal text before the number (" ##,##0.00" has a blank)
+    bool grouping = false; // a "," in the integer part
+    int minIntegerDigits = 0;
+    int decimals = 0;
+};
+
+PatternShape parsePattern(QStringView pattern)
+{
+    PatternShape shape;
+    qsizetype i = 0;
+    while (i < pattern.size() && pattern[i] != u'#' && pattern[i] != u'0' && pattern[i] != u'.'
+           && pattern[i] != u',') {
+        shape.prefix.append(pattern[i]);
+        ++i;
+    }
+    for (; i < pattern.size() && pattern[i] != u'.'; ++i) {
+        if (pattern[i] == u',')
+            shape.grouping = true;
+        else if (pattern[i] == u'0')
+            ++shape.minIntegerDigits;
+    }
+    for (++i; i < pattern.size(); ++i) {
+        if (pattern[i] == u'0' || pattern[i] == u'#')
+            ++shape.decimals;
+    }
+    return shape;
+}
+
+// Decimal digits of |value| rounded half away from zero to `decimals` places, taken from the value's
+// 15-significant-digit form. Qt's own formatting rounds the binary value, which shows 1.005 as 1.00;
+// that is why this is done by hand. Returns the integer digits and the fraction digits.
+std::pair<QString, QString> roundedDigits(double value, int decimals)
+{
+    const QString scientific = QString::number(std::fabs(value), 'e', 14); // d.dddddddddddddde+XX
+    const qsizetype ePos = scientific.indexOf(u'e');
+    QString digits = scientific.left(ePos);
+    digits.remove(u'.');
+    int pointPos = scientific.mid(ePos + 1).toInt() + 1;
+    if (value == 0.0) {
+        digits = QStringLiteral("0");
+        pointPos = 1;
+    }
+    if (pointPos <= 0) {
+        digits.prepend(QString(-pointPos, u'0'));
+        pointPos = 0;
+    }
+    const qsizetype keep = pointPos + decimals;
+    if (digits.size() < keep)
+        digits.append(QString(keep - digits.size(), u'0'));
+    const bool roundUp = digits.size() > keep && digits[keep] >= u'5';
+    digits.truncate(keep);
+    if (roundUp) {
+        qsizetype j = digits.size() - 1;
+        while (j >= 0 && digits[j] == u'9') {
+            digits[j] = u'0';
+            --j;
+        }
+        if (j >= 0) {
+            digits[j] = QChar(digits[j].unicode() + 1);
+        } else {
+            digits.prepend(u'1');
+            ++pointPos;
+        }
+    }
+    QString integer = digits.left(pointPos);
+    while (integer.startsWith(u'0'))
+        integer.remove(0, 1);
+    return {integer, digits.mid(pointPos)};
+}
+
+} // namespace
+
+QString format(double value, QStringView pattern, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        return QString();
+    const PatternShape shape = parsePattern(pattern);
+    auto [integer, fraction] = roundedDigits(value, shape.decimals);
+    const bool isZero = integer.isEmpty()
+                        && std::all_of(fraction.cbegin(), fraction.cend(), [](QChar c) { return c == u'0'; });
+    if (integer.size() < shape.minIntegerDigits)
+        integer.prepend(QString(shape.minIntegerDigits - integer.size(), u'0'));
+    if (shape.grouping) {
+        const QString separator = locale.groupSeparator();
+        for (qsizetype pos = integer.size() - 3; pos > 0; pos -= 3)
+            integer.insert(pos, separator);
+    }
+    QString result;
+    if (value < 0 && !isZero)
+        result += locale.negativeSign();
+    result += shape.prefix + integer;
+    if (shape.decimals > 0)
+        result += locale.decimalPoint() + fraction;
+    return result;
+}
+
+QString formatText(const QString &text, QStringView pattern, const QLocale &locale)
+{
+    const auto value = readNumber(text, locale);
+    return value ? format(*value, pattern, locale) : text;
+}
+
+QString formatDate(const QDate &date, const QLocale &locale)
+{
+    // The regional date separator is the first character of the short date format that is not a letter.
+    QChar separator = u'/';
+    for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
+        if (!c.isLetter()) {
+            separator = c;
+            break;
+        }
+    }
+    return date.toString(QStringLiteral("MM") + separator + QStringLiteral("dd") + separator
+                         + QStringLiteral("yyyy"));
+}
+
+double roundHalfEven(double value)
+{
+    // Written out rather than std::nearbyint, whose result depends on the floating-point rounding mode.
+    const double floor = std::floor(value);
+    const double diff = value - floor;
+    if (diff > 0.5)
+        return floor + 1.0;
+    if (diff < 0.5)
+        return floor;
+    return std::fmod(floor, 2.0) == 0.0 ? floor : floor + 1.0;
+}
+
+QString shortestText(double value, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+} // namespace NumberFormat

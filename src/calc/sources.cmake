@@ -1,0 +1,5 @@
+target_sources(tessio_core PRIVATE
+    calc/caserecord.h
+    calc/calculator.h calc/calculator.cpp
+    calc/numberformat.h calc/numberformat.cpp
+)

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+class QPrinter;
+
+// Every message box, file dialog and print dialog goes through this interface, so that tests can
+// answer them and record what was asked. The Qt implementation is QtDialogs.
+class Dialogs
+{
+public:
+    enum class Icon { Information, Question, Critical };
+    enum class Buttons { Ok, YesNo };
+    enum class Answer { Ok, Yes, No };
+
+    virtual ~Dialogs() = default;
+
+    // A modal message box. An empty title shows the application title.
+    virtual Answer message(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                           Buttons buttons = Buttons::Ok) = 0;
+
+    // File dialogs; `filter` is a Qt name filter such as "Export Files (*.TXT)". An empty result is a
+    // cancel. The save dialog asks itself before replacing an existing file.
+    virtual QString openFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+
+    // The print dialog: sets up `printer` with the user's choice; false on cancel.
+    virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+};
+
+// The title of message boxes that have none of their own.
+inline QString applicationTitle()
+{
+    return QStringLiteral("Tessio");
+}

@@ -1,0 +1,43 @@
+#include "platform/qtdialogs.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+
+Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                                   Buttons buttons)
+{
+    QMessageBox box(parent);
+    box.setIcon(icon == Icon::Information ? QMessageBox::Information
+                : icon == Icon::Question  ? QMessageBox::Question
+                                          : QMessageBox::Critical);
+    box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
+    box.setText(text);
+    if (buttons == Buttons::YesNo) {
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::Yes);
+    } else {
+        box.setStandardButtons(QMessageBox::Ok);
+    }
+    const int result = box.exec();
+    if (buttons == Buttons::YesNo)
+        return result == QMessageBox::Yes ? Answer::Yes : Answer::No;
+    return Answer::Ok;
+}
+
+QString QtDialogs::openFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+}
+
+QString QtDialogs::saveFileName(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
+}
+
+bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
+{
+    QPrintDialog dialog(&printer, parent);
+    return dialog.exec() == QDialog::Accepted;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+// Dialogs shown with QMessageBox, QFileDialog and QPrintDialog.
+class QtDialogs : public Dialogs
+{
+public:
+    Answer message(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                   Buttons buttons) override;
+    QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+};

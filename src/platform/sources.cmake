@@ -1,0 +1,9 @@
+target_sources(tessio_core PRIVATE
+    platform/dialogs.h
+    platform/shell.h
+    platform/platformerror.h platform/platformerror.cpp
+)
+target_sources(tessio_ui PRIVATE
+    platform/qtdialogs.h platform/qtdialogs.cpp
+    platform/qtshell.h platform/qtshell.cpp
+)

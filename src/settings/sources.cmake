@@ -1,0 +1,3 @@
+target_sources(tessio_core PRIVATE
+    settings/companyblock.h
+)

@@ -1,0 +1,50 @@
+#include "support/fakedialogs.h"
+
+#include <QPrinter>
+
+Dialogs::Answer FakeDialogs::message(QWidget *, Icon icon, const QString &title, const QString &text,
+                                     Buttons buttons)
+{
+    messages.append({icon, title, text, buttons});
+    if (buttons == Buttons::Ok)
+        return Answer::Ok;
+    return answers.isEmpty() ? Answer::Yes : answers.dequeue();
+}
+
+QString FakeDialogs::openFileName(QWidget *, const QString &folder, const QString &filter)
+{
+    fileRequests.append({false, folder, filter});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+QString FakeDialogs::saveFileName(QWidget *, const QString &folder, const QString &filter)
+{
+    fileRequests.append({true, folder, filter});
+    return fileNames.isEmpty() ? QString() : fileNames.dequeue();
+}
+
+bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer)
+{
+    ++printRequests;
+    const bool print = !printAnswers.isEmpty() && printAnswers.dequeue();
+    if (print && !printFile.isEmpty()) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printFile);
+    }
+    return print;
+}
+
+QStringList FakeDialogs::texts() const
+{
+    QStringList result;
+    for (const auto &m : messages)
+        result.append(m.text);
+    return result;
+}
+
+void FakeDialogs::clear()
+{
+    messages.clear();
+    fileRequests.clear();
+    printRequests = 0;
+}

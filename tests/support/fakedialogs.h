@@ -1,0 +1,48 @@
+#pragma once
+
+#include "platform/dialogs.h"
+
+#include <QList>
+#include <QQueue>
+#include <QString>
+
+// Answers every dialog from queued answers and records what was asked, so tests can check the
+// messages (icon, title, text) and script the file and print dialogs.
+class FakeDialogs : public Dialogs
+{
+public:
+    struct Message
+    {
+        Icon icon;
+        QString title;
+        QString text;
+        Buttons buttons;
+    };
+    struct FileRequest
+    {
+        bool save;
+        QString folder;
+        QString filter;
+    };
+
+    Answer message(QWidget *parent, Icon icon, const QString &title, const QString &text,
+                   Buttons buttons) override;
+    QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+
+    // Answers to give, in order. With none queued, Yes/No questions are answered Yes, file dialogs
+    // are cancelled and the print dialog is cancelled.
+    QQueue<Answer> answers;
+    QQueue<QString> fileNames;
+    // For the print dialog: true prints (to a PDF file at printFile when set), false cancels.
+    QQueue<bool> printAnswers;
+    QString printFile;
+
+    QList<Message> messages;
+    QList<FileRequest> fileRequests;
+    int printRequests = 0;
+
+    QStringList texts() const;
+    void clear();
+};
