@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 // A table of texts read from one of the scrambled data files: rows are text numbers (or preset
 // fields), columns are languages (or presets). Every entry starts empty, and reading outside the
@@ -27,5 +28,7 @@ public:
 private:
     int m_rows = 0;
     int m_columns = 0;
-    QList<QString> m_entries; // row-major
+    // Only the values a file supplied are held: a table's size comes from counts in the file, which
+    // must not decide how much memory is taken.
+    QList<QStringList> m_values;
 };

@@ -1,0 +1,154 @@
+#include "localisation/scrambledfile.h"
+
+#include "calc/numberformat.h"
+#include "localisation/progressdisplay.h"
+#include "platform/dialogs.h"
+#include "startup/addbackslash.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QStringDecoder>
+
+namespace {
+
+int hexDigit(QChar c)
+{
+    if (c >= u'0' && c <= u'9')
+        return c.unicode() - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c.unicode() - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c.unicode() - u'A' + 10;
+    return -1;
+}
+
+// A pair read as hexadecimal up to its first character that is not a digit; none reads 0.
+int readPair(QStringView pair)
+{
+    int value = 0;
+    for (const QChar c : pair) {
+        const int digit = hexDigit(c);
+        if (digit < 0)
+            break;
+        value = value * 16 + digit;
+    }
+    return value;
+}
+
+QString decodeWindows1252(const QByteArray &bytes)
+{
+    QStringDecoder decoder("windows-1252");
+    return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+}
+
+// A line without its first and last character ("wrapped" in quotes); shorter lines give nothing.
+QString unwrapped(const QString &line)
+{
+    return line.size() >= 2 ? line.mid(1, line.size() - 2) : QString();
+}
+
+} // namespace
+
+QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress)
+{
+    const double half = double(data.size()) / 2.0;
+    if (progress)
+        progress->start(half);
+    const qsizetype pairs = qsizetype(NumberFormat::roundHalfEven(half));
+    QByteArray plain;
+    plain.reserve(pairs);
+    const bool processEvents = QCoreApplication::instance() != nullptr;
+    for (qsizetype i = 1; i <= pairs; ++i) {
+        const int value = readPair(QStringView(data).mid(2 * i - 2, 2));
+        const int keyCode = key.isEmpty() ? 0 : key[i % key.size()].unicode();
+        plain.append(char((value ^ keyCode) & 0xFF));
+        if (progress)
+            progress->setValue(int(i));
+        if (processEvents)
+            QCoreApplication::processEvents();
+    }
+    if (progress)
+        progress->finish();
+    return decodeWindows1252(plain);
+}
+
+TextTable parsePlainTable(const QString &plain, QString *problem)
+{
+    const QStringList lines = plain.isEmpty() ? QStringList() : plain.split(QStringLiteral("\r\n"));
+    auto report = [problem](const QString &text) {
+        if (problem && problem->isEmpty())
+            *problem = text;
+    };
+    if (lines.size() < 2) {
+        report(QCoreApplication::translate("TextTable", "Subscript out of range"));
+        return TextTable();
+    }
+    bool ok = false;
+    const int columns = unwrapped(lines[0]).trimmed().toInt(&ok);
+    if (!ok || columns < 0) {
+        report(QCoreApplication::translate("TextTable", "Type mismatch"));
+        return TextTable();
+    }
+    TextTable table(int(qMin<qsizetype>(lines.size(), std::numeric_limits<int>::max())), columns);
+    table.defaultColumnName = unwrapped(lines[1]);
+
+    const QString separator = QStringLiteral("\",\"");
+    for (qsizetype line = 2; line < lines.size(); ++line) {
+        const int row = int(line - 2);
+        const QStringList fields = lines[line].split(separator);
+        for (int c = 0; c < columns && c < fields.size(); ++c) {
+            const QString &field = fields[c];
+            if (c == 0 && columns == 1) {
+                if (field.size() >= 2)
+                    table.setEntry(row, c, field.mid(1, field.size() - 2));
+            } else if (c == 0) {
+                table.setEntry(row, c, field.mid(1));
+            } else if (c == columns - 1) {
+                if (!field.isEmpty())
+                    table.setEntry(row, c, field.left(field.size() - 1));
+            } else {
+                table.setEntry(row, c, field);
+            }
+        }
+    }
+    return table;
+}
+
+void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress)
+{
+    table = TextTable();
+    table.filePath = filePath;
+    auto report = [&dialogs](const QString &description) {
+        dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(), description);
+    };
+
+    QFile file(filePath);
+    if (!file.open(QIODevice::ReadOnly)) {
+        report(file.errorString());
+        return;
+    }
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        report(file.errorString());
+        return;
+    }
+    file.close();
+
+    QString problem;
+    TextTable parsed = parsePlainTable(Descramble(QString::fromLatin1(ScrambleKey), decodeWindows1252(bytes), progress),
+                                       &problem);
+    parsed.filePath = filePath;
+    table = std::move(parsed);
+    if (!problem.isEmpty())
+        report(problem);
+}
+
+void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
+{
+    loadScrambledTable(table, AddBackslash(programFolder) + QLatin1String(LanguageFileName), dialogs, progress);
+}
+
+void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
+{
+    loadScrambledTable(table, AddBackslash(programFolder) + QLatin1String(PresetFileName), dialogs, progress);
+}

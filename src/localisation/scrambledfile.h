@@ -1,0 +1,35 @@
+#pragma once
+
+#include "localisation/texttable.h"
+
+#include <QString>
+
+class Dialogs;
+class ProgressDisplay;
+
+// The two data files beside the program, Config.ini (language texts) and fSetup.ini (company
+// presets), are hexadecimal digit pairs scrambled with a five-character key. Their plain text is lines
+// cut at CR LF: line 1 the column count, line 2 the default column name (each wrapped in one character
+// on both sides), then one row per line, its values quoted and joined by `","`.
+
+inline constexpr auto ScrambleKey = "tulip";
+inline constexpr auto LanguageFileName = "Config.ini";
+inline constexpr auto PresetFileName = "fSetup.ini";
+
+// Plain text of `data`: each hexadecimal pair XOR the key character at (pair number mod key length),
+// decoded as Windows-1252. Reports its progress per character and lets pending events run.
+QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress = nullptr);
+
+// The table a plain text describes (also used by tests and tools). Problems with the first two lines
+// are returned in `problem` (empty when there were none); row parsing never reports.
+TextTable parsePlainTable(const QString &plain, QString *problem = nullptr);
+
+// Reads a scrambled file of the program folder into `table`. A missing, unreadable or malformed file is
+// reported once through `dialogs` (the platform's description, the application title) and leaves the
+// table empty or partly filled; the file is never created.
+void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress);
+
+void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs,
+                       ProgressDisplay *progress);
+void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs,
+                        ProgressDisplay *progress);
