@@ -72,6 +72,27 @@ QString Descramble(const QString &key, const QString &data, ProgressDisplay *pro
     return decodeWindows1252(plain);
 }
 
+QByteArray Scramble(const QString &key, const QByteArray &plain)
+{
+    QByteArray data;
+    data.reserve(plain.size() * 2);
+    for (qsizetype i = 1; i <= plain.size(); ++i) {
+        const int keyCode = key.isEmpty() ? 0 : key[i % key.size()].unicode();
+        const auto value = uchar((uchar(plain[i - 1]) ^ keyCode) & 0xFF);
+        data.append(QByteArray::number(value, 16).rightJustified(2, '0').toUpper());
+    }
+    return data;
+}
+
+QString composePlainTable(int columns, const QString &defaultName, const QList<QStringList> &rows)
+{
+    const QString quote = QStringLiteral("\"");
+    QStringList lines{quote + QString::number(columns) + quote, quote + defaultName + quote};
+    for (const QStringList &row : rows)
+        lines.append(quote + row.join(QStringLiteral("\",\"")) + quote);
+    return lines.join(QStringLiteral("\r\n"));
+}
+
 TextTable parsePlainTable(const QString &plain, QString *problem)
 {
     const QStringList lines = plain.isEmpty() ? QStringList() : plain.split(QStringLiteral("\r\n"));

@@ -20,6 +20,14 @@ inline constexpr auto PresetFileName = "fSetup.ini";
 // decoded as Windows-1252. Reports its progress per character and lets pending events run.
 QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress = nullptr);
 
+// The stored form of a plain text already encoded in Windows-1252: two upper-case hexadecimal digits per
+// byte, each byte XOR the same key character Descramble uses. Descramble(Scramble(x)) gives x back.
+QByteArray Scramble(const QString &key, const QByteArray &plain);
+
+// The plain layout of a table: the column count and the default name wrapped in quotes, then one line
+// per row with its values quoted and joined by `","`, lines ended by CR LF.
+QString composePlainTable(int columns, const QString &defaultName, const QList<QStringList> &rows);
+
 // The table a plain text describes (also used by tests and tools). Problems with the first two lines
 // are returned in `problem` (empty when there were none); row parsing never reports.
 TextTable parsePlainTable(const QString &plain, QString *problem = nullptr);
