@@ -1,0 +1,1 @@
+tessio_add_test(tst_startuphelpers SOURCES startup/tst_startuphelpers.cpp LIBS tessio_core)

@@ -1,0 +1,88 @@
+#include "startup/addbackslash.h"
+#include "startup/singleinstance.h"
+#include "startup/truthtext.h"
+
+#include <QDir>
+#include <QFile>
+#include <QSysInfo>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestStartupHelpers : public QObject
+{
+    Q_OBJECT
+private slots:
+    void addBackslash_data();
+    void addBackslash();
+    void truthFromText_data();
+    void truthFromText();
+    void secondGuardIsRefused();
+    void staleLockIsTakenOver();
+};
+
+void TestStartupHelpers::addBackslash_data()
+{
+    const QString sep = QDir::separator();
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("folder name") << "/opt/tessio" << "/opt/tessio" + sep;
+    QTest::newRow("already ends in separator") << "/opt/tessio" + sep << "/opt/tessio" + sep;
+    QTest::newRow("root") << sep << sep;
+    QTest::newRow("empty") << "" << sep;
+}
+
+void TestStartupHelpers::addBackslash()
+{
+    QFETCH(QString, folder);
+    QFETCH(QString, expected);
+    QCOMPARE(AddBackslash(folder), expected);
+}
+
+void TestStartupHelpers::truthFromText_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("expected"); // -1: not a truth value
+    QTest::newRow("True") << "True" << 1;
+    QTest::newRow("true") << "true" << 1;
+    QTest::newRow("FALSE") << "FALSE" << 0;
+    QTest::newRow("zero") << "0" << 0;
+    QTest::newRow("minus one") << "-1" << 1;
+    QTest::newRow("garbage") << "maybe" << -1;
+    QTest::newRow("empty") << "" << -1;
+}
+
+void TestStartupHelpers::truthFromText()
+{
+    QFETCH(QString, text);
+    QFETCH(int, expected);
+    const auto value = ::truthFromText(text);
+    QCOMPARE(value.has_value(), expected >= 0);
+    if (value)
+        QCOMPARE(int(*value), expected);
+}
+
+void TestStartupHelpers::secondGuardIsRefused()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessio.lock"));
+    SingleInstanceGuard first(path);
+    QVERIFY(first.tryAcquire());
+    SingleInstanceGuard second(path);
+    QVERIFY(!second.tryAcquire());
+}
+
+void TestStartupHelpers::staleLockIsTakenOver()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("tessio.lock"));
+    // A lock left by a process that no longer runs (process ids this high are not handed out).
+    QFile stale(path);
+    QVERIFY(stale.open(QIODevice::WriteOnly));
+    stale.write("2147483646\ntessio\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+    stale.close();
+    SingleInstanceGuard guard(path);
+    QVERIFY(guard.tryAcquire());
+}
+
+QTEST_GUILESS_MAIN(TestStartupHelpers)
+#include "tst_startuphelpers.moc"
