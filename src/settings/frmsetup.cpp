@@ -86,7 +86,6 @@ frmSetup::frmSetup(TextLookup text, const QString &programFolder, Dialogs &dialo
     : QDialog(parent)
 {
     setObjectName(QStringLiteral("frmSetup"));
-    setModal(true);
     buildControls();
 
     applyCaptions(text);
