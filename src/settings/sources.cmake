@@ -1,3 +1,10 @@
 target_sources(tessio_core PRIVATE
     settings/companyblock.h
+    settings/regkeys.h settings/regkeys.cpp
+    settings/setuplists.h settings/setuplists.cpp
+    settings/modcadastrovarnel.h settings/modcadastrovarnel.cpp
+)
+target_sources(tessio_ui PRIVATE
+    settings/frmsetup.h settings/frmsetup.cpp
+    settings/companysetup.h settings/companysetup.cpp
 )

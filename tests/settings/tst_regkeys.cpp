@@ -1,0 +1,202 @@
+#include "settings/modcadastrovarnel.h"
+#include "settings/regkeys.h"
+#include "settings/settingsfolder.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTest>
+
+namespace {
+
+QString read(QLatin1String name)
+{
+    return GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name);
+}
+
+bool write(QLatin1String name, const QString &value)
+{
+    return SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value);
+}
+
+// Writes the settings file by hand, as another program or an editor would.
+void writeFile(const SettingsFolder &folder, const QByteArray &contents)
+{
+    QVERIFY(QDir().mkpath(QFileInfo(folder.file()).path()));
+    QFile file(folder.file());
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(contents);
+}
+
+} // namespace
+
+class TestRegKeys : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase() { pinTestEnvironment(); }
+    void valuesLiveInTheInjectedFile();
+    void emptyIsStoredAsOneBlank();
+    void valueLength_data();
+    void valueLength();
+    void nonTextValues();
+    void currencyRule_data();
+    void currencyRule();
+    void missingKeyGivesBlockDefaults();
+    void storedValuesFormTheBlock();
+    void blankPhoneAndFaxLines();
+};
+
+void TestRegKeys::valuesLiveInTheInjectedFile()
+{
+    SettingsFolder folder;
+    QVERIFY(folder.isValid());
+    QVERIFY(write(RegValue::txtNome, QStringLiteral("Acme, Ltd.")));
+    QVERIFY(QFile::exists(folder.file()));
+    // A fresh reader of the file sees the value under the same name.
+    QSettings file(folder.file(), QSettings::IniFormat);
+    QCOMPARE(file.value(QStringLiteral("txtNome")).toString(), QStringLiteral("Acme, Ltd."));
+    QCOMPARE(read(RegValue::txtNome), QStringLiteral("Acme, Ltd."));
+    QCOMPARE(read(RegValue::txtFone), QString());
+
+    // A path that names no store is refused, not written somewhere else.
+    QVERIFY(!SetKeyValue(RegHive::LocalMachine, QString(), RegValue::txtNome, QStringLiteral("x")));
+    QCOMPARE(GetKeyValue(RegHive::LocalMachine, QString(), RegValue::txtNome), QString());
+}
+
+void TestRegKeys::emptyIsStoredAsOneBlank()
+{
+    SettingsFolder folder;
+    QVERIFY(write(RegValue::txtFax, QString()));
+    QCOMPARE(read(RegValue::txtFax), QStringLiteral(" "));
+    QSettings file(folder.file(), QSettings::IniFormat);
+    QCOMPARE(file.value(QStringLiteral("txtFax")).toString(), QStringLiteral(" "));
+}
+
+void TestRegKeys::valueLength_data()
+{
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<bool>("readable");
+    QTest::newRow("1023 bytes") << QString(1023, u'a') << true;
+    QTest::newRow("1024 bytes") << QString(1024, u'a') << false;
+    QTest::newRow("far longer") << QString(5000, u'a') << false;
+    // Counted in Windows-1252, one byte each, not in the file's UTF-8.
+    QTest::newRow("1023 accented") << QString(1023, u'é') << true;
+    QTest::newRow("1023 euro signs") << QString(1023, QChar(0x20AC)) << true;
+    QTest::newRow("1024 accented") << QString(1024, u'é') << false;
+}
+
+void TestRegKeys::valueLength()
+{
+    QFETCH(QString, value);
+    QFETCH(bool, readable);
+    SettingsFolder folder;
+    QVERIFY(write(RegValue::txtEndereco, value));
+    QCOMPARE(read(RegValue::txtEndereco), readable ? value : QString());
+}
+
+void TestRegKeys::nonTextValues()
+{
+    SettingsFolder folder;
+    writeFile(folder, "[General]\n"
+                      "blob=@ByteArray(abc)\n"
+                      "list=one, two\n"
+                      "cut=before\\0after\n");
+    QCOMPARE(read(QLatin1String("blob")), QString());
+    QCOMPARE(read(QLatin1String("list")), QString());
+    QCOMPARE(read(QLatin1String("cut")), QStringLiteral("before"));
+
+    {
+        QSettings settings(folder.file(), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("count"), 305419896);
+        settings.setValue(QStringLiteral("negative"), -7);
+    }
+    QCOMPARE(read(QLatin1String("count")), QStringLiteral("305419896"));
+    QCOMPARE(read(QLatin1String("negative")), QStringLiteral("-7"));
+}
+
+void TestRegKeys::currencyRule_data()
+{
+    QTest::addColumn<bool>("stored");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("nothing stored") << false << QString() << QStringLiteral("US$");
+    QTest::newRow("dollar sign") << true << QStringLiteral("$") << QStringLiteral("US$");
+    QTest::newRow("lower case kept") << true << QStringLiteral("us$") << QStringLiteral("us$");
+    QTest::newRow("blank kept") << true << QStringLiteral(" ") << QStringLiteral(" ");
+    QTest::newRow("dollar with blank kept") << true << QStringLiteral("$ ") << QStringLiteral("$ ");
+    QTest::newRow("other currency") << true << QStringLiteral("EUR") << QStringLiteral("EUR");
+}
+
+void TestRegKeys::currencyRule()
+{
+    QFETCH(bool, stored);
+    QFETCH(QString, value);
+    QFETCH(QString, shown);
+    SettingsFolder folder;
+    if (stored)
+        QVERIFY(write(RegValue::cboMoeda, value));
+    QCOMPARE(ReadStoredCurrency(), shown);
+    CompanyBlock block;
+    QCOMPARE(LoadCompanyBlock(block), shown);
+}
+
+void TestRegKeys::missingKeyGivesBlockDefaults()
+{
+    SettingsFolder folder;
+    CompanyBlock block;
+    block.PhoneLine = QStringLiteral("Phone: earlier");
+    block.FaxLine = QStringLiteral("Fax: earlier");
+    block.VisitText = QStringLiteral("from a language");
+    block.WebAddress = QStringLiteral("http://language.example");
+
+    QCOMPARE(LoadCompanyBlock(block), QStringLiteral("US$"));
+    QCOMPARE(block.CompanyName, QStringLiteral("Varnel Drives"));
+    QCOMPARE(block.Street, QStringLiteral("100 Example Avenue"));
+    QCOMPARE(block.CityLine, QStringLiteral("Springfield, ST 00000 - "));
+    // Nothing stored: the phone and fax lines are left as they were.
+    QCOMPARE(block.PhoneLine, QStringLiteral("Phone: earlier"));
+    QCOMPARE(block.FaxLine, QStringLiteral("Fax: earlier"));
+    QCOMPARE(block.VisitText, QStringLiteral("Visit us at www.varnel.example"));
+    QCOMPARE(block.WebAddress, QStringLiteral("http://www.varnel.example"));
+    QCOMPARE(block.DefaultKwhPrice, 0.08);
+    QVERIFY(!QFile::exists(folder.file())); // reading creates nothing
+}
+
+void TestRegKeys::storedValuesFormTheBlock()
+{
+    SettingsFolder folder;
+    write(RegValue::txtNome, QStringLiteral("Bomba & Cia"));
+    write(RegValue::txtEndereco, QStringLiteral("Rua das Flores, 12"));
+    write(RegValue::txtCidade, QStringLiteral("Joinville"));
+    write(RegValue::txtCep, QStringLiteral("89200-000"));
+    write(RegValue::cboPais, QStringLiteral("BRAZIL"));
+    write(RegValue::txtFone, QStringLiteral("+55 47 5550 0100"));
+    write(RegValue::cboMoeda, QStringLiteral("R$"));
+
+    CompanyBlock block;
+    QCOMPARE(LoadCompanyBlock(block), QStringLiteral("R$"));
+    QCOMPARE(block.CompanyName, QStringLiteral("Bomba & Cia"));
+    QCOMPARE(block.Street, QStringLiteral("Rua das Flores, 12"));
+    // The state is not stored: its default fills its place.
+    QCOMPARE(block.CityLine, QStringLiteral("Joinville, ST 89200-000 - BRAZIL"));
+    QCOMPARE(block.PhoneLine, QStringLiteral("Phone: +55 47 5550 0100"));
+    QCOMPARE(block.FaxLine, QString());
+}
+
+void TestRegKeys::blankPhoneAndFaxLines()
+{
+    SettingsFolder folder;
+    write(RegValue::txtFone, QString());
+    write(RegValue::txtFax, QString());
+    write(RegValue::cboPais, QString());
+    CompanyBlock block;
+    LoadCompanyBlock(block);
+    QCOMPARE(block.PhoneLine, QStringLiteral("Phone:  "));
+    QCOMPARE(block.FaxLine, QStringLiteral("Fax:  "));
+    QCOMPARE(block.CityLine, QStringLiteral("Springfield, ST 00000 -  "));
+}
+
+QTEST_GUILESS_MAIN(TestRegKeys)
+#include "tst_regkeys.moc"
