@@ -9,7 +9,7 @@
 #include <limits>
 
 frmSplash::frmSplash(QWidget *parent)
-    : QWidget(parent, Qt::Tool | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+    : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_progressBar(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("frmSplash"));

@@ -10,10 +10,10 @@ class QProgressBar;
 // progress bar ProgressBar1.
 //
 // Data flow: Descramble calls start() with half the data length, setValue() after every character and
-// finish() at its end; the window only mirrors those numbers. It is a tool window that is shown
-// without being activated and never takes the focus, so showing it cannot disturb or be refused by an
-// open modal window (the setup window loads its presets while it is modal). Values outside the range
-// are clamped; nothing here fails or blocks.
+// finish() at its end; the window only mirrors those numbers. It is a tooltip-type window: never
+// activated, never given the focus and not subject to modality, so showing it cannot disturb or be
+// refused by an open modal window (the setup window loads its presets while it is modal). Values
+// outside the range are clamped; nothing here fails or blocks.
 class frmSplash : public QWidget, public ProgressDisplay
 {
     Q_OBJECT
