@@ -8,6 +8,11 @@
 #include <cmath>
 #include <limits>
 
+namespace {
+// More steps than a progress bar has pixels.
+constexpr int VisibleSteps = 500;
+} // namespace
+
 frmSplash::frmSplash(QWidget *parent)
     : QWidget(parent, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
       m_progressBar(new QProgressBar(this))
@@ -34,6 +39,8 @@ void frmSplash::start(double maximum)
                                                                    : int(std::ceil(maximum));
     m_progressBar->setRange(0, top);
     m_progressBar->setValue(0);
+    m_value = m_shown = 0;
+    m_step = qMax(1, top / VisibleSteps);
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     show();
@@ -41,7 +48,14 @@ void frmSplash::start(double maximum)
 
 void frmSplash::setValue(int value)
 {
-    m_progressBar->setValue(qBound(m_progressBar->minimum(), value, m_progressBar->maximum()));
+    // QProgressBar asks the style for its geometry on every new value to decide whether to repaint,
+    // which costs far more than decoding one character; so only values that move the bar by a visible
+    // step (and the last one) reach it.
+    m_value = qBound(m_progressBar->minimum(), value, m_progressBar->maximum());
+    if (m_value == m_progressBar->maximum() || m_value < m_shown || m_value - m_shown >= m_step) {
+        m_progressBar->setValue(m_value);
+        m_shown = m_value;
+    }
 }
 
 void frmSplash::finish()

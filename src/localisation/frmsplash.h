@@ -25,7 +25,12 @@ public:
     void finish() override;
 
     QProgressBar *progressBar() const { return m_progressBar; }
+    // The last value reported; the bar itself shows it to within a visible step.
+    int value() const { return m_value; }
 
 private:
     QProgressBar *m_progressBar;
+    int m_value = 0;
+    int m_shown = 0;
+    int m_step = 1;
 };

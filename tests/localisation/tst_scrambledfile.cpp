@@ -198,6 +198,19 @@ void TestScrambledFile::splashMirrorsProgressWithoutFocus()
     splash.start(0); // an empty file
     QCOMPARE(splash.progressBar()->maximum(), 0);
     splash.finish();
+
+    // A long file: every value is taken, the bar follows in visible steps and ends full.
+    splash.start(100000);
+    splash.setValue(1);
+    QCOMPARE(splash.value(), 1);
+    QVERIFY(splash.progressBar()->value() <= 1);
+    splash.setValue(50000);
+    QCOMPARE(splash.progressBar()->value(), 50000);
+    splash.setValue(50001);
+    QCOMPARE(splash.value(), 50001);
+    splash.setValue(100000);
+    QCOMPARE(splash.progressBar()->value(), 100000);
+    splash.finish();
 }
 
 void TestScrambledFile::presetsLoadWhileModalWindowIsOpen()
