@@ -9,6 +9,8 @@
 #include <QFile>
 #include <QStringDecoder>
 
+#include <limits>
+
 namespace {
 
 int hexDigit(QChar c)
@@ -108,6 +110,12 @@ TextTable parsePlainTable(const QString &plain, QString *problem)
     const int columns = unwrapped(lines[0]).trimmed().toInt(&ok);
     if (!ok || columns < 0) {
         report(QCoreApplication::translate("TextTable", "Type mismatch"));
+        return TextTable();
+    }
+    // The list fillers add one item per column, so a damaged count must not reach them: no shipped
+    // file comes near this many languages or presets.
+    if (columns > MaxTableColumns) {
+        report(QCoreApplication::translate("TextTable", "Subscript out of range"));
         return TextTable();
     }
     TextTable table(int(qMin<qsizetype>(lines.size(), std::numeric_limits<int>::max())), columns);

@@ -15,6 +15,8 @@ class ProgressDisplay;
 inline constexpr auto ScrambleKey = "tulip";
 inline constexpr auto LanguageFileName = "Config.ini";
 inline constexpr auto PresetFileName = "fSetup.ini";
+// A column count above this in line 1 marks a damaged file.
+inline constexpr int MaxTableColumns = 1000;
 
 // Plain text of `data`: each hexadecimal pair XOR the key character at (pair number mod key length),
 // decoded as Windows-1252. Reports its progress per character and lets pending events run.

@@ -5,4 +5,5 @@ target_sources(tessio_core PRIVATE
 )
 target_sources(tessio_ui PRIVATE
     localisation/listfill.h localisation/listfill.cpp
+    localisation/frmsplash.h localisation/frmsplash.cpp
 )

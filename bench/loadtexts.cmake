@@ -1,0 +1,2 @@
+tessio_add_bench(bench_loadtexts SOURCES bench_loadtexts.cpp LIBS tessio_ui)
+add_dependencies(bench_loadtexts tessio_data)
