@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
+#include <stdexcept>
 
 namespace {
 
@@ -341,7 +342,13 @@ void TestExport::unopenableTargetIsTriedOnceMore()
     }
     QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 
-    FakeDialogs dialogs;
+    RepairingDialogs dialogs;
+    // Should the writer keep retrying, the third message repairs the target so that the test ends
+    // (and fails on the count) instead of hanging.
+    dialogs.onMessage = [&] {
+        if (dialogs.messages.size() > 2 && QFile::remove(notAFolder))
+            QDir().mkdir(notAFolder);
+    };
     Export writer(dialogs);
     QVERIFY(!writer.cmdPrint_Click(notAFolder + QStringLiteral("/out.txt"), englishCase()));
 
@@ -360,10 +367,19 @@ void TestExport::fullDiskEndsAfterOneRetry()
 {
     if (!QFile::exists(QStringLiteral("/dev/full")))
         QSKIP("no /dev/full to fill");
-    FakeDialogs dialogs;
+    RepairingDialogs dialogs;
+    // A full disk cannot be repaired: a writer that kept retrying is stopped by the third message.
+    dialogs.onMessage = [&dialogs] {
+        if (dialogs.messages.size() > 2)
+            throw std::runtime_error("the writer keeps retrying");
+    };
     Export writer(dialogs);
     QTest::ignoreMessage(QtWarningMsg, QRegularExpression(QStringLiteral("seek")));
-    QVERIFY(!writer.cmdPrint_Click(QStringLiteral("/dev/full"), englishCase()));
+    try {
+        QVERIFY(!writer.cmdPrint_Click(QStringLiteral("/dev/full"), englishCase()));
+    } catch (const std::runtime_error &e) {
+        QFAIL(e.what());
+    }
     QCOMPARE(dialogs.messages.size(), 2);
     QCOMPARE(dialogs.messages[0].title, QStringLiteral("Erro 61 ( 3D )"));
     QCOMPARE(dialogs.messages[1].title, QStringLiteral("Erro 61 ( 3D )"));
