@@ -75,7 +75,7 @@ QStringList exportLines(const ExportInput &input)
     const qsizetype m = std::max(text(SavingKwh).size(), moneyLabel.size());
     lines << text(SavingKwh) + blanks(m - text(SavingKwh).size() + 1) + whole(r.mskEconomiakW);
     lines << moneyLabel + blanks(m - moneyLabel.size() + 1) + money(r.mskEconomiaReais);
-    // No blanks after the value: the old column-zone padding of this line carried no information.
+    // Nothing follows the value: blanks padding the line to a column zone would carry no information.
     lines << text(Payback) + blanks(m - text(Payback).size() + 1) + whole(r.mskRetorno);
     lines << QString();
     lines << text(Days) + store(r.mskDiaAno);
