@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The single-byte code page of the case and export files (Windows-1252). A character the code page
+// cannot hold is stored as "?", so that a file is never silently corrupted and every stored byte
+// reads back as the character it was written for.
+namespace CodePage {
+
+// The bytes of text, one per character; a character outside the code page (a pair of surrogates
+// counting as one character) becomes "?".
+QByteArray encode(const QString &text);
+
+// The text of bytes, one character per byte.
+QString decode(const QByteArray &bytes);
+
+// The text as it reads back after encoding: every character outside the code page replaced by "?".
+// Its length is the number of bytes it takes in a file.
+QString storable(const QString &text);
+
+} // namespace CodePage

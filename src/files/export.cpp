@@ -1,0 +1,145 @@
+#include "files/export.h"
+
+#include "calc/numberformat.h"
+#include "files/codepage.h"
+#include "platform/dialogs.h"
+
+#include <QFile>
+#include <QGuiApplication>
+#include <algorithm>
+
+namespace {
+
+QString blanks(qsizetype count)
+{
+    // A label wider than the widest of its block would give a negative count: it is then followed
+    // directly by its value.
+    return QString(std::max<qsizetype>(count, 0), u' ');
+}
+
+} // namespace
+
+QStringList exportLines(const ExportInput &input)
+{
+    using namespace ExportText;
+    const auto text = [&input](int n) { return input.text ? CodePage::storable(input.text(n)) : QString(); };
+    const auto store = [](const QString &s) { return CodePage::storable(s); };
+    const auto money = [&input](const QString &field) {
+        return CodePage::storable(NumberFormat::formatText(field, u"#,##0.00", input.locale));
+    };
+    const auto whole = [&input](const QString &field) {
+        return CodePage::storable(NumberFormat::formatText(field, u"#,##0", input.locale));
+    };
+
+    const CaseRecord &r = input.record;
+    const QString name = store(input.company.CompanyName);
+    const QString street = store(input.company.Street);
+    const QString city = store(input.company.CityLine);
+    const QString cur = store(r.cboMoedas);
+    const QDate date = input.date.isValid() ? input.date : QDate::currentDate();
+
+    const qsizetype w = std::max({name.size(), street.size(), city.size()});
+    QStringList lines;
+    lines << name + blanks(w - name.size() + 5) + QStringLiteral("Date: ")
+                 + NumberFormat::formatDate(date, input.locale);
+    lines << street + blanks(w - street.size() + 5) + store(input.company.PhoneLine);
+    lines << city + blanks(w - city.size() + 5) + store(input.company.FaxLine);
+    const qsizetype rule = std::max({lines[0].size(), lines[1].size(), lines[2].size()});
+    lines << QString(rule, u'-');
+    lines << text(Title);
+    lines << QString();
+    lines << store(input.applicationText);
+    lines << text(Reference) + store(r.mskReferencia);
+
+    const qsizetype flowWidth = text(FlowHeading).size();
+    lines << text(FlowHeading) + blanks(5) + text(HoursHeading);
+    lines << blanks(flowWidth + 5) + text(HoursHeadingEnd);
+    const QString *hours[] = {&r.mskVazao100, &r.mskVazao90, &r.mskVazao80,
+                              &r.mskVazao70,  &r.mskVazao60, &r.mskVazao50};
+    for (int i = 0; i < 6; ++i) {
+        // The 100 % label is one character longer than the others, so its row has one blank fewer.
+        lines << text(Flow100 + 2 * i) + blanks(flowWidth + (i == 0 ? 8 : 9)) + money(*hours[i]);
+    }
+    lines << QString();
+
+    const QString priceLabel = text(KwhPrice) + u'(' + cur + QStringLiteral("):");
+    const QString driveLabel = text(DrivePrice) + u'(' + cur + QStringLiteral("):");
+    const qsizetype k = driveLabel.size();
+    lines << text(Power) + blanks(k - text(Power).size() + 1) + money(r.mskPotencia)
+                 + (r.isKw() ? QStringLiteral(" kW") : QStringLiteral(" HP"));
+    lines << priceLabel + blanks(k - priceLabel.size() + 1) + money(r.mskValorkWh);
+    lines << driveLabel + u' ' + money(r.mskInversor);
+    lines << QString();
+
+    const QString moneyLabel = text(SavingMoney) + u'(' + cur + QStringLiteral("):");
+    const qsizetype m = std::max(text(SavingKwh).size(), moneyLabel.size());
+    lines << text(SavingKwh) + blanks(m - text(SavingKwh).size() + 1) + whole(r.mskEconomiakW);
+    lines << moneyLabel + blanks(m - moneyLabel.size() + 1) + money(r.mskEconomiaReais);
+    // Nothing follows the value: blanks padding the line to a column zone would carry no information.
+    lines << text(Payback) + blanks(m - text(Payback).size() + 1) + whole(r.mskRetorno);
+    lines << QString();
+    lines << text(Days) + store(r.mskDiaAno);
+    lines << QString() << QString();
+    lines << text(Note1) << text(Note1 + 1) << text(Note1 + 2);
+    lines << QString();
+    lines << text(Note1 + 3) << text(Note1 + 4);
+    return lines;
+}
+
+Export::Export(Dialogs &dialogs, QWidget *parent)
+    : m_dialogs(dialogs)
+    , m_parent(parent)
+{
+}
+
+bool Export::reportFailure(const ExportInput &input, const PlatformError &error, bool retried)
+{
+    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
+    }
+    const auto text = [&input](int n) { return input.text ? input.text(n) : QString(); };
+    const QString message = text(ExportText::ErrorLine1) + u'\r' + text(ExportText::ErrorLine2) + u'\r'
+                            + text(ExportText::ErrorLine3) + QStringLiteral("\r\r") + QStringLiteral("Erro: ")
+                            + error.description;
+    m_dialogs.message(m_parent, Dialogs::Icon::Critical, errorTitle(error.number), message);
+    return !retried;
+}
+
+bool Export::cmdPrint_Click(const QString &FileOutput, const ExportInput &input)
+{
+    if (FileOutput.isEmpty())
+        return false;
+
+    // Unbuffered, so that a failing line is found when it is written and retried on its own.
+    QFile file(FileOutput);
+    const auto openMode = QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered;
+    bool retried = false;
+    while (!file.open(openMode)) {
+        if (!reportFailure(input, fileError(file), retried))
+            return false;
+        retried = true;
+    }
+
+    const QStringList lines = exportLines(input);
+    for (const QString &line : lines) {
+        const QByteArray bytes = CodePage::encode(line) + "\r\n";
+        qsizetype written = 0;
+        retried = false;
+        while (written < bytes.size()) {
+            const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+            if (n > 0) {
+                written += n;
+                continue;
+            }
+            if (!reportFailure(input, fileError(file), retried)) {
+                file.close();
+                return false;
+            }
+            retried = true;
+            file.unsetError();
+        }
+    }
+    file.close();
+    return true;
+}

@@ -1,0 +1,5 @@
+target_sources(tessio_core PRIVATE
+    files/codepage.h files/codepage.cpp
+    files/casefile.h files/casefile.cpp
+    files/export.h files/export.cpp
+)
