@@ -13,7 +13,10 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &ti
                 : icon == Icon::Question  ? QMessageBox::Question
                                           : QMessageBox::Critical);
     box.setWindowTitle(title.isEmpty() ? applicationTitle() : title);
-    box.setText(text);
+    // Messages break their lines with CR LF or a lone CR; a label breaks only at LF.
+    QString shown = text;
+    shown.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(u'\r', u'\n');
+    box.setText(shown);
     if (buttons == Buttons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         box.setDefaultButton(QMessageBox::Yes);
