@@ -1,0 +1,3 @@
+tessio_add_test(tst_fieldrules SOURCES mainwindow/tst_fieldrules.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_maskededit SOURCES mainwindow/tst_maskededit.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_frmcalcretorno SOURCES mainwindow/tst_frmcalcretorno.cpp LIBS tessio_testsupport)
