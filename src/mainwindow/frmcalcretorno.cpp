@@ -386,7 +386,7 @@ QWidget *frmCalcRetorno::buildCasePane()
     auto *pane = new QWidget(this);
     auto *layout = new QVBoxLayout(pane);
     layout->setContentsMargins(12, 12, 12, 12);
-    layout->setSpacing(8);
+    layout->setSpacing(10);
 
     auto panel = [pane] {
         auto *frame = new QFrame(pane);
@@ -415,14 +415,15 @@ QWidget *frmCalcRetorno::buildCasePane()
     auto *grid = new QGridLayout(motor);
     grid->setContentsMargins(8, 6, 8, 6);
     grid->setHorizontalSpacing(8);
-    grid->setVerticalSpacing(5);
+    grid->setVerticalSpacing(6);
     auto *power = new QWidget(motor);
     auto *powerLayout = new QHBoxLayout(power);
     powerLayout->setContentsMargins(0, 0, 0, 0);
     powerLayout->setSpacing(6);
-    powerLayout->addWidget(adopt(mskPotencia, power), 1);
+    powerLayout->addWidget(adopt(mskPotencia, power));
     powerLayout->addWidget(adopt(optUnPotencia[UnitKw], power));
     powerLayout->addWidget(adopt(optUnPotencia[UnitHp], power));
+    powerLayout->addStretch(1);
     const QList<QPair<QLabel *, QWidget *>> left{{Label2[10], power}, {Label2[11], mskValorkWh}, {Label2[12], mskInversor}};
     const QList<QPair<QLabel *, QWidget *>> right{{Label2[17], mskRendimento}, {Label2[16], m_cboMoedas}, {Label1_7, mskDiaAno}};
     for (int r = 0; r < 3; ++r) {
@@ -432,8 +433,8 @@ QWidget *frmCalcRetorno::buildCasePane()
             grid->addWidget(adopt(pair.second, motor), r, column + 1);
         }
     }
-    mskPotencia->setMinimumWidth(64);
-    mskValorkWh->setFixedWidth(90);
+    mskPotencia->setFixedWidth(72);
+    mskValorkWh->setFixedWidth(80);
     mskInversor->setFixedWidth(110);
     mskRendimento->setFixedWidth(64);
     m_cboMoedas->setFixedWidth(72);
@@ -446,24 +447,23 @@ QWidget *frmCalcRetorno::buildCasePane()
     auto *hours = panel();
     auto *hoursGrid = new QGridLayout(hours);
     hoursGrid->setContentsMargins(8, 6, 8, 6);
-    hoursGrid->setHorizontalSpacing(6);
+    hoursGrid->setHorizontalSpacing(4);
     hoursGrid->setVerticalSpacing(3);
     hoursGrid->addWidget(adopt(Label2[2], hours), 0, 0);
-    auto *timeCaption = new QWidget(hours);
-    auto *timeLayout = new QVBoxLayout(timeCaption);
-    timeLayout->setContentsMargins(0, 0, 0, 0);
-    timeLayout->setSpacing(0);
-    timeLayout->addWidget(adopt(Label2[19], timeCaption));
-    timeLayout->addWidget(adopt(Label2[20], timeCaption));
-    hoursGrid->addWidget(timeCaption, 1, 0);
+    // "Time of operation per" / "day (in hours)": one caption on two lines beside the fields.
+    for (int line = 0; line < 2; ++line) {
+        QLabel *caption = Label2[std::size_t(19 + line)];
+        caption->setWordWrap(true);
+        hoursGrid->addWidget(adopt(caption, hours), 1 + line, 0);
+    }
     for (int i = 0; i < FieldRules::HourFieldCount; ++i) {
         hoursGrid->addWidget(adopt(Label2[std::size_t(4 + i)], hours), 0, i + 1);
-        mskVazao[std::size_t(i)]->setFixedWidth(44);
+        mskVazao[std::size_t(i)]->setFixedWidth(40);
         mskVazao[std::size_t(i)]->setAlignment(Qt::AlignCenter);
-        hoursGrid->addWidget(adopt(mskVazao[std::size_t(i)], hours), 1, i + 1, Qt::AlignHCenter);
+        hoursGrid->addWidget(adopt(mskVazao[std::size_t(i)], hours), 1, i + 1, 2, 1, Qt::AlignHCenter);
     }
     hoursGrid->setColumnStretch(0, 1);
-    hoursGrid->addWidget(adopt(Label3, hours), 2, 0, 1, FieldRules::HourFieldCount + 1);
+    hoursGrid->addWidget(adopt(Label3, hours), 3, 0, 1, FieldRules::HourFieldCount + 1);
     // The note is hidden at start; its row keeps its height so that showing it moves nothing.
     QSizePolicy keep = Label3->sizePolicy();
     keep.setRetainSizeWhenHidden(true);
@@ -487,6 +487,7 @@ QWidget *frmCalcRetorno::buildCasePane()
         {Label2[13], mskEconomiakW}, {Label2[14], mskEconomiaReais}, {Label2[15], mskRetorno}};
     for (int r = 0; r < resultRows.size(); ++r) {
         resultRows[r].first->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        resultRows[r].first->setWordWrap(true);
         resultsGrid->addWidget(adopt(resultRows[r].first, results), r, 0);
         resultRows[r].second->setFixedWidth(150);
         QFont bold = resultRows[r].second->font();

@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QMap>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStringDecoder>
@@ -26,9 +27,11 @@ const QStringList Prefixes{"PT", "ES", "EN"};
 const QStringList Languages{QStringLiteral("Português"), QStringLiteral("Español"), QStringLiteral("English")};
 constexpr int TextRows = 206;
 
+const QMap<int, QStringList> &wordedCaptions();
+
 // A Config.ini whose text N reads "<PT|ES|EN> N", so that every caption and message shows its number
 // and its language.
-void writeConfig(const QString &folder, const QString &defaultName)
+void writeConfig(const QString &folder, const QString &defaultName, bool worded = false)
 {
     QList<QStringList> rows;
     rows.append(Languages);
@@ -36,6 +39,10 @@ void writeConfig(const QString &folder, const QString &defaultName)
         QStringList row;
         for (const QString &prefix : Prefixes)
             row.append(prefix + QLatin1Char(' ') + QString::number(n));
+        if (worded && wordedCaptions().contains(n))
+            row = wordedCaptions().value(n);
+        else if (worded && n >= 22 && n <= 27)
+            row = QStringList(3, QString::number(100 - 10 * (n - 22)));
         rows.append(row);
     }
     const QString plain = composePlainTable(int(Languages.size()), defaultName, rows);
@@ -43,6 +50,48 @@ void writeConfig(const QString &folder, const QString &defaultName)
     QFile file(folder + QStringLiteral("/Config.ini"));
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Scramble(QString::fromLatin1(ScrambleKey), encoder.encode(plain)));
+}
+
+// Captions of the window in words of the length the three languages need, to see that none is cut.
+const QMap<int, QStringList> &wordedCaptions()
+{
+    static const QMap<int, QStringList> captions{
+        {2, {"Aplicação", "Aplicación", "Application"}},
+        {5, {"Tarefas de Arquivo", "Tareas de Archivo", "File Tasks"}},
+        {6, {"Abrir", "Abrir", "Open"}},
+        {7, {"Salvar", "Guardar", "Save"}},
+        {8, {"Salvar como...", "Guardar como...", "Save as..."}},
+        {9, {"Exportar como texto", "Exportar como texto", "Export As Text"}},
+        {10, {"Outras Tarefas", "Otras Tareas", "Other Tasks"}},
+        {11, {"Calcular", "Calcular", "Calculate"}},
+        {12, {"Gráfico", "Gráfico", "Graph"}},
+        {13, {"Limpar", "Limpiar", "Clear"}},
+        {14, {"Imprimir", "Imprimir", "Print"}},
+        {15, {"Configuração", "Configuración", "Setup"}},
+        {16, {"Moeda:", "Moneda:", "Currency:"}},
+        {17, {"Dias de operação por ano:", "Días de operación por año:", "Days of operation per year:"}},
+        {18, {"Referência:", "Referencia:", "Reference:"}},
+        {19, {"Vazão (%)", "Caudal (%)", "Flow (%)"}},
+        {20, {"Tempo de operação por", "Tiempo de operación por", "Time of operation per"}},
+        {21, {"dia (em horas)", "día (en horas)", "day (in hours)"}},
+        {28, {"Potência do motor", "Potencia del motor", "Motor power"}},
+        {29, {"Preço do kWh", "Precio del kWh", "kWh price"}},
+        {30, {"Preço do inversor", "Precio del variador", "VFD price"}},
+        {33, {"Economia anual (kWh):", "Ahorro anual (kWh):", "Annual savings (kWh):"}},
+        {34, {"Economia anual", "Ahorro anual", "Annual savings"}},
+        {35, {"Retorno do investimento (meses):", "Retorno de la inversión (meses):", "Payback (months):"}},
+        {36, {"*A soma máxima das horas de vazão deve ser 24 horas.",
+              "*La suma máxima de las horas de caudal debe ser 24 horas.",
+              "*The maximum sum of flow hours should be 24 hours."}},
+        {39, {"Visite-nos em www.varnel.example", "Visítenos en www.varnel.example", "Visit us at www.varnel.example"}},
+        {171, {"Idioma / Language", "Idioma / Language", "Language / Idioma"}},
+        {193, {"Bomba centrífuga [inversor de frequência x válvula]",
+               "Bomba centrífuga [variador de frecuencia x válvula]", "Centrifugal pump [VFD x valve]"}},
+        {197, {"Rendimento (100%)", "Rendimiento (100%)", "Efficiency (100%)"}},
+        {198, {"Ajuda", "Ayuda", "Help"}},
+        {202, {"Modelos disponíveis", "Modelos disponibles", "Available models"}},
+    };
+    return captions;
 }
 
 } // namespace
@@ -203,17 +252,29 @@ void TestFrmCalcRetorno::startValues()
 
 void TestFrmCalcRetorno::captionsFitInEveryLanguage()
 {
-    // Long captions, as Portuguese and Spanish texts are, must not be clipped.
+    QTemporaryDir folder;
+    writeConfig(folder.path(), QStringLiteral("English"), true);
+    FakeDialogs dialogs;
+    CompanyBlock company;
+    frmCalcRetorno window(dialogs, company, QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(window.load(folder.path(), nullptr));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
     for (int language = 0; language < 3; ++language) {
-        m_window->cboIdioma()->setCurrentIndex(language);
+        window.cboIdioma()->setCurrentIndex(language);
+        window.findChild<QLabel *>(QStringLiteral("Label3"))->show();
         QCoreApplication::processEvents();
-        for (QLabel *label : m_window->findChildren<QLabel *>()) {
+        for (QLabel *label : window.findChildren<QLabel *>()) {
             if (!label->isVisible() || !label->pixmap().isNull())
                 continue;
-            QVERIFY2(label->width() >= qMin(label->sizeHint().width(), label->minimumSizeHint().width()),
-                     qPrintable(label->objectName()));
-            QVERIFY2(label->height() >= label->heightForWidth(label->width()) || !label->wordWrap(),
-                     qPrintable(label->objectName()));
+            const QString what = label->objectName() + QStringLiteral(": ") + label->text();
+            if (label->wordWrap())
+                QVERIFY2(label->height() >= label->heightForWidth(label->width()), qPrintable(what));
+            else
+                QVERIFY2(label->width() >= label->sizeHint().width(), qPrintable(what));
+            // Inside the window.
+            const QRect inWindow(label->mapTo(&window, QPoint(0, 0)), label->size());
+            QVERIFY2(window.rect().contains(inWindow), qPrintable(what));
         }
     }
 }
