@@ -246,7 +246,13 @@ void TestFrmCalcRetorno::startValues()
     for (int i = 0; i < frmCalcRetorno::Image1Count; ++i) {
         auto *icon = m_window->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(i));
         QVERIFY(icon);
-        QVERIFY(!icon->pixmap().isNull());
+        // The picture was drawn: some pixel is not transparent.
+        const QImage image = icon->pixmap().toImage();
+        bool drawn = false;
+        for (int y = 0; y < image.height() && !drawn; ++y)
+            for (int x = 0; x < image.width() && !drawn; ++x)
+                drawn = qAlpha(image.pixel(x, y)) > 0;
+        QVERIFY2(drawn, qPrintable(icon->objectName()));
     }
 }
 
@@ -285,7 +291,16 @@ void TestFrmCalcRetorno::tabbingThroughKeepsResults()
     // With the default efficiency for the power, passing through the power field changes nothing.
     field("mskRendimento")->setText(QStringLiteral("87"));
     QVERIFY(m_window->calculate());
-    focus(m_window->cboAplicacao());
+    // The typed inputs in their tab order, the efficiency after all of them.
+    focus(field("mskValorkWh"));
+    QStringList order{QApplication::focusWidget()->objectName()};
+    for (int i = 0; i < 11; ++i) {
+        tab();
+        order.append(QApplication::focusWidget()->objectName());
+    }
+    QCOMPARE(order, (QStringList{"mskValorkWh", "mskPotencia", "mskInversor", "mskDiaAno", "mskVazao100",
+                                 "mskVazao90", "mskVazao80", "mskVazao70", "mskVazao60", "mskVazao50",
+                                 "mskReferencia", "mskRendimento"}));
     for (int i = 0; i < 25; ++i)
         tab();
     QVERIFY(!resultsEmpty());
