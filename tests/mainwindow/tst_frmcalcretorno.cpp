@@ -3,6 +3,7 @@
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/generalerrorreport.h"
 #include "mainwindow/maskededit.h"
+#include "platform/qtdialogs.h"
 #include "settings/companyblock.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
@@ -18,6 +19,7 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -125,6 +127,7 @@ private slots:
     void loadedCaseIsNoChange();
     void generalErrorReport();
     void closingEndsEveryWindow();
+    void realMessageBoxesMoveNoField();
 
 private:
     MaskedEdit *field(const char *name) const { return m_window->field(QLatin1String(name)); }
@@ -805,6 +808,48 @@ void TestFrmCalcRetorno::closingEndsEveryWindow()
     QVERIFY(m_window->close());
     QVERIFY(!other.isVisible());
     QVERIFY(!m_window->isVisible());
+}
+
+void TestFrmCalcRetorno::realMessageBoxesMoveNoField()
+{
+    // A real message box takes the activation away from the window while a field is being left; that
+    // must not count as entering or leaving any field.
+    QtDialogs dialogs;
+    CompanyBlock company;
+    frmCalcRetorno window(dialogs, company, QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(window.load(m_folder.path(), nullptr));
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    int boxes = 0;
+    QTimer closer;
+    connect(&closer, &QTimer::timeout, this, [&boxes] {
+        if (QWidget *box = QApplication::activeModalWidget()) {
+            ++boxes;
+            box->close();
+        }
+    });
+    closer.start(20);
+    m_watchdog->unexpected.clear();
+
+    MaskedEdit *efficiency = window.field(u"mskRendimento");
+    MaskedEdit *next = window.field(u"mskVazao90");
+    next->setText(QStringLiteral("30")); // would complain if its leaving rule ran
+    efficiency->setText(QStringLiteral("90"));
+    efficiency->setFocus();
+    QTRY_COMPARE(QApplication::focusWidget(), efficiency);
+    efficiency->selectAll();
+    QTest::keyClicks(efficiency, QStringLiteral("35"));
+    next->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(boxes, 1);
+    // The window's focus stays in the field (offscreen, the window manager's reactivation is ours).
+    QCOMPARE(window.focusWidget(), efficiency);
+    window.activateWindow();
+    QTRY_COMPARE(QApplication::focusWidget(), efficiency);
+    QVERIFY(efficiency->changedSinceEntry()); // still the text at entry: "90"
+    QCOMPARE(efficiency->tag(), QStringLiteral("90"));
+    QTest::qWait(100);
+    QCOMPARE(boxes, 1);
+    QCOMPARE(next->text(), QStringLiteral("30"));
 }
 
 QTEST_MAIN(TestFrmCalcRetorno)
