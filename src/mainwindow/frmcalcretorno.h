@@ -1,11 +1,175 @@
 #pragma once
 
-#include <QWidget>
+#include "calc/calculator.h"
+#include "calc/caserecord.h"
+#include "localisation/texttable.h"
 
-// The calculation window.
+#include <QAnyStringView>
+#include <QWidget>
+#include <array>
+
+class CommandLabel;
+class Dialogs;
+class MaskedEdit;
+class ProgressDisplay;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+struct CompanyBlock;
+
+// frmCalcRetorno, the calculation window.
+//
+// How data flows through it:
+// - The case lives in the window's fields as texts (MaskedEdit, raw text) and in the three selectors.
+//   caseRecord() copies them into a CaseRecord; calculate() runs the core's CalculateSavings on that
+//   record with the window's locale and writes the efficiency and the three results back.
+// - Every input control remembers its text when it is entered (its tag). Leaving it with another text
+//   empties the three results, so that a result on screen always belongs to the inputs on screen. One
+//   event filter (eventFilter) turns focus events into entry and leaving handlers; a focus change that
+//   only comes from another window being activated (message box, other program) is neither.
+// - Texts come from the language text table, loaded once by load(). text(n) always reads the column of
+//   cboIdioma's current index at the moment of use; cboIdioma_Click relabels the window.
+// - The window owns Calculate and the field behaviour. Every other command (file commands, export,
+//   print, graph, setup, help and links) is forwarded through commandRequested(); the helpers that own
+//   them use the accessors below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
+// - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget
 {
     Q_OBJECT
 public:
-    explicit frmCalcRetorno(QWidget *parent = nullptr);
+    // Commands forwarded to their owners. WebLink is Label2(3); HelpDocument is Label2(18).
+    enum class Command { New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument };
+    Q_ENUM(Command)
+
+    static constexpr int WindowWidth = 690;
+    static constexpr int WindowHeight = 514;
+    static constexpr int Label2Count = 22;
+    static constexpr int Image1Count = 9;
+    static constexpr QChar PoundSign{0x00A3};
+
+    // `company` outlives the window; the language switch writes its VisitText and WebAddress. The
+    // locale reads and writes every number (also QWidget::locale() of the window and its fields).
+    frmCalcRetorno(Dialogs &dialogs, CompanyBlock &company, const QLocale &locale, QWidget *parent = nullptr);
+    ~frmCalcRetorno() override;
+
+    // The load sequence: placement, start values, the language texts from `programFolder` (decoding
+    // shown on `progress`, may be null), the default language, the pound sign and the first currency.
+    // A failure shows the general error report and ends the sequence there: returns false.
+    bool load(const QString &programFolder, ProgressDisplay *progress);
+
+    // Language texts.
+    QString text(int n) const; // text n of the current language, "" outside the table
+    TextLookup textLookup() const; // reads the current language at each call, even later
+    const TextTable &languageTexts() const { return m_texts; }
+    int languageIndex() const;
+    QString languageName() const; // text of cboIdioma: "Português", "Español", "English", ...
+    // Text 1 of the language applied last (the empty text if none was); the title start-up sets again.
+    QString windowTitleFromLanguage() const { return m_languageTitle; }
+    void setWebLinkCaption(const QString &caption); // Label2(3), e.g. CompanyBlock::VisitText
+    void cboIdioma_Click();                          // relabels the window in the current language
+
+    // The case.
+    CaseRecord caseRecord() const; // every field, both selections and the currency text
+    // Puts the application, the unit and the twelve input texts of `record` into the window (not the
+    // currency and not the results). With rememberAsTextAtFocus the texts also become the fields' tags,
+    // so that leaving a field afterwards is no change.
+    void applyCaseRecord(const CaseRecord &record, bool rememberAsTextAtFocus);
+    void selectApplication(int index); // runs the selector's change handling
+    void selectUnit(int unit);          // UnitKw or UnitHp; no change handling, as a file load does
+    QString applicationText() const;
+    QString currencyText() const;
+    // Selects the currency item with exactly this text; a text not in the list keeps the current item
+    // (returns false). The currency change runs when the selection changes, as a pick by the user does.
+    bool selectCurrency(const QString &currency);
+    void cboMoedas_Click(); // the currency change: the three captions and the default kWh price
+    void emptyResults();
+    // Runs the checks and the model on the fields; a failed check shows its message. True when the
+    // results were written.
+    bool calculate();
+
+    // Controls by name (for the command owners and tests).
+    MaskedEdit *field(QAnyStringView controlName) const;
+    QList<MaskedEdit *> fields() const; // all masked fields in the window's control order
+    void clearFields();                 // every masked field empty; the tags are left alone
+    CommandLabel *commandLabel(Command command) const;
+    QComboBox *cboAplicacao() const { return m_cboAplicacao; }
+    QComboBox *cboMoedas() const { return m_cboMoedas; }
+    QComboBox *cboIdioma() const { return m_cboIdioma; }
+    QLabel *label2(int index) const;
+
+    // The white background a file command leaves on its label when it ends.
+    static void setLabelBackgroundWhite(QLabel *label);
+
+signals:
+    void commandRequested(frmCalcRetorno::Command command);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+
+private:
+    enum class LeaveRule { None, Changed, Power, Efficiency, Days, Hours };
+    struct FieldSpec;
+
+    void buildControls();
+    QWidget *buildTaskPane();
+    QWidget *buildCasePane();
+    void setTabOrderChain();
+    MaskedEdit *makeField(const FieldSpec &spec);
+    CommandLabel *makeCommand(const char *name, const QString &caption, Command command, bool underline);
+    CommandLabel *makeIcon(int index, const QString &icon, Command command);
+    void startValues();
+
+    void enter(QWidget *control, Qt::FocusReason reason);
+    bool validateBeforeLeaving(QWidget *control); // false: the focus stays
+    void leave(QWidget *control);
+    void changedTest(const MaskedEdit *edit);
+    void powerRule();
+    void daysRule();
+    void hoursRule(MaskedEdit *edit);
+    void takeFocusBack(QWidget *control);
+    void onEnter(MaskedEdit *edit);
+    void cboAplicacao_Click();
+    void removeUnderlines();
+    void showInformation(int textNumber);
+
+    Dialogs &m_dialogs;
+    CompanyBlock &m_company;
+    TextTable m_texts;
+    QString m_languageTitle;
+
+    QList<MaskedEdit *> m_fields;
+    QHash<const MaskedEdit *, LeaveRule> m_leaveRules;
+    QHash<const MaskedEdit *, bool> m_entryHandling;
+    MaskedEdit *mskPotencia = nullptr;
+    MaskedEdit *mskRendimento = nullptr;
+    MaskedEdit *mskValorkWh = nullptr;
+    MaskedEdit *mskInversor = nullptr;
+    MaskedEdit *mskDiaAno = nullptr;
+    std::array<MaskedEdit *, 6> mskVazao{}; // 100, 90, 80, 70, 60, 50 %
+    MaskedEdit *mskReferencia = nullptr;
+    MaskedEdit *mskEconomiakW = nullptr;
+    MaskedEdit *mskEconomiaReais = nullptr;
+    MaskedEdit *mskRetorno = nullptr;
+
+    QComboBox *m_cboAplicacao = nullptr;
+    QComboBox *m_cboMoedas = nullptr;
+    QComboBox *m_cboIdioma = nullptr;
+    QString m_cboAplicacaoTag;
+    QString m_cboMoedasTag;
+    std::array<QRadioButton *, 2> optUnPotencia{};
+
+    std::array<QLabel *, Label2Count> Label2{};
+    std::array<QLabel *, 2> Label5{};
+    QLabel *Label1_7 = nullptr;
+    QLabel *Label3 = nullptr;
+    QHash<Command, CommandLabel *> m_commandLabels;
+    std::array<CommandLabel *, Image1Count> Image1{};
+    CommandLabel *lblCalcular = nullptr;
+
+    // The control the user is in, as the handlers see it, and whether a leaving handler is running
+    // (a message box it opens moves the platform's focus around without the user moving).
+    QWidget *m_entered = nullptr;
+    int m_handlerDepth = 0;
 };

@@ -1,0 +1,3 @@
+tessio_add_bench(bench_startup_window SOURCES startup_window.cpp LIBS tessio_ui)
+tessio_add_bench(bench_startup SOURCES startup.cpp LIBS tessio_core)
+add_dependencies(bench_startup bench_startup_window)

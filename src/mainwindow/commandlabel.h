@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QColor>
+#include <QLabel>
+
+// A label used as a command: clicking it (press and release over it) emits clicked(). With feedback
+// on, a press turns the caption white and the release blue again, and with hover underline on,
+// moving the pointer over it underlines the caption until the window removes it (removeUnderline()).
+// Without feedback it is a plain clickable picture or caption.
+class CommandLabel : public QLabel
+{
+    Q_OBJECT
+public:
+    static inline const QColor LinkColour{0, 84, 227};
+    static inline const QColor PressedColour{255, 255, 255};
+
+    explicit CommandLabel(QWidget *parent = nullptr);
+
+    void setPressFeedback(bool on);
+    void setHoverUnderline(bool on);
+    bool hoverUnderline() const { return m_hoverUnderline; }
+
+    QColor foreColour() const;
+    void setForeColour(const QColor &colour);
+    bool isUnderlined() const { return font().underline(); }
+    void setUnderlined(bool on);
+    void removeUnderline() { setUnderlined(false); }
+
+signals:
+    void clicked();
+
+protected:
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+
+private:
+    bool m_pressFeedback = false;
+    bool m_hoverUnderline = false;
+    bool m_pressed = false;
+};

@@ -1,0 +1,93 @@
+#include "mainwindow/maskededit.h"
+
+#include "calc/numberformat.h"
+
+#include <QFocusEvent>
+#include <QKeyEvent>
+
+MaskedEdit::MaskedEdit(QWidget *parent)
+    : QLineEdit(parent)
+{
+    connect(this, &QLineEdit::textEdited, this, &MaskedEdit::onTextEdited);
+}
+
+void MaskedEdit::setText(const QString &text)
+{
+    m_raw = text;
+    refreshDisplay();
+}
+
+void MaskedEdit::setDisplayPattern(const QString &pattern)
+{
+    m_pattern = pattern;
+    refreshDisplay();
+}
+
+bool MaskedEdit::showsRaw() const
+{
+    // The window's focus widget keeps its raw text while another window is active.
+    return hasFocus() || (window() && window()->focusWidget() == this && !window()->isActiveWindow());
+}
+
+void MaskedEdit::refreshDisplay()
+{
+    const QString shown = (showsRaw() || m_pattern.isEmpty())
+                              ? m_raw
+                              : NumberFormat::formatText(m_raw, m_pattern, locale());
+    if (QLineEdit::text() != shown)
+        QLineEdit::setText(shown);
+}
+
+void MaskedEdit::onTextEdited(const QString &text)
+{
+    // Every user edit (typing, paste, undo) passes here; one that grows the text beyond the typed
+    // limit is taken back. Texts set by the program never come here and are never cut.
+    if (text.size() > m_maxTyped && text.size() > m_raw.size()) {
+        const int cursor = cursorPosition() - int(text.size() - m_raw.size());
+        QLineEdit::setText(m_raw);
+        setCursorPosition(qMax(cursor, 0));
+        return;
+    }
+    m_raw = text;
+}
+
+void MaskedEdit::keyPressEvent(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        if (m_enterHandling) {
+            event->accept();
+            emit enterPressed();
+        } else {
+            QLineEdit::keyPressEvent(event);
+        }
+        return;
+    }
+    const QString typed = event->text();
+    const bool printable = !typed.isEmpty() && typed[0].isPrint()
+                           && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
+    if (printable && !FieldRules::keyPasses(m_filter, typed[0])) {
+        event->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}
+
+void MaskedEdit::focusInEvent(QFocusEvent *event)
+{
+    refreshDisplay();
+    QLineEdit::focusInEvent(event);
+}
+
+void MaskedEdit::focusOutEvent(QFocusEvent *event)
+{
+    QLineEdit::focusOutEvent(event);
+    if (!isWindowActivation(event->reason()))
+        refreshDisplay();
+}
+
+void MaskedEdit::changeEvent(QEvent *event)
+{
+    QLineEdit::changeEvent(event);
+    if (event->type() == QEvent::LocaleChange)
+        refreshDisplay();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "mainwindow/fieldrules.h"
+
+#include <QLineEdit>
+
+// A line edit that keeps a raw text and shows it through a display pattern ("#,##0.00", ...) while it
+// does not have the focus; with the focus it edits the raw text. The pattern is applied with the
+// widget's locale (QWidget::locale(), inherited from the window).
+//
+// text() and setText() always mean the raw text; they hide QLineEdit's own pair, so always reach a
+// MaskedEdit through a MaskedEdit pointer. The maximum typed length limits only what the user types or
+// pastes: a text set by the program is never cut. tag() is the text the field had when it was entered.
+//
+// Focus changes caused by another window becoming active (a message box, another application) are
+// not a move to another field: the field keeps showing its raw text and tells nobody.
+class MaskedEdit : public QLineEdit
+{
+    Q_OBJECT
+    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(QString tag READ tag WRITE setTag)
+public:
+    explicit MaskedEdit(QWidget *parent = nullptr);
+
+    QString text() const { return m_raw; }
+    void setText(const QString &text);
+    QString displayText() const { return QLineEdit::text(); }
+
+    QString displayPattern() const { return m_pattern; }
+    void setDisplayPattern(const QString &pattern);
+
+    int maxTypedLength() const { return m_maxTyped; }
+    void setMaxTypedLength(int length) { m_maxTyped = length; }
+
+    QString tag() const { return m_tag; }
+    void setTag(const QString &tag) { m_tag = tag; }
+    bool changedSinceEntry() const { return m_raw != m_tag; }
+
+    FieldRules::KeyFilter keyFilter() const { return m_filter; }
+    void setKeyFilter(FieldRules::KeyFilter filter) { m_filter = filter; }
+
+    // With Enter handling on, Enter emits enterPressed() and is discarded; off, Enter does nothing here.
+    void setEnterHandling(bool on) { m_enterHandling = on; }
+
+    // Shows the raw text or the pattern, whichever the focus calls for (after a locale change, say).
+    void refreshDisplay();
+
+    static bool isWindowActivation(Qt::FocusReason reason)
+    {
+        return reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason;
+    }
+
+signals:
+    void enterPressed();
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
+    void focusInEvent(QFocusEvent *event) override;
+    void focusOutEvent(QFocusEvent *event) override;
+    void changeEvent(QEvent *event) override;
+
+private:
+    void onTextEdited(const QString &text);
+    bool showsRaw() const;
+
+    QString m_raw;
+    QString m_tag;
+    QString m_pattern;
+    int m_maxTyped = 32767;
+    FieldRules::KeyFilter m_filter = FieldRules::KeyFilter::None;
+    bool m_enterHandling = false;
+};

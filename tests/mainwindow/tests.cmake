@@ -1,0 +1,8 @@
+tessio_add_test(tst_fieldrules SOURCES mainwindow/tst_fieldrules.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_maskededit SOURCES mainwindow/tst_maskededit.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_frmcalcretorno SOURCES mainwindow/tst_frmcalcretorno.cpp LIBS tessio_testsupport)
+
+# Not a test: renders the window in every language for scripts/screenshots.
+add_executable(mainwindow_screenshot mainwindow/screenshot.cpp)
+target_link_libraries(mainwindow_screenshot PRIVATE tessio_ui)
+tessio_warnings(mainwindow_screenshot)

@@ -1,0 +1,151 @@
+#include "mainwindow/fieldrules.h"
+
+#include <QTest>
+
+using namespace FieldRules;
+
+namespace {
+const QLocale English(QLocale::English, QLocale::UnitedStates);
+const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
+} // namespace
+
+class TestFieldRules : public QObject
+{
+    Q_OBJECT
+private slots:
+    void keyFilters();
+    void power_data();
+    void power();
+    void efficiency_data();
+    void efficiency();
+    void days_data();
+    void days();
+    void hoursSumReadsLeadingNumbers();
+    void prices_data();
+    void prices();
+};
+
+void TestFieldRules::keyFilters()
+{
+    for (QChar c : QStringLiteral("0123456789,.")) {
+        QVERIFY(keyPasses(KeyFilter::Numeric, c));
+        QCOMPARE(keyPasses(KeyFilter::Hours, c), c.isDigit());
+    }
+    for (QChar c : QStringLiteral("-/aZ +e")) {
+        QVERIFY2(!keyPasses(KeyFilter::Numeric, c), qPrintable(QString(c)));
+        QVERIFY(!keyPasses(KeyFilter::Hours, c));
+        QVERIFY(keyPasses(KeyFilter::None, c));
+    }
+}
+
+void TestFieldRules::power_data()
+{
+    QTest::addColumn<QString>("power");
+    QTest::addColumn<int>("unit");
+    QTest::addColumn<bool>("tooHigh");
+    QTest::addColumn<QString>("efficiency");
+    QTest::newRow("10 kW") << "10" << UnitKw << false << "87";
+    QTest::newRow("5 kW") << "5" << UnitKw << false << "70";
+    QTest::newRow("7.6 kW, first range wins") << "7.6" << UnitKw << false << "70";
+    QTest::newRow("0 kW writes nothing") << "0" << UnitKw << false << "";
+    QTest::newRow("11200 kW is the limit") << "11200" << UnitKw << false << "95";
+    QTest::newRow("11200.5 kW") << "11200.5" << UnitKw << true << "";
+    QTest::newRow("10 HP is 7.36 kW") << "10" << UnitHp << false << "70";
+    QTest::newRow("15000 HP") << "15000" << UnitHp << false << "95";
+    QTest::newRow("15001 HP") << "15001" << UnitHp << true << "";
+    QTest::newRow("11201 HP is allowed") << "11201" << UnitHp << false << "95";
+    QTest::newRow("empty") << "" << UnitKw << false << "";
+    QTest::newRow("lone comma") << "," << UnitKw << false << "";
+    QTest::newRow("two points") << "1.2.3" << UnitKw << false << "";
+}
+
+void TestFieldRules::power()
+{
+    QFETCH(QString, power);
+    QFETCH(int, unit);
+    QFETCH(bool, tooHigh);
+    QFETCH(QString, efficiency);
+    const PowerOutcome outcome = powerRule(power, unit, English);
+    QCOMPARE(outcome.tooHigh, tooHigh);
+    QCOMPARE(outcome.efficiency, efficiency);
+}
+
+void TestFieldRules::efficiency_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("empty") << "" << true;
+    QTest::newRow("40") << "40" << true;
+    QTest::newRow("99") << "99" << true;
+    QTest::newRow("99.5") << "99.5" << false;
+    QTest::newRow("39.9") << "39.9" << false;
+    QTest::newRow("35") << "35" << false;
+    QTest::newRow("0") << "0" << false;
+    QTest::newRow("comma ends the number") << "87,9" << true;
+    QTest::newRow("comma after 100") << "100,0" << false;
+    QTest::newRow("letters read as 0") << "abc" << false;
+}
+
+void TestFieldRules::efficiency()
+{
+    QFETCH(QString, text);
+    QFETCH(bool, accepted);
+    QCOMPARE(efficiencyAccepted(text), accepted);
+}
+
+void TestFieldRules::days_data()
+{
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("message");
+    QTest::newRow("empty") << "" << 80;
+    QTest::newRow("0") << "0" << 81;
+    QTest::newRow("unreadable") << "," << 81;
+    QTest::newRow("1") << "1" << 0;
+    QTest::newRow("366 passes here") << "366" << 0;
+    QTest::newRow("367") << "367" << 82;
+}
+
+void TestFieldRules::days()
+{
+    QFETCH(QString, text);
+    QFETCH(int, message);
+    QCOMPARE(daysMessage(text, English), message);
+}
+
+void TestFieldRules::hoursSumReadsLeadingNumbers()
+{
+    QCOMPARE(hoursLeadingSum({"24", "1", "0", "0", "0", "0"}), 25.0);
+    QCOMPARE(hoursLeadingSum({"4", "4", "4", "4", "4", "4"}), 24.0);
+    QCOMPARE(hoursLeadingSum({"", "x", "3", "", "", ""}), 3.0);
+    // The messages follow the window order 100, 90, 80, 70, 60, 50 %.
+    QCOMPARE(hoursMessage(0), 83);
+    QCOMPARE(hoursMessage(1), 88);
+    QCOMPARE(hoursMessage(2), 87);
+    QCOMPARE(hoursMessage(5), 84);
+    QVERIFY(hoursAbove24(QStringLiteral("25"), English));
+    QVERIFY(!hoursAbove24(QStringLiteral("24"), Brazil));
+}
+
+void TestFieldRules::prices_data()
+{
+    QTest::addColumn<QString>("currency");
+    QTest::addColumn<double>("price");
+    QTest::newRow("US$") << "US$" << 0.10;
+    QTest::newRow("CAN$") << "CAN$" << 0.12;
+    QTest::newRow("R$") << "R$" << 0.16;
+    QTest::newRow("R") << "R" << 0.15;
+    QTest::newRow("Kr") << "Kr" << 0.20;
+    QTest::newRow("$") << "$" << 0.15;
+    QTest::newRow("pound") << QString(QChar(0xA3)) << 0.06;
+    QTest::newRow("case matters") << "eur" << 0.06;
+}
+
+void TestFieldRules::prices()
+{
+    QFETCH(QString, currency);
+    QFETCH(double, price);
+    QCOMPARE(defaultKwhPrice(currency), price);
+}
+
+QTEST_GUILESS_MAIN(TestFieldRules)
+#include "tst_fieldrules.moc"
