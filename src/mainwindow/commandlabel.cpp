@@ -7,6 +7,18 @@ CommandLabel::CommandLabel(QWidget *parent)
 {
     setCursor(Qt::PointingHandCursor);
     setMouseTracking(true);
+    // Being its own buddy makes "&" in a caption mark the access key instead of showing literally;
+    // the access key then runs the command (see event()).
+    setBuddy(this);
+}
+
+bool CommandLabel::event(QEvent *event)
+{
+    if (event->type() == QEvent::Shortcut) {
+        emit clicked();
+        return true;
+    }
+    return QLabel::event(event);
 }
 
 void CommandLabel::setPressFeedback(bool on)
