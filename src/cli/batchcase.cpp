@@ -1,0 +1,53 @@
+#include "cli/batchcase.h"
+
+#include "calc/numberformat.h"
+#include "files/casefile.h"
+#include "settings/setuplists.h"
+
+QStringList windowCurrencies()
+{
+    // The setup window's currencies, then the two the main window adds: "$" and the pound sign.
+    QStringList currencies = setupCurrencies();
+    currencies << QStringLiteral("$") << QString(QChar(0x00A3));
+    return currencies;
+}
+
+QString startCurrency(const QString &stored)
+{
+    const QStringList currencies = windowCurrencies();
+    return currencies.contains(stored) ? stored : currencies.first();
+}
+
+QString applicationName(int application, const TextLookup &text)
+{
+    if (application < 0 || application >= ApplicationCount)
+        return QString();
+    return text(BatchText::FirstApplication + application);
+}
+
+BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text)
+{
+    BatchCase result;
+    result.file = path;
+    const CaseFileResult read = ReadCaseFile(path, start);
+    result.record = read.record;
+    if (!read.ok()) {
+        result.message = text(BatchText::OpenFailed);
+        return result;
+    }
+    const CalculationOutcome outcome = CalculateSavings(result.record, locale);
+    result.computed = outcome.computed;
+    if (!outcome.computed)
+        result.message = outcome.failure ? checkMessage(*outcome.failure, text, result.record.cboMoedas)
+                                         : text(BatchText::OpenFailed);
+    return result;
+}
+
+ShownResults shownResults(const CaseRecord &record, const QLocale &locale)
+{
+    using NumberFormat::formatText;
+    return {formatText(record.mskRendimento, QString::fromLatin1(FieldPattern::Efficiency), locale),
+            formatText(record.mskEconomiakW, QString::fromLatin1(FieldPattern::Efficiency), locale),
+            formatText(record.mskEconomiaReais, QString::fromLatin1(FieldPattern::Money), locale),
+            formatText(record.mskRetorno, QString::fromLatin1(FieldPattern::Efficiency), locale)};
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "calc/calculator.h"
+#include "calc/caserecord.h"
+
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+// One case file of a batch, opened and calculated the way the main window's Open command does it.
+struct BatchCase
+{
+    QString file;           // the path as given
+    CaseRecord record;      // the inputs as read and, when computed, the results and the efficiency used
+    bool computed = false;  // the results were written (numbers or "----")
+    QString message;        // when not computed: why, in the chosen language
+};
+
+// Texts of the batch.
+namespace BatchText {
+inline constexpr int LanguageName = 0;
+inline constexpr int OpenFailed = 52;
+inline constexpr int FirstApplication = 193; // 193 to 196: the applications in their list order
+} // namespace BatchText
+
+// The currencies of the main window's selector, in their order.
+QStringList windowCurrencies();
+
+// The currency the main window starts with for a stored cboMoeda (already through the currency rule):
+// the stored one when the selector offers it, else the first, "US$".
+QString startCurrency(const QString &stored);
+
+// Reads the case file at path over `start` (the values of a new case) and calculates it. A file that
+// cannot be read gets text 52, a case that fails a check the check's message.
+BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text);
+
+// The shown text of cboAplicacao for an application index.
+QString applicationName(int application, const TextLookup &text);
+
+// The texts of a computed case as the main window shows them: each field through its display pattern.
+struct ShownResults
+{
+    QString efficiency;
+    QString kwh;
+    QString money;
+    QString months;
+};
+ShownResults shownResults(const CaseRecord &record, const QLocale &locale);

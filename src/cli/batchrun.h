@@ -1,0 +1,39 @@
+#pragma once
+
+#include "cli/batchcase.h"
+#include "cli/batchoptions.h"
+#include "localisation/texttable.h"
+#include "settings/companyblock.h"
+
+#include <QTextStream>
+#include <functional>
+
+class Dialogs;
+
+// Prints the report of one computed case as a PDF file; false (with a reason) when it could not.
+struct ReportJob
+{
+    const BatchCase &batchCase;
+    QString applicationText;
+    QString pdfPath;
+};
+using ReportPrinter = std::function<bool(const ReportJob &job, QString *error)>;
+
+// What a batch takes from the program's surroundings: the language texts, the company block and the
+// currency from the settings store, and where messages of the writers go.
+struct BatchContext
+{
+    TextTable texts;
+    CompanyBlock company;
+    QString currency = QStringLiteral("US$");
+    Dialogs *dialogs = nullptr;   // the export writer's error messages
+    ReportPrinter printReport;    // empty: --pdf is refused
+};
+
+// The column of the language named `name` in text 0 (letter case ignored), or of the texts' default
+// language when name is empty; -1 when there is no such language.
+int languageColumn(const TextTable &texts, const QString &name);
+
+// Runs every case of options.files and writes the table or CSV to out, the failed cases to err.
+// Returns the exit code.
+int runBatch(const BatchOptions &options, const BatchContext &context, QTextStream &out, QTextStream &err);

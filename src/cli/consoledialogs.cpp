@@ -1,0 +1,32 @@
+#include "cli/consoledialogs.h"
+
+#include <QTextStream>
+
+ConsoleDialogs::ConsoleDialogs(QTextStream &err)
+    : m_err(err)
+{
+}
+
+Dialogs::Answer ConsoleDialogs::message(QWidget *, Icon, const QString &title, const QString &text, Buttons buttons)
+{
+    // Message boxes break lines at CR as well as LF; a terminal wants LF alone.
+    QString lines = text;
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    m_err << "tessio-calc: " << (title.isEmpty() ? applicationTitle() : title) << ": " << lines << Qt::endl;
+    return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
+}
+
+QString ConsoleDialogs::openFileName(QWidget *, const QString &, const QString &)
+{
+    return QString();
+}
+
+QString ConsoleDialogs::saveFileName(QWidget *, const QString &, const QString &)
+{
+    return QString();
+}
+
+bool ConsoleDialogs::choosePrinter(QWidget *, QPrinter &)
+{
+    return false;
+}
