@@ -1,0 +1,287 @@
+#include "cli/consoledialogs.h"
+#include "localisation/scrambledfile.h"
+#include "localisation/texttable.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStringDecoder>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextStream>
+
+// tessio-calc run as a user runs it: the built executable on case files in a temporary folder, with its
+// settings in a folder of the test and no display.
+class TestTessioCalc : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+
+    void tableInEnglish();
+    void csvInPortuguese();
+    void everyCaseComputedExitsZero();
+    void unreadableFilesAreNamedAndTheOthersGoOn();
+    void usageErrors_data();
+    void usageErrors();
+    void helpAndVersion();
+    void storedCurrencyAndCompany();
+    void exportAppendsEveryComputedCase();
+
+private:
+    struct Result
+    {
+        int exitCode = -1;
+        QString out;
+        QString err;
+    };
+    Result run(const QStringList &arguments);
+    void writeCase(const QString &name, const QString &line);
+    void writeSetting(const QString &name, const QString &value);
+    QString text(int n, int language = English) const { return m_texts.entry(n, language); }
+
+    static constexpr int Portuguese = 0;
+    static constexpr int English = 2;
+    TextTable m_texts;
+    std::unique_ptr<QTemporaryDir> m_dir;
+};
+
+namespace {
+
+const QString WorkedExample = QStringLiteral(
+    R"(0,"Worked example","365","0","8","8","8","0","0","10",#TRUE#,"0.10","1000","90")");
+const QString InletDamper = QStringLiteral(
+    R"(2,"Inlet damper","365","0","0","0","0","0","24","10",#TRUE#,"0.10","1,000.00","90")");
+const QString TooManyHours = QStringLiteral(
+    R"(1,"Too many hours","365","24","1","0","0","0","0","10",#TRUE#,"0.10","1000","90")");
+const QString OnlyFullFlowHp = QStringLiteral(
+    R"(3,"Only full flow","365","24","0","0","0","0","0","10",#FALSE#,"0.10","1000","")");
+
+QStringList lines(const QString &text)
+{
+    return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+void TestTessioCalc::initTestCase()
+{
+    QVERIFY2(QFile::exists(QStringLiteral(TESSIO_CALC)), TESSIO_CALC);
+    // The texts the program reads lie beside it, as they lie beside this test.
+    QString errors;
+    QTextStream err(&errors);
+    ConsoleDialogs dialogs(err);
+    LoadLanguageTexts(m_texts, QFileInfo(QStringLiteral(TESSIO_CALC)).absolutePath(), dialogs, nullptr);
+    QVERIFY2(errors.isEmpty(), qPrintable(errors));
+    QCOMPARE(text(0), QStringLiteral("English"));
+}
+
+void TestTessioCalc::init()
+{
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("config")));
+    QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cases")));
+}
+
+TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments)
+{
+    QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.insert(QStringLiteral("HOME"), m_dir->path());
+    env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+    env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    process.setProcessEnvironment(env);
+    process.setWorkingDirectory(m_dir->filePath(QStringLiteral("cases")));
+    process.start(QStringLiteral(TESSIO_CALC), arguments);
+    Result result;
+    if (!process.waitForFinished(60000)) {
+        process.kill();
+        process.waitForFinished();
+        return result;
+    }
+    result.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    result.out = QString::fromUtf8(process.readAllStandardOutput());
+    result.err = QString::fromUtf8(process.readAllStandardError());
+    return result;
+}
+
+void TestTessioCalc::writeCase(const QString &name, const QString &line)
+{
+    QFile file(m_dir->filePath(QStringLiteral("cases/") + name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QStringEncoder encoder("windows-1252");
+    file.write(QByteArray(encoder.encode(line)) + "\r\n");
+}
+
+void TestTessioCalc::writeSetting(const QString &name, const QString &value)
+{
+    QSettings settings(m_dir->filePath(QStringLiteral("config/Varnel/Tessio.conf")), QSettings::IniFormat);
+    settings.setValue(name, value);
+}
+
+void TestTessioCalc::tableInEnglish()
+{
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("b.WAU"), InletDamper);
+    writeCase(QStringLiteral("c.WAU"), TooManyHours);
+    writeCase(QStringLiteral("d.WAU"), OnlyFullFlowHp);
+    const Result r = run({"--locale", "en_US", "a.WAU", "b.WAU", "c.WAU", "d.WAU"});
+    QCOMPARE(r.exitCode, 1);
+    const QStringList expected{
+        "File   Application                          Efficiency (100%)  Annual Savings (kWh)  Annual Savings (US$)  "
+        "Payback (months)",
+        "a.WAU  Centrifugal Pump [VFD x Valve]                      90                29,200              2,920.00     "
+        "            4",
+        "b.WAU  Fan/Exhauster [VFD x Inlet Damper]                  90                14,600              1,460.00     "
+        "            8",
+        "c.WAU  Centrifugal Pump [VFD x By-Pass]     " + text(69),
+        "d.WAU  Fan/Exhauster [VFD x Outlet Damper]                 70                  ----                  ----     "
+        "         ----",
+    };
+    QCOMPARE(lines(r.out), expected);
+    // Only the failed case is named on standard error, with its message.
+    QCOMPARE(lines(r.err), QStringList{"tessio-calc: c.WAU: " + text(69)});
+}
+
+void TestTessioCalc::csvInPortuguese()
+{
+    // Texts with Brazilian separators, read and written in pt_BR; a reference with a comma and a quote-free
+    // accented text travels through Windows-1252.
+    writeCase(QStringLiteral("bomba, 1.WAU"),
+              QString::fromUtf8(R"(0,"Água gelada","365","0","8","8","8","0","0","1.000",#TRUE#,"0,1","12.500,5","95")"));
+    writeCase(QStringLiteral("preço.WAU"),
+              QStringLiteral(R"(0,"x","365","0","8","8","8","0","0","10",#TRUE#,"10","1000","90")"));
+    const Result r = run({"--locale", "pt_BR", "--language", QString::fromUtf8("português"), "--csv",
+                          "bomba, 1.WAU", QString::fromUtf8("preço.WAU")});
+    QCOMPARE(r.exitCode, 1);
+    // 1000 kW / 0.95 * (0.20 + 0.33 + 0.37) * 8 h * 365 d = 2,766,315.79 kWh; * 0.1 = 276,631.58; 12,500.5 / that * 12 = 0.54
+    const QString priceMessage = text(70, Portuguese) + QStringLiteral("US$") + text(71, Portuguese);
+    QCOMPARE(r.out, QStringLiteral("file,application,efficiency,kwh,money,months,message\r\n")
+                        + "\"bomba, 1.WAU\"," + text(193, Portuguese) + ",95,2.766.316,\"276.631,58\",1,\r\n"
+                        + QString::fromUtf8("preço.WAU,") + text(193, Portuguese) + ",,,,,"
+                        + (priceMessage.contains(u',') ? "\"" + priceMessage + "\"" : priceMessage) + "\r\n");
+}
+
+void TestTessioCalc::everyCaseComputedExitsZero()
+{
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("d.WAU"), OnlyFullFlowHp);
+    const Result r = run({"--locale", "de_DE", "--csv", "a.WAU", "d.WAU"});
+    QCOMPARE(r.exitCode, 1); // "0.10" is no number with German separators: the price check fails
+    QVERIFY(r.out.contains(text(60)));
+
+    const Result en = run({"--locale=en_US", "--csv", "a.WAU", "d.WAU"});
+    QCOMPARE(en.exitCode, 0);
+    QCOMPARE(en.err, QString());
+    // The HP case without an efficiency takes the default for 7.36 kW and saves nothing.
+    QCOMPARE(lines(en.out).last(), "d.WAU," + text(196) + ",70,----,----,----,\r");
+}
+
+void TestTessioCalc::unreadableFilesAreNamedAndTheOthersGoOn()
+{
+    writeCase(QStringLiteral("bad.WAU"), QStringLiteral(R"(x,"not an application")"));
+    writeCase(QStringLiteral("good.WAU"), WorkedExample);
+    const Result r = run({"--locale", "en_US", "--csv", "missing.WAU", "bad.WAU", "good.WAU"});
+    QCOMPARE(r.exitCode, 1);
+    const QStringList out = lines(r.out);
+    QCOMPARE(out.size(), 4);
+    QVERIFY2(out[1].startsWith("missing.WAU,") && out[1].contains(text(52)), qPrintable(out[1]));
+    QVERIFY2(out[2].startsWith("bad.WAU,") && out[2].contains(text(52)), qPrintable(out[2]));
+    QVERIFY2(out[3].startsWith("good.WAU,") && out[3].endsWith(",90,\"29,200\",\"2,920.00\",4,\r"), qPrintable(out[3]));
+    QCOMPARE(lines(r.err), (QStringList{"tessio-calc: missing.WAU: " + text(52), "tessio-calc: bad.WAU: " + text(52)}));
+}
+
+void TestTessioCalc::usageErrors_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("said");
+    QTest::newRow("no case file") << QStringList{"--csv"} << "No case file";
+    QTest::newRow("unknown option") << QStringList{"--xml", "a.WAU"} << "xml";
+    QTest::newRow("unknown locale") << QStringList{"--locale", "xx_YY", "a.WAU"} << "xx_YY";
+    QTest::newRow("unknown language") << QStringList{"--language", "Deutsch", "a.WAU"} << "Deutsch";
+}
+
+void TestTessioCalc::usageErrors()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, said);
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    const Result r = run(arguments);
+    QCOMPARE(r.exitCode, 2);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.contains(said), qPrintable(r.err));
+}
+
+void TestTessioCalc::helpAndVersion()
+{
+    const Result help = run({"--help"});
+    QCOMPARE(help.exitCode, 0);
+    for (const char *option : {"--locale", "--language", "--csv", "--export", "--pdf", "--version"})
+        QVERIFY2(help.out.contains(QLatin1String(option)), option);
+    const Result version = run({"--version"});
+    QCOMPARE(version.exitCode, 0);
+    QCOMPARE(version.out, QStringLiteral("tessio-calc " TESSIO_VERSION "\n"));
+}
+
+void TestTessioCalc::storedCurrencyAndCompany()
+{
+    writeSetting(QStringLiteral("cboMoeda"), QStringLiteral("EUR"));
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("p.WAU"), QStringLiteral(R"(0,"x","365","0","8","8","8","0","0","10",#TRUE#,"10.00","1000","90")"));
+    const Result r = run({"--locale", "en_US", "--language", QString::fromUtf8("Español"), "a.WAU", "p.WAU"});
+    QCOMPARE(r.exitCode, 1);
+    const QStringList out = lines(r.out);
+    QCOMPARE(out.size(), 3);
+    QVERIFY2(out[0].contains(QStringLiteral("(EUR)")), qPrintable(out[0]));
+    QVERIFY2(out[0].startsWith(text(204, 1)), qPrintable(out[0]));
+    QVERIFY2(out[2].endsWith(text(70, 1) + QStringLiteral("EUR") + text(71, 1)), qPrintable(out[2]));
+
+    // A stored currency the main window does not offer leaves the first one.
+    writeSetting(QStringLiteral("cboMoeda"), QStringLiteral("XYZ"));
+    const Result other = run({"--locale", "en_US", "a.WAU"});
+    QVERIFY2(lines(other.out).value(0).contains(QStringLiteral("(US$)")), qPrintable(other.out));
+}
+
+void TestTessioCalc::exportAppendsEveryComputedCase()
+{
+    writeSetting(QStringLiteral("txtNome"), QString::fromUtf8("Acme Bombas Ltda – São Paulo"));
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("c.WAU"), TooManyHours);
+    writeCase(QStringLiteral("b.WAU"), InletDamper);
+    const QString exportFile = m_dir->filePath(QStringLiteral("report.txt"));
+    for (int pass = 1; pass <= 2; ++pass) {
+        const Result r = run({"--locale", "en_US", "--export", exportFile, "a.WAU", "c.WAU", "b.WAU"});
+        QCOMPARE(r.exitCode, 1);
+    }
+    QFile file(exportFile);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    QStringDecoder decoder("windows-1252");
+    const QString content = decoder.decode(bytes);
+    QVERIFY(content.endsWith(QStringLiteral("\r\n")));
+    const QStringList exported = content.chopped(2).split(QStringLiteral("\r\n"));
+    // Two runs of two computed cases: four exports of 34 lines, the failed case left out.
+    QCOMPARE(exported.size(), 4 * 34);
+    for (int e = 0; e < 4; ++e) {
+        const QStringList one = exported.mid(e * 34, 34);
+        QVERIFY2(one[0].startsWith(QString::fromUtf8("Acme Bombas Ltda – São Paulo     Date: ")), qPrintable(one[0]));
+        const bool first = e % 2 == 0;
+        QCOMPARE(one[6], text(first ? 193 : 195));
+        QCOMPARE(one[7], text(134) + (first ? "Worked example" : "Inlet damper"));
+        QVERIFY2(one[21].endsWith(first ? " 29,200" : " 14,600"), qPrintable(one[21]));
+        QVERIFY2(one[22].endsWith(first ? " 2,920.00" : " 1,460.00"), qPrintable(one[22]));
+        QVERIFY2(one[23].endsWith(first ? " 4" : " 8"), qPrintable(one[23]));
+    }
+}
+
+QTEST_GUILESS_MAIN(TestTessioCalc)
+#include "tst_tessiocalc.moc"
