@@ -41,7 +41,8 @@ QString pdfPathFor(const QString &folder, const QString &caseFile)
 int runBatch(const BatchOptions &options, const BatchContext &context, QTextStream &out, QTextStream &err)
 {
     if (context.texts.isEmpty()) {
-        err << "tessio-calc: the language texts could not be read" << Qt::endl;
+        err << "tessio-calc: the language texts could not be read from "
+            << QDir::toNativeSeparators(context.texts.filePath) << Qt::endl;
         return BatchExit::CaseFailed;
     }
     const int column = languageColumn(context.texts, options.language);

@@ -31,6 +31,7 @@ private slots:
     void helpAndVersion();
     void storedCurrencyAndCompany();
     void exportAppendsEveryComputedCase();
+    void withoutItsTextsNothingIsCalculated();
 
 private:
     struct Result
@@ -39,7 +40,7 @@ private:
         QString out;
         QString err;
     };
-    Result run(const QStringList &arguments);
+    Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
     void writeSetting(const QString &name, const QString &value);
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
@@ -88,7 +89,7 @@ void TestTessioCalc::init()
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cases")));
 }
 
-TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments)
+TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments, const QString &program)
 {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -101,7 +102,7 @@ TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments)
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_dir->filePath(QStringLiteral("cases")));
-    process.start(QStringLiteral(TESSIO_CALC), arguments);
+    process.start(program, arguments);
     Result result;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -281,6 +282,19 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
         QVERIFY2(one[22].endsWith(first ? " 2,920.00" : " 1,460.00"), qPrintable(one[22]));
         QVERIFY2(one[23].endsWith(first ? " 4" : " 8"), qPrintable(one[23]));
     }
+}
+
+void TestTessioCalc::withoutItsTextsNothingIsCalculated()
+{
+    // A copy of the program in a folder without Config.ini.
+    const QString copy = m_dir->filePath(QStringLiteral("tessio-calc"));
+    QVERIFY(QFile::copy(QStringLiteral(TESSIO_CALC), copy));
+    QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    const Result r = run({"--locale", "en_US", "a.WAU"}, copy);
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(r.out, QString());
+    QVERIFY2(r.err.contains(QDir::toNativeSeparators(m_dir->filePath(QStringLiteral("Config.ini")))), qPrintable(r.err));
 }
 
 QTEST_GUILESS_MAIN(TestTessioCalc)
