@@ -6,13 +6,40 @@
 #include "startup/addbackslash.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
+
+namespace {
+
+// Printing needs fonts, and fonts need a GUI application; everything else runs on a plain core
+// application, which starts faster and needs nothing of the window system.
+bool printsReports(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--") == 0)
+            return false;
+        if (std::strncmp(argv[i], "--pdf", 5) == 0 || std::strncmp(argv[i], "-pdf", 4) == 0)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    std::unique_ptr<QCoreApplication> app;
+    if (printsReports(argc, argv)) {
+        // Reports are drawn into files: no window is ever shown, so no display is needed.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
     QCoreApplication::setApplicationName(QStringLiteral("tessio-calc"));
 
