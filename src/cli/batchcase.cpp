@@ -25,6 +25,11 @@ QString applicationName(int application, const TextLookup &text)
     return text(BatchText::FirstApplication + application);
 }
 
+QString applicationName(const BatchCase &batchCase, const TextLookup &text)
+{
+    return batchCase.read ? applicationName(batchCase.record.cboAplicacao, text) : QString();
+}
+
 BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text)
 {
     BatchCase result;
@@ -35,6 +40,7 @@ BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &l
         result.message = text(BatchText::OpenFailed);
         return result;
     }
+    result.read = true;
     const CalculationOutcome outcome = CalculateSavings(result.record, locale);
     result.computed = outcome.computed;
     if (!outcome.computed)

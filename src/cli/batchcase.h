@@ -12,6 +12,7 @@ struct BatchCase
 {
     QString file;           // the path as given
     CaseRecord record;      // the inputs as read and, when computed, the results and the efficiency used
+    bool read = false;      // the file was read to its end
     bool computed = false;  // the results were written (numbers or "----")
     QString message;        // when not computed: why, in the chosen language
 };
@@ -36,6 +37,9 @@ BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &l
 
 // The shown text of cboAplicacao for an application index.
 QString applicationName(int application, const TextLookup &text);
+
+// The application of a case as a row shows it: none for a file that could not be read.
+QString applicationName(const BatchCase &batchCase, const TextLookup &text);
 
 // The texts of a computed case as the main window shows them: each field through its display pattern.
 struct ShownResults

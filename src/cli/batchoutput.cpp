@@ -31,7 +31,7 @@ QStringList tableHeadings(const TextLookup &text, const QString &currency)
 
 QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
 {
-    QStringList row{batchCase.file, applicationName(batchCase.record.cboAplicacao, text)};
+    QStringList row{batchCase.file, applicationName(batchCase, text)};
     if (!batchCase.computed) {
         // A message may hold line breaks; in a table it is one line.
         row << QString(batchCase.message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ')
@@ -108,7 +108,7 @@ QString csvHeader()
 
 QString csvRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
 {
-    const QString application = applicationName(batchCase.record.cboAplicacao, text);
+    const QString application = applicationName(batchCase, text);
     if (!batchCase.computed)
         return csvLine({batchCase.file, application, QString(), QString(), QString(), QString(), batchCase.message});
     const ShownResults shown = shownResults(batchCase.record, locale);

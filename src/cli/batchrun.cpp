@@ -91,7 +91,7 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
             continue;
         }
 
-        const QString application = applicationName(batchCase.record.cboAplicacao, text);
+        const QString application = applicationName(batchCase, text);
         if (!options.exportFile.isEmpty()) {
             const ExportInput input{batchCase.record, application, context.company, text, QDate(), options.locale};
             if (!exportWriter.cmdPrint_Click(options.exportFile, input))

@@ -58,6 +58,7 @@ BatchCase computedCase(const QString &efficiency, const QString &kwh, const QStr
 {
     BatchCase c;
     c.file = QStringLiteral("a.WAU");
+    c.read = true;
     c.computed = true;
     c.record.cboAplicacao = 0;
     c.record.mskRendimento = efficiency;
@@ -99,11 +100,16 @@ void TestBatchOutput::csvRowOfAFailedCaseHoldsOnlyTheMessage()
 {
     BatchCase c;
     c.file = QStringLiteral("dir, one/b.WAU");
+    c.read = true;
     c.record.cboAplicacao = 3;
     c.record.mskRendimento = QStringLiteral("90"); // read from the file, but no result was made
     c.message = QStringLiteral("The price must not exceed US$ 9.99.");
     QCOMPARE(csvRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text),
              QStringLiteral("\"dir, one/b.WAU\",\"Fan \"\"Outlet\"\"\",,,,,The price must not exceed US$ 9.99.\r\n"));
+    // A file that could not be read names no application.
+    c.read = false;
+    QCOMPARE(csvRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text),
+             QStringLiteral("\"dir, one/b.WAU\",,,,,,The price must not exceed US$ 9.99.\r\n"));
     QCOMPARE(csvHeader(), QStringLiteral("file,application,efficiency,kwh,money,months,message\r\n"));
 }
 
