@@ -3,3 +3,6 @@ target_sources(tessio_core PRIVATE
     files/casefile.h files/casefile.cpp
     files/export.h files/export.cpp
 )
+target_sources(tessio_ui PRIVATE
+    files/filecommands.h files/filecommands.cpp
+)

@@ -18,6 +18,8 @@ bool keyPasses(KeyFilter filter, QChar c)
         return digit || c == u',' || c == u'.';
     case KeyFilter::Hours:
         return digit;
+    case KeyFilter::Text:
+        return c != u'"';
     }
     return true;
 }

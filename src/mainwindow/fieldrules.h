@@ -12,8 +12,9 @@
 namespace FieldRules {
 
 // Which typed characters a field accepts. Only printable characters are filtered; editing keys,
-// shortcuts and Enter are handled elsewhere.
-enum class KeyFilter { None, Numeric, Hours };
+// shortcuts and Enter are handled elsewhere. Text takes everything but the double quote, which a case
+// file cannot store inside a text.
+enum class KeyFilter { None, Numeric, Hours, Text };
 bool keyPasses(KeyFilter filter, QChar c);
 
 // Leaving the power field. `tooHigh` means text 199 is shown and nothing else happens; otherwise

@@ -163,7 +163,7 @@ void frmCalcRetorno::buildControls()
                                                            "mskVazao70",  "mskVazao60", "mskVazao50"};
     for (std::size_t i = 0; i < HourNames.size(); ++i)
         mskVazao[i] = makeField({HourNames[i], FieldPattern::Hours, 2, F::Hours, EnterAction::Next, true, LeaveRule::Hours});
-    mskReferencia = makeField({"mskReferencia", "", 64, F::None, EnterAction::Next, true, LeaveRule::Changed});
+    mskReferencia = makeField({"mskReferencia", "", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
     mskEconomiakW = makeField({"mskEconomiakW", FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true,
                                LeaveRule::Changed});
     mskEconomiaReais = makeField({"mskEconomiaReais", FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false,

@@ -41,8 +41,10 @@ void MaskedEdit::refreshDisplay()
 void MaskedEdit::onTextEdited(const QString &text)
 {
     // Every user edit (typing, paste, undo) passes here; one that grows the text beyond the typed
-    // limit is taken back. Texts set by the program never come here and are never cut.
-    if (text.size() > m_maxTyped && text.size() > m_raw.size()) {
+    // limit, or that pastes a double quote into a text field, is taken back. Texts set by the program
+    // never come here and are never cut.
+    const bool refusedPaste = m_filter == FieldRules::KeyFilter::Text && text.contains(u'"') && !m_raw.contains(u'"');
+    if ((text.size() > m_maxTyped && text.size() > m_raw.size()) || refusedPaste) {
         const int cursor = cursorPosition() - int(text.size() - m_raw.size());
         QLineEdit::setText(m_raw);
         setCursorPosition(qMax(cursor, 0));

@@ -31,7 +31,14 @@ Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &ti
 
 QString QtDialogs::openFileName(QWidget *parent, const QString &folder, const QString &filter)
 {
-    return QFileDialog::getOpenFileName(parent, QString(), folder, filter);
+    // Like the save dialog, the open dialog takes a typed name of a file that does not exist; the
+    // command reports it when reading fails.
+    QFileDialog dialog(parent, QString(), folder, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return QString();
+    return dialog.selectedFiles().constFirst();
 }
 
 QString QtDialogs::saveFileName(QWidget *parent, const QString &folder, const QString &filter)

@@ -35,7 +35,13 @@ void TestFieldRules::keyFilters()
         QVERIFY2(!keyPasses(KeyFilter::Numeric, c), qPrintable(QString(c)));
         QVERIFY(!keyPasses(KeyFilter::Hours, c));
         QVERIFY(keyPasses(KeyFilter::None, c));
+        QVERIFY(keyPasses(KeyFilter::Text, c));
     }
+    // A text field takes quotes and commas, but not the double quote that would end it in a case file.
+    for (QChar c : QStringLiteral("',;\\#"))
+        QVERIFY(keyPasses(KeyFilter::Text, c));
+    QVERIFY(!keyPasses(KeyFilter::Text, u'"'));
+    QVERIFY(keyPasses(KeyFilter::None, u'"'));
 }
 
 void TestFieldRules::power_data()

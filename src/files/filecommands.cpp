@@ -1,0 +1,158 @@
+#include "files/filecommands.h"
+
+#include "calc/numberformat.h"
+#include "files/casefile.h"
+#include "files/export.h"
+#include "mainwindow/commandlabel.h"
+#include "mainwindow/maskededit.h"
+#include "platform/dialogs.h"
+#include "settings/companyblock.h"
+#include "settings/regkeys.h"
+
+#include <QDate>
+#include <QFileInfo>
+
+#include <exception>
+
+using Command = frmCalcRetorno::Command;
+
+FileCommands::FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
+                           const QString &programFolder, QObject *parent)
+    : QObject(parent), m_window(window), m_dialogs(dialogs), m_company(company), m_programFolder(programFolder)
+{
+}
+
+FileCommands::~FileCommands() = default;
+
+void FileCommands::handle(frmCalcRetorno::Command command)
+{
+    switch (command) {
+    case Command::New:
+        lblNovo_Click();
+        break;
+    case Command::Open:
+        lblAbrir_Click();
+        break;
+    case Command::Save:
+        lblSalvar_Click();
+        break;
+    case Command::SaveAs:
+        lblSalvarComo_Click();
+        break;
+    case Command::Export:
+        lblExport_Click();
+        break;
+    default:
+        break;
+    }
+}
+
+void FileCommands::lblNovo_Click()
+{
+    m_window.clearFields();
+    m_window.field(u"mskValorkWh")->setText(NumberFormat::shortestText(m_company.DefaultKwhPrice, m_window.locale()));
+    m_window.field(u"mskDiaAno")->setText(QStringLiteral("365"));
+    for (const char16_t *hours : {u"mskVazao100", u"mskVazao90", u"mskVazao80", u"mskVazao70", u"mskVazao60", u"mskVazao50"})
+        m_window.field(hours)->setText(QStringLiteral("0"));
+    m_NomeArq.clear();
+    // Runs the currency change (captions, the currency's own kWh price) only when the selection
+    // changes. A stored currency that is no item keeps the current one.
+    m_window.selectCurrency(ReadStoredCurrency());
+}
+
+void FileCommands::lblAbrir_Click()
+{
+    // The field being left runs its leaving rule before anything is loaded over it.
+    m_window.field(u"mskReferencia")->setFocus(Qt::OtherFocusReason);
+
+    const QString path = m_dialogs.openFileName(&m_window, m_programFolder, CaseFileFilter);
+    if (path.isEmpty()) {
+        whiteBackground(Command::Open);
+        return;
+    }
+    m_NomeArq = path;
+
+    const CaseFileResult result = ReadCaseFile(path, m_window.caseRecord());
+    if (result.fieldsApplied > 0) {
+        // Fields not read are the window's own texts, so applying the whole record changes only
+        // what was read. The loaded texts become the texts at focus: leaving a field unchanged
+        // afterwards must not empty the results computed below.
+        m_window.applyCaseRecord(result.record, true);
+        m_window.emptyResults();
+    }
+    if (!result.ok())
+        showCritical(OpenFailedText);
+    else
+        m_window.calculate();
+    whiteBackground(Command::Open);
+}
+
+void FileCommands::lblSalvar_Click()
+{
+    if (m_NomeArq.isEmpty()) {
+        lblSalvarComo_Click();
+        return;
+    }
+    if (QFileInfo::exists(m_NomeArq)) {
+        const QString question = m_window.text(ReplaceQuestionText) + QLatin1Char('\r') + m_window.text(ReplaceQuestionText2);
+        if (m_dialogs.message(&m_window, Dialogs::Icon::Question, applicationTitle(), question, Dialogs::Buttons::YesNo)
+            != Dialogs::Answer::Yes) {
+            whiteBackground(Command::Save);
+            return;
+        }
+    }
+    if (!WriteCaseFile(m_NomeArq, m_window.caseRecord()))
+        showCritical(SaveFailedText);
+    whiteBackground(Command::Save);
+}
+
+void FileCommands::lblSalvarComo_Click()
+{
+    // The dialog itself asks before replacing an existing file.
+    const QString path = m_dialogs.saveFileName(&m_window, startingFolder(), CaseFileFilter);
+    if (!path.isEmpty()) {
+        if (WriteCaseFile(path, m_window.caseRecord()))
+            m_NomeArq = path;
+        else
+            showCritical(SaveAsFailedText);
+    }
+    whiteBackground(Command::Save);
+}
+
+void FileCommands::lblExport_Click()
+{
+    try {
+        const QString path = m_dialogs.saveFileName(&m_window, startingFolder(), ExportFileFilter);
+        if (!path.isEmpty()) {
+            if (!m_export)
+                m_export = std::make_unique<Export>(m_dialogs, &m_window);
+            const ExportInput input{m_window.caseRecord(), m_window.applicationText(), m_company,
+                                    m_window.textLookup(), QDate::currentDate(), m_window.locale()};
+            // The writer reports its own failures.
+            m_export->cmdPrint_Click(path, input);
+        }
+    } catch (const std::exception &) {
+        showCritical(ExportFailedText);
+    }
+    whiteBackground(Command::Export);
+}
+
+QString FileCommands::startingFolder() const
+{
+    const qsizetype separator = qMax(m_NomeArq.lastIndexOf(u'/'), m_NomeArq.lastIndexOf(u'\\'));
+    if (separator > 0)
+        return m_NomeArq.left(separator);
+    if (separator == 0)
+        return m_NomeArq.left(1); // a file in the root folder
+    return m_programFolder;
+}
+
+void FileCommands::showCritical(int textNumber)
+{
+    m_dialogs.message(&m_window, Dialogs::Icon::Critical, applicationTitle(), m_window.text(textNumber));
+}
+
+void FileCommands::whiteBackground(frmCalcRetorno::Command command)
+{
+    frmCalcRetorno::setLabelBackgroundWhite(m_window.commandLabel(command));
+}

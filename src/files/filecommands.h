@@ -1,0 +1,67 @@
+#pragma once
+
+#include "mainwindow/frmcalcretorno.h"
+
+#include <QObject>
+#include <QString>
+#include <memory>
+
+class Dialogs;
+class Export;
+struct CompanyBlock;
+
+// The file commands of the main window: New (lblNovo), Open (lblAbrir), Save (lblSalvar),
+// Save As (lblSalvarComo) and Export (lblExport), and the current case file NomeArq.
+//
+// How data flows: the window forwards its command labels through commandRequested(); handle()
+// dispatches the five commands here and ignores the others. Each command reads the case from the
+// window (caseRecord), writes or reads the case file (WriteCaseFile, ReadCaseFile) and puts a loaded
+// case back (applyCaseRecord). Every question, message and file dialog goes through Dialogs; every
+// message is a language text of the window's current language.
+class FileCommands : public QObject
+{
+    Q_OBJECT
+public:
+    // Filters of the file dialogs. Case files match in either letter case of the extension.
+    static inline const QString CaseFileFilter = QStringLiteral("Arquivo de Inversores (*.WAU *.wau)");
+    static inline const QString ExportFileFilter = QStringLiteral("Export Files (*.TXT)");
+
+    // Language texts of the messages.
+    static constexpr int OpenFailedText = 52;
+    static constexpr int ReplaceQuestionText = 76; // followed by CR and text 77
+    static constexpr int ReplaceQuestionText2 = 77;
+    static constexpr int SaveFailedText = 78;
+    static constexpr int SaveAsFailedText = 79;
+    static constexpr int ExportFailedText = 75;
+
+    // window, dialogs and company outlive this object. programFolder is the starting folder of the
+    // dialogs while there is no current file.
+    FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
+                 const QString &programFolder, QObject *parent = nullptr);
+    ~FileCommands() override;
+
+    // New, Open, Save, SaveAs and Export run their command; every other command is ignored.
+    void handle(frmCalcRetorno::Command command);
+
+    void lblNovo_Click();
+    void lblAbrir_Click();
+    void lblSalvar_Click();
+    void lblSalvarComo_Click();
+    void lblExport_Click();
+
+    // Full path of the current case file; empty when there is none.
+    QString NomeArq() const { return m_NomeArq; }
+
+private:
+    // The folder of NomeArq (the text before its last separator), else the program folder.
+    QString startingFolder() const;
+    void showCritical(int textNumber);
+    void whiteBackground(frmCalcRetorno::Command command);
+
+    frmCalcRetorno &m_window;
+    Dialogs &m_dialogs;
+    const CompanyBlock &m_company;
+    QString m_programFolder;
+    QString m_NomeArq;
+    std::unique_ptr<Export> m_export; // created at the first export
+};

@@ -1,0 +1,625 @@
+#include "files/filecommands.h"
+#include "localisation/scrambledfile.h"
+#include "mainwindow/commandlabel.h"
+#include "mainwindow/frmcalcretorno.h"
+#include "mainwindow/maskededit.h"
+#include "settings/companyblock.h"
+#include "settings/regkeys.h"
+#include "settings/settingsfolder.h"
+#include "support/fakedialogs.h"
+#include "support/modalwatchdog.h"
+#include "support/testenvironment.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QRadioButton>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+using Command = frmCalcRetorno::Command;
+
+namespace {
+
+const QStringList Languages{QStringLiteral("Português"), QStringLiteral("Español"), QStringLiteral("English")};
+const QStringList Prefixes{"PT", "ES", "EN"};
+constexpr int TextRows = 206;
+
+// A Config.ini whose text N reads "EN N" (or "PT N", "ES N"), so that every message shows its number.
+void writeConfig(const QString &folder)
+{
+    QList<QStringList> rows;
+    rows.append(Languages);
+    for (int n = 1; n < TextRows; ++n) {
+        QStringList row;
+        for (const QString &prefix : Prefixes)
+            row.append(prefix + QLatin1Char(' ') + QString::number(n));
+        rows.append(row);
+    }
+    QStringEncoder encoder("windows-1252");
+    const QString plain = composePlainTable(int(Languages.size()), QStringLiteral("English"), rows);
+    QFile file(folder + QStringLiteral("/Config.ini"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(Scramble(QString::fromLatin1(ScrambleKey), encoder.encode(plain)));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+bool isWhite(const QLabel *label)
+{
+    return label->autoFillBackground() && label->palette().color(QPalette::Window) == QColor(Qt::white);
+}
+
+const QStringList InputFields{"mskPotencia", "mskRendimento", "mskValorkWh", "mskInversor", "mskDiaAno",
+                              "mskVazao100", "mskVazao90",    "mskVazao80",  "mskVazao70",  "mskVazao60",
+                              "mskVazao50",  "mskReferencia"};
+
+} // namespace
+
+class TestFileCommands : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void saveAndReopenGiveTheSameCase_data();
+    void saveAndReopenGiveTheSameCase();
+    void saveGoesToSaveAsThenAsksBeforeReplacing();
+    void cancelledDialogsChangeNothing();
+    void openLeavesTheFocusedFieldFirst();
+    void openOfMissingFile();
+    void openOfEmptyFile();
+    void openStopsAtUnreadableField();
+    void failedWritesKeepTheCurrentFile();
+    void newEmptiesTheCaseAndTheFileName();
+    void newSelectsTheStoredCurrency();
+    void exportWritesTheReport();
+    void otherCommandsAreIgnored();
+    void referenceRefusesDoubleQuote();
+
+private:
+    void makeWindow(const QLocale &locale);
+    MaskedEdit *field(const QString &name) const { return m_window->field(name); }
+    void click(Command command);
+    void focus(QWidget *widget);
+    // A complete case that calculates, with a reference that exercises the code page.
+    CaseRecord validCase() const;
+    // Puts record into the window as a load does, with the focus in the reference field as a user
+    // who has just typed it, and calculates.
+    void useCase(const CaseRecord &record);
+    QString path(const QString &name) const { return m_files.filePath(name); }
+
+    QTemporaryDir m_programFolder;
+    std::unique_ptr<QTemporaryDir> m_filesDir;
+    QDir m_files;
+    std::unique_ptr<SettingsFolder> m_settings;
+    FakeDialogs m_dialogs;
+    CompanyBlock m_company;
+    std::unique_ptr<frmCalcRetorno> m_window;
+    std::unique_ptr<FileCommands> m_commands;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+};
+
+void TestFileCommands::initTestCase()
+{
+    pinTestEnvironment();
+    QVERIFY(m_programFolder.isValid());
+    writeConfig(m_programFolder.path());
+}
+
+void TestFileCommands::init()
+{
+    m_settings = std::make_unique<SettingsFolder>();
+    QVERIFY(m_settings->isValid());
+    m_filesDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_filesDir->isValid());
+    m_files = QDir(m_filesDir->path());
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    makeWindow(QLocale(QLocale::English, QLocale::UnitedStates));
+}
+
+void TestFileCommands::cleanup()
+{
+    QVERIFY2(m_watchdog->unexpected.isEmpty(), qPrintable(m_watchdog->unexpected.join(u',')));
+    m_commands.reset();
+    m_window.reset();
+    m_watchdog.reset();
+}
+
+void TestFileCommands::makeWindow(const QLocale &locale)
+{
+    m_commands.reset();
+    m_window.reset();
+    m_dialogs = FakeDialogs();
+    m_company = CompanyBlock();
+    m_company.CompanyName = QStringLiteral("Acme Drives");
+    m_company.Street = QStringLiteral("1 Main Street");
+    m_company.CityLine = QStringLiteral("Springfield");
+    m_company.DefaultKwhPrice = 0.08;
+    m_window = std::make_unique<frmCalcRetorno>(m_dialogs, m_company, locale);
+    QVERIFY(m_window->load(m_programFolder.path(), nullptr));
+    m_commands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, m_programFolder.path());
+    connect(m_window.get(), &frmCalcRetorno::commandRequested, m_commands.get(), &FileCommands::handle);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+}
+
+void TestFileCommands::click(Command command)
+{
+    QTest::mouseClick(m_window->commandLabel(command), Qt::LeftButton);
+}
+
+void TestFileCommands::focus(QWidget *widget)
+{
+    widget->setFocus(Qt::MouseFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), widget);
+}
+
+CaseRecord TestFileCommands::validCase() const
+{
+    const QLocale locale = m_window->locale();
+    CaseRecord r = m_window->caseRecord();
+    r.cboAplicacao = 2;
+    r.optUnPotencia = UnitHp;
+    r.mskPotencia = locale.toString(1234.5, 'f', 1);
+    r.mskRendimento = QStringLiteral("95");
+    r.mskValorkWh = locale.toString(0.12, 'f', 2);
+    r.mskInversor = locale.toString(25000.75, 'f', 2);
+    r.mskDiaAno = QStringLiteral("300");
+    r.mskVazao100 = QStringLiteral("2");
+    r.mskVazao90 = QStringLiteral("4");
+    r.mskVazao80 = QStringLiteral("6");
+    r.mskVazao70 = QStringLiteral("6");
+    r.mskVazao60 = QStringLiteral("4");
+    r.mskVazao50 = QStringLiteral("2");
+    r.mskReferencia = QStringLiteral("Bomba nº 3 – São Paulo, 'B'");
+    return r;
+}
+
+void TestFileCommands::useCase(const CaseRecord &record)
+{
+    focus(field("mskReferencia"));
+    m_window->applyCaseRecord(record, true);
+    QVERIFY(m_window->calculate());
+}
+
+void TestFileCommands::saveAndReopenGiveTheSameCase_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::newRow("en_US") << QLocale(QLocale::English, QLocale::UnitedStates);
+    QTest::newRow("pt_BR") << QLocale(QLocale::Portuguese, QLocale::Brazil);
+}
+
+void TestFileCommands::saveAndReopenGiveTheSameCase()
+{
+    QFETCH(QLocale, locale);
+    makeWindow(locale);
+    const CaseRecord saved = validCase();
+    useCase(saved);
+    const CaseRecord calculated = m_window->caseRecord();
+
+    m_dialogs.fileNames.enqueue(path("case.WAU"));
+    click(Command::SaveAs);
+    QCOMPARE(m_commands->NomeArq(), path("case.WAU"));
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QVERIFY(m_dialogs.fileRequests[0].save);
+    QCOMPARE(m_dialogs.fileRequests[0].folder, m_programFolder.path());
+    QCOMPARE(m_dialogs.fileRequests[0].filter, FileCommands::CaseFileFilter);
+
+    // Something else in the window, then the saved case back.
+    m_window->applyCaseRecord(CaseRecord(), true);
+    m_window->emptyResults();
+    m_dialogs.fileNames.enqueue(path("case.WAU"));
+    click(Command::Open);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    QCOMPARE(m_dialogs.fileRequests.size(), 2);
+    QVERIFY(!m_dialogs.fileRequests[1].save);
+    QCOMPARE(m_dialogs.fileRequests[1].folder, m_programFolder.path());
+    QCOMPARE(m_dialogs.fileRequests[1].filter, FileCommands::CaseFileFilter);
+
+    const CaseRecord loaded = m_window->caseRecord();
+    for (const QString &name : InputFields)
+        QCOMPARE(field(name)->text(), field(name)->tag());
+    QCOMPARE(loaded.cboAplicacao, 2);
+    QCOMPARE(loaded.optUnPotencia, int(UnitHp));
+    QCOMPARE(loaded.mskPotencia, saved.mskPotencia);
+    QCOMPARE(loaded.mskRendimento, saved.mskRendimento);
+    QCOMPARE(loaded.mskValorkWh, saved.mskValorkWh);
+    QCOMPARE(loaded.mskInversor, saved.mskInversor);
+    QCOMPARE(loaded.mskDiaAno, saved.mskDiaAno);
+    QCOMPARE(loaded.mskVazao100, saved.mskVazao100);
+    QCOMPARE(loaded.mskVazao90, saved.mskVazao90);
+    QCOMPARE(loaded.mskVazao80, saved.mskVazao80);
+    QCOMPARE(loaded.mskVazao70, saved.mskVazao70);
+    QCOMPARE(loaded.mskVazao60, saved.mskVazao60);
+    QCOMPARE(loaded.mskVazao50, saved.mskVazao50);
+    QCOMPARE(loaded.mskReferencia, saved.mskReferencia);
+    // Open calculated again.
+    QVERIFY(!loaded.mskEconomiakW.isEmpty());
+    QCOMPARE(loaded.mskEconomiakW, calculated.mskEconomiakW);
+    QCOMPARE(loaded.mskEconomiaReais, calculated.mskEconomiaReais);
+    QCOMPARE(loaded.mskRetorno, calculated.mskRetorno);
+    QCOMPARE(m_commands->NomeArq(), path("case.WAU"));
+    QVERIFY(isWhite(m_window->commandLabel(Command::Open)));
+    QVERIFY(isWhite(m_window->commandLabel(Command::Save)));
+}
+
+void TestFileCommands::saveGoesToSaveAsThenAsksBeforeReplacing()
+{
+    QLabel *save = m_window->commandLabel(Command::Save);
+    QVERIFY(!isWhite(save));
+    CaseRecord r = validCase();
+    r.mskReferencia = QStringLiteral("first");
+    m_window->applyCaseRecord(r, true);
+
+    // No current file: Save is Save As, which asks nothing itself.
+    const QString file = path("a.wau");
+    m_dialogs.fileNames.enqueue(file);
+    click(Command::Save);
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QVERIFY(m_dialogs.fileRequests[0].save);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_commands->NomeArq(), file);
+    QVERIFY(readAll(file).contains("\"first\""));
+    QVERIFY(isWhite(save));
+
+    // The file exists now: Save asks, Yes replaces it, no dialog is shown.
+    field("mskReferencia")->setText(QStringLiteral("second"));
+    m_dialogs.answers.enqueue(Dialogs::Answer::Yes);
+    click(Command::Save);
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Question);
+    QCOMPARE(m_dialogs.messages[0].buttons, Dialogs::Buttons::YesNo);
+    QCOMPARE(m_dialogs.messages[0].text, QStringLiteral("EN 76\rEN 77"));
+    const QByteArray second = readAll(file);
+    QVERIFY(second.contains("\"second\""));
+    QVERIFY(!second.contains("first"));
+
+    // No leaves the file as it was.
+    field("mskReferencia")->setText(QStringLiteral("third"));
+    m_dialogs.answers.enqueue(Dialogs::Answer::No);
+    click(Command::Save);
+    QCOMPARE(m_dialogs.messages.size(), 2);
+    QCOMPARE(readAll(file), second);
+    QCOMPARE(m_commands->NomeArq(), file);
+    QCOMPARE(m_files.entryList(QDir::Files), QStringList{"a.wau"});
+}
+
+void TestFileCommands::cancelledDialogsChangeNothing()
+{
+    QVERIFY(m_files.mkdir(QStringLiteral("cases")));
+    const QString file = path("cases/current.wau");
+    useCase(validCase());
+    m_dialogs.fileNames.enqueue(file);
+    click(Command::SaveAs);
+    QCOMPARE(m_commands->NomeArq(), file);
+    const QByteArray bytes = readAll(file);
+    QVERIFY(!bytes.isEmpty());
+
+    const CaseRecord before = m_window->caseRecord();
+    const auto sameCase = [&] {
+        const CaseRecord now = m_window->caseRecord();
+        return now.cboAplicacao == before.cboAplicacao && now.optUnPotencia == before.optUnPotencia
+               && now.mskReferencia == before.mskReferencia && now.mskPotencia == before.mskPotencia
+               && now.mskVazao100 == before.mskVazao100 && now.mskEconomiakW == before.mskEconomiakW
+               && now.mskRetorno == before.mskRetorno && now.cboMoedas == before.cboMoedas;
+    };
+    m_dialogs.clear();
+
+    // No file names queued: every dialog is cancelled.
+    for (const Command command : {Command::Open, Command::SaveAs, Command::Export}) {
+        click(command);
+        QVERIFY2(sameCase(), QMetaEnum::fromType<Command>().valueToKey(int(command)));
+        QCOMPARE(m_commands->NomeArq(), file);
+    }
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_dialogs.fileRequests.size(), 3);
+    // Save As and Export start in the folder of the current file.
+    QCOMPARE(m_dialogs.fileRequests[1].folder, path("cases"));
+    QCOMPARE(m_dialogs.fileRequests[2].folder, path("cases"));
+    QCOMPARE(m_dialogs.fileRequests[2].filter, FileCommands::ExportFileFilter);
+    QCOMPARE(m_files.entryList(QDir::Files), QStringList());
+    QCOMPARE(QDir(path("cases")).entryList(QDir::Files), QStringList{"current.wau"});
+    QCOMPARE(readAll(file), bytes);
+    for (const Command command : {Command::Open, Command::Save, Command::Export})
+        QVERIFY(isWhite(m_window->commandLabel(command)));
+
+    // Save still targets the current file.
+    field("mskReferencia")->setText(QStringLiteral("after the cancels"));
+    click(Command::Save);
+    QCOMPARE(m_dialogs.fileRequests.size(), 3);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 76\rEN 77"});
+    QVERIFY(readAll(file).contains("\"after the cancels\""));
+}
+
+void TestFileCommands::openLeavesTheFocusedFieldFirst()
+{
+    useCase(validCase());
+    // 20 kW typed but the field not yet left: its leaving rule writes the efficiency and empties the
+    // results before the dialog opens.
+    m_window->selectUnit(UnitKw);
+    focus(field("mskPotencia"));
+    field("mskPotencia")->selectAll();
+    QTest::keyClicks(field("mskPotencia"), QStringLiteral("20"));
+    click(Command::Open);
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QCOMPARE(field("mskRendimento")->text(), QStringLiteral("87"));
+    QVERIFY(field("mskEconomiakW")->text().isEmpty());
+    QTRY_COMPARE(QApplication::focusWidget(), field("mskReferencia"));
+}
+
+void TestFileCommands::openOfMissingFile()
+{
+    useCase(validCase());
+    const CaseRecord before = m_window->caseRecord();
+    const QString missing = path("missing.wau");
+    m_dialogs.fileNames.enqueue(missing);
+    click(Command::Open);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.messages[0].text, QStringLiteral("EN 52"));
+    QCOMPARE(m_commands->NomeArq(), missing);
+    const CaseRecord after = m_window->caseRecord();
+    QCOMPARE(after.mskReferencia, before.mskReferencia);
+    QCOMPARE(after.mskPotencia, before.mskPotencia);
+    QCOMPARE(after.mskEconomiakW, before.mskEconomiakW);
+    QCOMPARE(after.cboAplicacao, before.cboAplicacao);
+    QVERIFY(isWhite(m_window->commandLabel(Command::Open)));
+
+    // The typed path is the current file: Save creates it without asking.
+    m_dialogs.clear();
+    click(Command::Save);
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(m_dialogs.fileRequests.isEmpty());
+    QVERIFY(readAll(missing).startsWith("2,\""));
+}
+
+void TestFileCommands::openOfEmptyFile()
+{
+    CaseRecord r = validCase();
+    r.cboAplicacao = 3;
+    r.optUnPotencia = UnitKw;
+    useCase(r);
+    writeBytes(path("empty.wau"), QByteArray());
+    m_dialogs.fileNames.enqueue(path("empty.wau"));
+    click(Command::Open);
+    for (const QString &name : InputFields) {
+        QVERIFY2(field(name)->text().isEmpty(), qPrintable(name));
+        QVERIFY2(field(name)->tag().isEmpty(), qPrintable(name));
+    }
+    for (const char *result : {"mskEconomiakW", "mskEconomiaReais", "mskRetorno"})
+        QVERIFY2(field(result)->text().isEmpty(), result);
+    QCOMPARE(m_window->cboAplicacao()->currentIndex(), 0);
+    QVERIFY(m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_1"))->isChecked());
+    QVERIFY(!m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_0"))->isChecked());
+    // No error of its own: only Calculate's first failed check.
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 53"});
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(m_commands->NomeArq(), path("empty.wau"));
+}
+
+void TestFileCommands::openStopsAtUnreadableField()
+{
+    const CaseRecord before = validCase();
+    useCase(before);
+
+    // Field 1 unreadable: nothing is read.
+    writeBytes(path("bad1.wau"), "x,\"ref\",\"365\"\r\n");
+    m_dialogs.fileNames.enqueue(path("bad1.wau"));
+    click(Command::Open);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 52"});
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(field("mskReferencia")->text(), before.mskReferencia);
+    QCOMPARE(m_window->cboAplicacao()->currentIndex(), before.cboAplicacao);
+    QVERIFY(!field("mskEconomiakW")->text().isEmpty());
+
+    // Field 11 unreadable: fields 1 to 10 are in place, 12 to 14 keep their texts, the results go
+    // (they no longer belong to the inputs) and nothing is calculated.
+    m_dialogs.clear();
+    writeBytes(path("bad11.wau"),
+               "1,\"new ref\",\"200\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7.5\",#MAYBE#,\"0.30\",\"999\",\"80\"\r\n");
+    m_dialogs.fileNames.enqueue(path("bad11.wau"));
+    click(Command::Open);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 52"});
+    QCOMPARE(m_window->cboAplicacao()->currentIndex(), 1);
+    QCOMPARE(field("mskReferencia")->text(), QStringLiteral("new ref"));
+    QCOMPARE(field("mskDiaAno")->text(), QStringLiteral("200"));
+    QCOMPARE(field("mskVazao50")->text(), QStringLiteral("6"));
+    QCOMPARE(field("mskPotencia")->text(), QStringLiteral("7.5"));
+    QCOMPARE(field("mskValorkWh")->text(), before.mskValorkWh);
+    QCOMPARE(field("mskInversor")->text(), before.mskInversor);
+    QCOMPARE(field("mskRendimento")->text(), before.mskRendimento);
+    QVERIFY(m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_1"))->isChecked());
+    QVERIFY(field("mskEconomiakW")->text().isEmpty());
+    QVERIFY(field("mskRetorno")->text().isEmpty());
+    QCOMPARE(m_commands->NomeArq(), path("bad11.wau"));
+}
+
+void TestFileCommands::failedWritesKeepTheCurrentFile()
+{
+    // Tests may run as root, who may write anywhere: a path below a regular file cannot be created.
+    writeBytes(path("plain"), "not a folder");
+    const QString impossible = path("plain/case.wau");
+
+    m_window->applyCaseRecord(validCase(), true);
+    const QString current = path("current.wau");
+    m_dialogs.fileNames.enqueue(current);
+    click(Command::SaveAs);
+    const QByteArray bytes = readAll(current);
+    QVERIFY(!bytes.isEmpty());
+
+    // Save As: text 79, the current file and its name stay.
+    field("mskReferencia")->setText(QStringLiteral("changed"));
+    m_dialogs.fileNames.enqueue(impossible);
+    click(Command::SaveAs);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 79"});
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_commands->NomeArq(), current);
+    QCOMPARE(readAll(current), bytes);
+    QVERIFY(isWhite(m_window->commandLabel(Command::Save)));
+
+    // Save to an impossible current file (opened by name, so missing): text 78, nothing asked.
+    m_dialogs.clear();
+    m_dialogs.fileNames.enqueue(impossible);
+    click(Command::Open);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 52"});
+    m_dialogs.clear();
+    click(Command::Save);
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 78"});
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_commands->NomeArq(), impossible);
+    QCOMPARE(readAll(path("plain")), QByteArray("not a folder"));
+    QCOMPARE(readAll(current), bytes);
+}
+
+void TestFileCommands::newEmptiesTheCaseAndTheFileName()
+{
+    m_window->applyCaseRecord(validCase(), true);
+    m_dialogs.fileNames.enqueue(path("a.wau"));
+    click(Command::SaveAs);
+    m_dialogs.fileNames.enqueue(path("a.wau"));
+    click(Command::Open);
+    QCOMPARE(m_commands->NomeArq(), path("a.wau"));
+    QVERIFY(!field("mskEconomiakW")->text().isEmpty());
+    m_dialogs.clear();
+
+    click(Command::New);
+    QVERIFY(m_commands->NomeArq().isEmpty());
+    QVERIFY(m_dialogs.messages.isEmpty());
+    for (const char *empty : {"mskPotencia", "mskRendimento", "mskInversor", "mskReferencia", "mskEconomiakW",
+                              "mskEconomiaReais", "mskRetorno"})
+        QVERIFY2(field(QLatin1String(empty))->text().isEmpty(), empty);
+    QCOMPARE(field("mskDiaAno")->text(), QStringLiteral("365"));
+    for (const char *hours : {"mskVazao100", "mskVazao90", "mskVazao80", "mskVazao70", "mskVazao60", "mskVazao50"})
+        QCOMPARE(field(QLatin1String(hours))->text(), QStringLiteral("0"));
+    // Application and unit stay.
+    QCOMPARE(m_window->cboAplicacao()->currentIndex(), 2);
+    QVERIFY(m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_1"))->isChecked());
+    QCOMPARE(m_window->languageName(), QStringLiteral("English"));
+
+    // The next Save is a Save As again.
+    click(Command::Save);
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QVERIFY(m_dialogs.fileRequests[0].save);
+    QCOMPARE(m_dialogs.fileRequests[0].folder, m_programFolder.path());
+}
+
+void TestFileCommands::newSelectsTheStoredCurrency()
+{
+    // The stored currency is the one selected: the selection does not change, the company's price stays.
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboMoeda, QStringLiteral("$")));
+    field("mskValorkWh")->setText(QStringLiteral("0.5"));
+    click(Command::New);
+    QCOMPARE(m_window->currencyText(), QStringLiteral("US$"));
+    QCOMPARE(field("mskValorkWh")->text(), QStringLiteral("0.08"));
+
+    // Another stored currency: selecting it runs the currency change.
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboMoeda, QStringLiteral("CAN$")));
+    click(Command::New);
+    QCOMPARE(m_window->currencyText(), QStringLiteral("CAN$"));
+    QCOMPARE(field("mskValorkWh")->text(), QStringLiteral("0.12"));
+    QCOMPARE(m_window->label2(11)->text(), QStringLiteral("EN 29 (CAN$)"));
+
+    // A stored text that is no currency of the list keeps the selected one.
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboMoeda, QStringLiteral("XYZ")));
+    click(Command::New);
+    QCOMPARE(m_window->currencyText(), QStringLiteral("CAN$"));
+    QCOMPARE(field("mskValorkWh")->text(), QStringLiteral("0.08"));
+
+    // The price is written with the window's decimal separator.
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboMoeda, QStringLiteral("US$")));
+    makeWindow(QLocale(QLocale::Portuguese, QLocale::Brazil));
+    m_window->selectCurrency(QStringLiteral("R$"));
+    m_commands->lblNovo_Click();
+    QCOMPARE(m_window->currencyText(), QStringLiteral("US$"));
+    QCOMPARE(field("mskValorkWh")->text(), QStringLiteral("0,1"));
+    m_commands->lblNovo_Click();
+    QCOMPARE(field("mskValorkWh")->text(), QStringLiteral("0,08"));
+}
+
+void TestFileCommands::exportWritesTheReport()
+{
+    QLabel *exportLabel = m_window->commandLabel(Command::Export);
+    QVERIFY(!isWhite(exportLabel));
+    useCase(validCase());
+    const QString file = path("report.TXT");
+    m_dialogs.fileNames.enqueue(file);
+    click(Command::Export);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    QCOMPARE(m_dialogs.fileRequests.size(), 1);
+    QVERIFY(m_dialogs.fileRequests[0].save);
+    QCOMPARE(m_dialogs.fileRequests[0].folder, m_programFolder.path());
+    QCOMPARE(m_dialogs.fileRequests[0].filter, FileCommands::ExportFileFilter);
+
+    QStringDecoder decoder("windows-1252");
+    const QString text = decoder.decode(readAll(file));
+    QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+    const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 34);
+    QVERIFY(lines[0].startsWith(QStringLiteral("Acme Drives")));
+    QVERIFY(lines[0].contains(QStringLiteral("Date: ")));
+    QCOMPARE(lines[6], m_window->applicationText());
+    QCOMPARE(lines[7], QStringLiteral("EN 134") + validCase().mskReferencia);
+    QVERIFY(lines[17].endsWith(QStringLiteral(" HP")));
+    QVERIFY(lines[21].endsWith(m_window->caseRecord().mskEconomiakW));
+    QVERIFY(isWhite(exportLabel));
+}
+
+void TestFileCommands::otherCommandsAreIgnored()
+{
+    const CaseRecord before = m_window->caseRecord();
+    for (const Command command : {Command::Graph, Command::Print, Command::Setup, Command::Help, Command::Models,
+                                  Command::WebLink, Command::HelpDocument})
+        m_commands->handle(command);
+    QVERIFY(m_dialogs.fileRequests.isEmpty());
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QCOMPARE(m_window->caseRecord().mskValorkWh, before.mskValorkWh);
+    QCOMPARE(m_window->caseRecord().mskDiaAno, before.mskDiaAno);
+}
+
+void TestFileCommands::referenceRefusesDoubleQuote()
+{
+    MaskedEdit *reference = field("mskReferencia");
+    focus(reference);
+    QTest::keyClicks(reference, QStringLiteral("12\" pipe, 'A'"));
+    QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A'"));
+
+    // Pasting a double quote is refused as well; other pastes pass.
+    QApplication::clipboard()->setText(QStringLiteral("\"x\""));
+    QTest::keyClick(reference, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A'"));
+    QApplication::clipboard()->setText(QStringLiteral(" B"));
+    QTest::keyClick(reference, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A' B"));
+
+    // So what is saved is what reopens.
+    m_dialogs.fileNames.enqueue(path("ref.wau"));
+    click(Command::SaveAs);
+    reference->setText(QString());
+    m_dialogs.fileNames.enqueue(path("ref.wau"));
+    click(Command::Open);
+    QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A' B"));
+}
+
+QTEST_MAIN(TestFileCommands)
+#include "tst_filecommands.moc"
