@@ -1,5 +1,6 @@
 #include "startup/mainprogram.h"
 
+#include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "platform/dialogs.h"
 #include "settings/companysetup.h"
@@ -13,7 +14,8 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_shell(shell),
       m_programFolder(programFolder),
       m_splash(std::make_unique<frmSplash>()),
-      m_window(std::make_unique<frmCalcRetorno>(dialogs, m_company, locale))
+      m_window(std::make_unique<frmCalcRetorno>(dialogs, m_company, locale)),
+      m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
 }
@@ -35,12 +37,11 @@ void MainProgram::handle(frmCalcRetorno::Command command)
     using Command = frmCalcRetorno::Command;
     switch (command) {
     case Command::New:
-        clearCase();
-        break;
     case Command::Open:
     case Command::Save:
     case Command::SaveAs:
     case Command::Export:
+        m_fileCommands->handle(command);
         break;
     case Command::Print:
     case Command::Graph:
@@ -65,6 +66,7 @@ void MainProgram::handle(frmCalcRetorno::Command command)
 
 void MainProgram::clearCase()
 {
+    m_fileCommands->lblNovo_Click();
 }
 
 void MainProgram::setupCommand()

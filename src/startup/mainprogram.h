@@ -10,6 +10,7 @@
 #include <memory>
 
 class Dialogs;
+class FileCommands;
 class Shell;
 class frmSplash;
 
@@ -33,6 +34,7 @@ public:
     frmCalcRetorno &window() { return *m_window; }
     CompanyBlock &company() { return m_company; }
     frmSplash &splash() { return *m_splash; }
+    FileCommands &fileCommands() { return *m_fileCommands; }
     const QString &programFolder() const { return m_programFolder; }
 
     // The main window's load step with the progress window; false after its general error report.
@@ -53,4 +55,5 @@ private:
     CompanyBlock m_company;
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmCalcRetorno> m_window;
+    std::unique_ptr<FileCommands> m_fileCommands;
 };

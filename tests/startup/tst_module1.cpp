@@ -1,6 +1,8 @@
+#include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/generalerrorreport.h"
+#include "mainwindow/maskededit.h"
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
@@ -46,11 +48,12 @@ struct SetupSeen
     QString notFirstTimeMeanwhile;
 };
 
-// Closes every setup window that becomes the active modal window (without saving), noting what it saw.
-void closeSetupWhenOpen(QObject *context, SetupSeen &seen)
+// Closes every setup window that becomes the active modal window (without saving), noting what it saw,
+// for as long as the returned timer lives.
+std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
 {
-    auto *timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [&seen] {
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [&seen] {
         auto *setup = qobject_cast<frmSetup *>(QApplication::activeModalWidget());
         if (!setup)
             return;
@@ -62,6 +65,7 @@ void closeSetupWhenOpen(QObject *context, SetupSeen &seen)
         setup->close();
     });
     timer->start(10);
+    return timer;
 }
 
 } // namespace
@@ -82,6 +86,7 @@ private slots:
     void unreadableFlagReportsAndKeepsTheWindow();
     void loadFailureEndsTheProgram();
     void secondCopyEndsAtOnce();
+    void commandsReachTheirOwners();
     void programFolderHoldsTheDataFiles();
 
 private:
@@ -148,6 +153,12 @@ void TestModule1::startShowsTheReadyWindow()
     // The stored currency, with the captions and kWh price of that currency.
     QCOMPARE(window.cboMoedas()->currentText(), QStringLiteral("EUR"));
     QVERIFY(window.label2(11)->text().contains(QStringLiteral("EUR")));
+    // The Clear command ran after the currency was selected: the company block's kWh price, not the
+    // currency's own (0.10), and the start values.
+    QCOMPARE(window.field(u"mskValorkWh")->text(), QStringLiteral("0.08"));
+    QCOMPARE(window.field(u"mskDiaAno")->text(), QStringLiteral("365"));
+    QCOMPARE(window.field(u"mskVazao100")->text(), QStringLiteral("0"));
+    QVERIFY(window.field(u"mskPotencia")->text().isEmpty());
     // The guard holds the lock for as long as the program runs.
     SingleInstanceGuard other(m_lockDir->filePath(QStringLiteral("tessio.lock")));
     QVERIFY(!other.tryAcquire());
@@ -171,7 +182,7 @@ void TestModule1::firstRunOpensSetupOnce()
         store(RegValue::NotFirstTime, flag);
 
     SetupSeen seen;
-    closeSetupWhenOpen(this, seen);
+    const auto closer = closeSetupWhenOpen(seen);
     {
         const StartupResult started = Main(services());
         QVERIFY(started.goesOn());
@@ -203,7 +214,7 @@ void TestModule1::notFirstTimeSkipsSetup()
     QFETCH(QString, flag);
     store(RegValue::NotFirstTime, flag);
     SetupSeen seen;
-    closeSetupWhenOpen(this, seen);
+    const auto closer = closeSetupWhenOpen(seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
     QTest::qWait(50);
@@ -215,7 +226,7 @@ void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
 {
     store(RegValue::NotFirstTime, QStringLiteral("maybe"));
     SetupSeen seen;
-    closeSetupWhenOpen(this, seen);
+    const auto closer = closeSetupWhenOpen(seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
     QCOMPARE(started.exitCode, 0);
@@ -286,6 +297,44 @@ void TestModule1::secondCopyEndsAtOnce()
     QCOMPARE(first.program->window().windowTitle(), firstTitle);
     SingleInstanceGuard third(m_lockDir->filePath(QStringLiteral("tessio.lock")));
     QVERIFY(!third.tryAcquire());
+}
+
+void TestModule1::commandsReachTheirOwners()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    const StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto click = [&window](const char *name) {
+        auto *label = window.findChild<QLabel *>(QLatin1String(name));
+        QVERIFY2(label, name);
+        QTest::mouseClick(label, Qt::LeftButton);
+    };
+
+    // The file commands: each asks its own dialog (cancelled here), Clear empties a typed case.
+    click("lblAbrir");
+    click("lblSalvarComo");
+    click("lblExport");
+    QCOMPARE(m_dialogs.fileRequests.size(), 3);
+    QCOMPARE(m_dialogs.fileRequests.at(0).save, false);
+    QCOMPARE(m_dialogs.fileRequests.at(0).filter, FileCommands::CaseFileFilter);
+    QCOMPARE(m_dialogs.fileRequests.at(1).save, true);
+    QCOMPARE(m_dialogs.fileRequests.at(1).filter, FileCommands::CaseFileFilter);
+    QCOMPARE(m_dialogs.fileRequests.at(2).filter, FileCommands::ExportFileFilter);
+    window.field(u"mskPotencia")->setText(QStringLiteral("15"));
+    click("lblNovo");
+    QVERIFY(window.field(u"mskPotencia")->text().isEmpty());
+
+    // Setup: modal over the main window, and the company block read again afterwards.
+    store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
+    SetupSeen seen;
+    const auto closer = closeSetupWhenOpen(seen);
+    click("lblSetup");
+    QCOMPARE(seen.openings, 1);
+    QVERIFY(seen.modalOverMainWindow);
+    QCOMPARE(started.program->company().CompanyName, QStringLiteral("Stored Later Co"));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
 
 void TestModule1::programFolderHoldsTheDataFiles()
