@@ -3,9 +3,14 @@
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "platform/dialogs.h"
+#include "report/frmgraph.h"
+#include "report/printcommand.h"
+#include "report/printerreport.h"
 #include "settings/companysetup.h"
 #include "settings/links.h"
 #include "settings/modcadastrovarnel.h"
+
+#include <QComboBox>
 
 MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programFolder, const QLocale &locale,
                          QObject *parent)
@@ -32,6 +37,11 @@ void MainProgram::loadCompanyBlock()
     m_window->selectCurrency(LoadCompanyBlock(m_company));
 }
 
+frmGraph *MainProgram::graphWindow() const
+{
+    return m_graph;
+}
+
 void MainProgram::handle(frmCalcRetorno::Command command)
 {
     using Command = frmCalcRetorno::Command;
@@ -44,7 +54,10 @@ void MainProgram::handle(frmCalcRetorno::Command command)
         m_fileCommands->handle(command);
         break;
     case Command::Print:
+        printCase();
+        break;
     case Command::Graph:
+        showGraphOfCase();
         break;
     case Command::Setup:
         setupCommand();
@@ -73,4 +86,17 @@ void MainProgram::setupCommand()
 {
     runCompanySetup(m_window.get(), m_window->textLookup(), m_programFolder, m_dialogs, m_splash.get(), m_company,
                     m_window->cboMoedas());
+}
+
+void MainProgram::printCase()
+{
+    const ReportInput input{m_window->caseRecord(), m_window->applicationText(), m_company, m_window->textLookup(),
+                            m_window->locale(), QDate()};
+    printCommand(m_window.get(), m_dialogs, m_report, input);
+}
+
+void MainProgram::showGraphOfCase()
+{
+    showGraph(m_graph, m_window->languageName(), m_window->cboAplicacao()->currentIndex(), m_window->textLookup(),
+              m_window.get());
 }

@@ -5,12 +5,15 @@
 
 #include <QLocale>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 #include <memory>
 
 class Dialogs;
 class FileCommands;
+class PrinterReport;
+class frmGraph;
 class Shell;
 class frmSplash;
 
@@ -35,6 +38,7 @@ public:
     CompanyBlock &company() { return m_company; }
     frmSplash &splash() { return *m_splash; }
     FileCommands &fileCommands() { return *m_fileCommands; }
+    frmGraph *graphWindow() const; // null until Graph opens it, and again after it was closed
     const QString &programFolder() const { return m_programFolder; }
 
     // The main window's load step with the progress window; false after its general error report.
@@ -49,6 +53,9 @@ public:
     void setupCommand(); // lblSetup_Click: modal over the main window
 
 private:
+    void printCase();
+    void showGraphOfCase();
+
     Dialogs &m_dialogs;
     Shell &m_shell;
     QString m_programFolder;
@@ -56,4 +63,6 @@ private:
     std::unique_ptr<frmSplash> m_splash;
     std::unique_ptr<frmCalcRetorno> m_window;
     std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<PrinterReport> m_report; // created at the first print
+    QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
 };

@@ -1,8 +1,8 @@
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
-#include "mainwindow/generalerrorreport.h"
 #include "mainwindow/maskededit.h"
+#include "report/frmgraph.h"
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
@@ -17,6 +17,7 @@
 #include "../settings/settingsfolder.h"
 
 #include <QApplication>
+#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -24,7 +25,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <functional>
 #include <memory>
 
 namespace {
@@ -325,6 +325,28 @@ void TestModule1::commandsReachTheirOwners()
     window.field(u"mskPotencia")->setText(QStringLiteral("15"));
     click("lblNovo");
     QVERIFY(window.field(u"mskPotencia")->text().isEmpty());
+
+    // Print: the print dialog (cancelled, then a PDF file); Graph: the chart window over the main window.
+    click("lblImprimir");
+    QCOMPARE(m_dialogs.printRequests, 1);
+    QTemporaryDir pdfFolder;
+    m_dialogs.printFile = pdfFolder.filePath(QStringLiteral("case.pdf"));
+    m_dialogs.printAnswers.enqueue(true);
+    click("lblImprimir");
+    QCOMPARE(m_dialogs.printRequests, 2);
+    QFile pdf(m_dialogs.printFile);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QVERIFY(!started.program->graphWindow());
+    window.selectApplication(2);
+    click("lblGraph");
+    frmGraph *graph = started.program->graphWindow();
+    QVERIFY(graph);
+    QVERIFY(graph->isVisible());
+    QCOMPARE(graph->parentWidget(), &window);
+    QVERIFY(graph->picture(GraphLanguage::English, 2) && graph->picture(GraphLanguage::English, 2)->isVisible());
+    graph->close();
+    QTRY_VERIFY(!started.program->graphWindow());
 
     // Setup: modal over the main window, and the company block read again afterwards.
     store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
