@@ -25,7 +25,13 @@ private slots:
 
 private:
     std::unique_ptr<QProcess> startCopy();
-    QString lockFile() const { return m_root.filePath(QStringLiteral("tmp/tessio-tester.lock")); }
+    // The copies' lock file in their private temporary folder.
+    QString lockFile() const
+    {
+        const QDir tmp(m_root.filePath(QStringLiteral("tmp")));
+        const QStringList locks = tmp.entryList({QStringLiteral("tessio-*.lock")}, QDir::Files);
+        return locks.size() == 1 ? tmp.filePath(locks.first()) : QString();
+    }
     static QString lockOwner(const QString &path);
     // The shown main window of a copy (titled with the language's title, not the executable's name).
     static QList<XDisplayProbe::Window> mainWindows(const QList<XDisplayProbe::Window> &windows);
