@@ -72,8 +72,9 @@ PatternShape parsePattern(QStringView pattern)
     return shape;
 }
 
-// Decimal digits of |value| rounded half away from zero to `decimals` places, taken from the value's
-// 15-significant-digit form. Qt's own formatting rounds the binary value, which shows 1.005 as 1.00;
+// Decimal digits of |value| rounded to `decimals` places, taken from the value's 15-significant-digit
+// form: halves go away from zero, except that a half rounded to a whole number goes to the even
+// neighbour. Qt's own formatting rounds the binary value, which shows 1.005 as 1.00;
 // that is why this is done by hand. Returns the integer digits and the fraction digits.
 std::pair<QString, QString> roundedDigits(double value, int decimals)
 {
@@ -93,7 +94,13 @@ std::pair<QString, QString> roundedDigits(double value, int decimals)
     const qsizetype keep = pointPos + decimals;
     if (digits.size() < keep)
         digits.append(QString(keep - digits.size(), u'0'));
-    const bool roundUp = digits.size() > keep && digits[keep] >= u'5';
+    bool roundUp = digits.size() > keep && digits[keep] >= u'5';
+    // Rounding to a whole number sends an exact half to the even neighbour.
+    if (roundUp && decimals == 0 && digits[keep] == u'5'
+        && std::all_of(digits.cbegin() + keep + 1, digits.cend(), [](QChar c) { return c == u'0'; })) {
+        const QChar last = keep > 0 ? digits[keep - 1] : QChar(u'0');
+        roundUp = (last.unicode() - u'0') % 2 == 1;
+    }
     digits.truncate(keep);
     if (roundUp) {
         qsizetype j = digits.size() - 1;

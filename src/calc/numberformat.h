@@ -18,8 +18,9 @@ std::optional<double> readNumber(const QString &text, const QLocale &locale);
 // character (a comma included). Leading blanks are skipped; no digits read as 0.
 double leadingNumber(const QString &text);
 
-// value written in pattern. Rounding to the pattern's decimals sends halves away from zero, on the
-// value's 15-significant-digit decimal form (so 1.005 shows as 1.01, as a user expects).
+// value written in pattern. Rounding works on the value's 15-significant-digit decimal form (so 1.005
+// shows as 1.01, as a user expects): to a whole number halves go to the even neighbour, to decimals
+// they go away from zero.
 QString format(double value, QStringView pattern, const QLocale &locale);
 
 // The text written in pattern when it reads as a number, otherwise the text unchanged.

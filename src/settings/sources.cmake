@@ -3,6 +3,7 @@ target_sources(tessio_core PRIVATE
     settings/regkeys.h settings/regkeys.cpp
     settings/setuplists.h settings/setuplists.cpp
     settings/modcadastrovarnel.h settings/modcadastrovarnel.cpp
+    settings/links.h settings/links.cpp
 )
 target_sources(tessio_ui PRIVATE
     settings/frmsetup.h settings/frmsetup.cpp

@@ -1,9 +1,11 @@
-#include "mainwindow/frmcalcretorno.h"
 #include "platform/qtdialogs.h"
-#include "settings/companyblock.h"
+#include "platform/qtshell.h"
 #include "startup/addbackslash.h"
+#include "startup/module1.h"
+#include "startup/singleinstance.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 int main(int argc, char *argv[])
 {
@@ -12,11 +14,15 @@ int main(int argc, char *argv[])
     QApplication::setApplicationName(QStringLiteral("Tessio"));
 
     QtDialogs dialogs;
-    CompanyBlock company;
-    frmCalcRetorno window(dialogs, company, QLocale::system());
-    // A window that could not load its texts is not shown; the error report has said why.
-    if (!window.load(programFolder(), nullptr))
-        return 1;
-    window.show();
+    QtShell shell;
+    const StartupServices services{dialogs,
+                                   shell,
+                                   programFolder(),
+                                   SingleInstanceGuard::defaultLockPath(),
+                                   QFileInfo(QApplication::applicationFilePath()).baseName(),
+                                   QLocale::system()};
+    const StartupResult started = Main(services);
+    if (!started.goesOn())
+        return started.exitCode;
     return QApplication::exec();
 }

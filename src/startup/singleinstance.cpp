@@ -1,5 +1,6 @@
 #include "startup/singleinstance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 
 SingleInstanceGuard::SingleInstanceGuard(const QString &lockPath)
@@ -15,7 +16,10 @@ bool SingleInstanceGuard::tryAcquire()
 
 QString SingleInstanceGuard::defaultLockPath()
 {
-    return QDir(QDir::tempPath()).filePath(QStringLiteral("tessio-%1.lock").arg(qEnvironmentVariable("USER")));
+    // One lock per user: the temporary folder may be shared, the home folder is not.
+    const QByteArray home = QDir::homePath().toUtf8();
+    const QString user = QString::fromLatin1(QCryptographicHash::hash(home, QCryptographicHash::Sha1).toHex().left(12));
+    return QDir(QDir::tempPath()).filePath(QStringLiteral("tessio-%1.lock").arg(user));
 }
 
 QString alreadyRunningMessage()

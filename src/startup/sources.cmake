@@ -3,3 +3,7 @@ target_sources(tessio_core PRIVATE
     startup/singleinstance.h startup/singleinstance.cpp
     startup/truthtext.h startup/truthtext.cpp
 )
+target_sources(tessio_ui PRIVATE
+    startup/mainprogram.h startup/mainprogram.cpp
+    startup/module1.h startup/module1.cpp
+)

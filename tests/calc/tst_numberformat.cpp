@@ -33,7 +33,12 @@ void TestNumberFormat::format_data()
     QTest::newRow("de_DE separators") << "de_DE" << 2920.0 << " ##,##0.00" << " 2.920,00";
     QTest::newRow("leading blank kept") << "en_US" << 2920.0 << " ##,##0.00" << " 2,920.00";
     QTest::newRow("small value keeps a zero") << "en_US" << 0.5 << "#,##0.00" << "0.50";
-    QTest::newRow("half away from zero") << "en_US" << 2.5 << "#,##0" << "3";
+    QTest::newRow("whole half to even, down") << "en_US" << 2.5 << "#,##0" << "2";
+    QTest::newRow("whole half to even, up") << "en_US" << 3.5 << "#,##0" << "4";
+    QTest::newRow("whole half to even, efficiency") << "en_US" << 91.5 << "#,##0" << "92";
+    QTest::newRow("whole half to even, 0.5") << "en_US" << 0.5 << "#,##0" << "0";
+    QTest::newRow("above half rounds up") << "en_US" << 2.5000001 << "#,##0" << "3";
+    QTest::newRow("decimal half away from zero") << "en_US" << 0.125 << "#,##0.00" << "0.13";
     QTest::newRow("decimal half, not binary") << "en_US" << 1.005 << "#,##0.00" << "1.01";
     QTest::newRow("carry into a new group") << "en_US" << 999999.995 << "#,##0.00" << "1,000,000.00";
     QTest::newRow("one decimal") << "pt_BR" << 7.36 << "#,##0.0" << "7,4";

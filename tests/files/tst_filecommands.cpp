@@ -8,6 +8,7 @@
 #include "settings/settingsfolder.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
+#include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 
 #include <QApplication>
@@ -25,28 +26,6 @@
 using Command = frmCalcRetorno::Command;
 
 namespace {
-
-const QStringList Languages{QStringLiteral("Português"), QStringLiteral("Español"), QStringLiteral("English")};
-const QStringList Prefixes{"PT", "ES", "EN"};
-constexpr int TextRows = 206;
-
-// A Config.ini whose text N reads "EN N" (or "PT N", "ES N"), so that every message shows its number.
-void writeConfig(const QString &folder)
-{
-    QList<QStringList> rows;
-    rows.append(Languages);
-    for (int n = 1; n < TextRows; ++n) {
-        QStringList row;
-        for (const QString &prefix : Prefixes)
-            row.append(prefix + QLatin1Char(' ') + QString::number(n));
-        rows.append(row);
-    }
-    QStringEncoder encoder("windows-1252");
-    const QString plain = composePlainTable(int(Languages.size()), QStringLiteral("English"), rows);
-    QFile file(folder + QStringLiteral("/Config.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Scramble(QString::fromLatin1(ScrambleKey), encoder.encode(plain)));
-}
 
 QByteArray readAll(const QString &path)
 {
@@ -122,7 +101,7 @@ void TestFileCommands::initTestCase()
 {
     pinTestEnvironment();
     QVERIFY(m_programFolder.isValid());
-    writeConfig(m_programFolder.path());
+    QVERIFY(TestData::writeNumberedConfig(m_programFolder.path()));
 }
 
 void TestFileCommands::init()

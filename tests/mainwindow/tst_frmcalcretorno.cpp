@@ -7,6 +7,7 @@
 #include "settings/companyblock.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
+#include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 
 #include <QApplication>
@@ -25,9 +26,6 @@
 
 namespace {
 
-const QStringList Prefixes{"PT", "ES", "EN"};
-const QStringList Languages{QStringLiteral("Português"), QStringLiteral("Español"), QStringLiteral("English")};
-constexpr int TextRows = 206;
 
 const QMap<int, QStringList> &wordedCaptions();
 
@@ -35,23 +33,14 @@ const QMap<int, QStringList> &wordedCaptions();
 // and its language.
 void writeConfig(const QString &folder, const QString &defaultName, bool worded = false)
 {
-    QList<QStringList> rows;
-    rows.append(Languages);
-    for (int n = 1; n < TextRows; ++n) {
-        QStringList row;
-        for (const QString &prefix : Prefixes)
-            row.append(prefix + QLatin1Char(' ') + QString::number(n));
-        if (worded && wordedCaptions().contains(n))
-            row = wordedCaptions().value(n);
-        else if (worded && n >= 22 && n <= 27)
-            row = QStringList(3, QString::number(100 - 10 * (n - 22)));
-        rows.append(row);
+    QList<QStringList> rows = TestData::numberedTexts();
+    for (int n = 1; worded && n < rows.size(); ++n) {
+        if (wordedCaptions().contains(n))
+            rows[n] = wordedCaptions().value(n);
+        else if (n >= 22 && n <= 27)
+            rows[n] = QStringList(3, QString::number(100 - 10 * (n - 22)));
     }
-    const QString plain = composePlainTable(int(Languages.size()), defaultName, rows);
-    QStringEncoder encoder("windows-1252");
-    QFile file(folder + QStringLiteral("/Config.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Scramble(QString::fromLatin1(ScrambleKey), encoder.encode(plain)));
+    QVERIFY(TestData::writeScrambledTable(folder + QStringLiteral("/Config.ini"), 3, defaultName, rows));
 }
 
 // Captions of the window in words of the length the three languages need, to see that none is cut.

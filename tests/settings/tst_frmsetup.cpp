@@ -6,6 +6,7 @@
 #include "settings/setuplists.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
+#include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 
 #include <QApplication>
@@ -41,10 +42,8 @@ const QList<QStringList> PresetRows{
 
 void writePresetFile(const QString &folder)
 {
-    const QString plain = composePlainTable(3, QStringLiteral("Acme Brasil"), PresetRows);
-    QFile file(folder + QStringLiteral("/fSetup.ini"));
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(Scramble(QString::fromLatin1(ScrambleKey), QStringEncoder("windows-1252").encode(plain)));
+    QVERIFY(TestData::writeScrambledTable(folder + QStringLiteral("/fSetup.ini"), 3, QStringLiteral("Acme Brasil"),
+                                          PresetRows));
 }
 
 QString stored(QLatin1String name)

@@ -3,4 +3,5 @@ target_sources(tessio_testsupport PRIVATE
     support/fakeshell.h
     support/modalwatchdog.h support/modalwatchdog.cpp
     support/testenvironment.h
+    support/testdatafiles.h support/testdatafiles.cpp
 )

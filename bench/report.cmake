@@ -1,0 +1,1 @@
+tessio_add_bench(bench_report SOURCES bench_report.cpp LIBS tessio_ui)

@@ -1,0 +1,21 @@
+#include "report/printcommand.h"
+
+#include "platform/dialogs.h"
+#include "report/printerreport.h"
+#include "report/qtreportprinter.h"
+
+#include <QCoreApplication>
+#include <QPrinter>
+
+bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
+                  const ReportInput &input)
+{
+    QPrinter printer;
+    if (!dialogs.choosePrinter(parent, printer))
+        return false;
+    QCoreApplication::processEvents();
+    if (!report)
+        report = std::make_unique<PrinterReport>(dialogs, parent);
+    QtReportPrinter output(printer);
+    return report->cmdPrint_Click(output, input);
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <memory>
+
+class Dialogs;
+class PrinterReport;
+class QWidget;
+struct ReportInput;
+
+// The Print command of the main window: the print dialog chooses the printer (a PDF file included);
+// cancelling it ends the command silently. Otherwise pending events run once, so that the screen
+// under the closed dialog repaints, and the report is printed on the chosen printer. The report
+// writer is created at the first print that goes ahead and reused afterwards. True when the page was
+// sent.
+bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
+                  const ReportInput &input);

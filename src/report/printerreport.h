@@ -1,0 +1,110 @@
+#pragma once
+
+#include "calc/calculator.h"
+#include "calc/caserecord.h"
+#include "settings/companyblock.h"
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+class Dialogs;
+class QWidget;
+class ReportPrinter;
+
+// What one printed report shows: the case as the main window holds it, the text its application
+// selector shows, the company block, the language texts of the selected language and the regional
+// format. The print date is today unless `date` is set (tests set it).
+struct ReportInput
+{
+    CaseRecord record;
+    QString applicationText;
+    CompanyBlock company;
+    TextLookup text;
+    QLocale locale;
+    QDate date;
+};
+
+// Language texts the report prints.
+namespace ReportText {
+inline constexpr int Application = 2;
+inline constexpr int Payback = 35;
+inline constexpr int ErrorLine1 = 94;
+inline constexpr int ErrorLine2 = 95;
+inline constexpr int ErrorLine3 = 96;
+inline constexpr int ErrorLine4 = 97;
+inline constexpr int DatePrefix = 129;
+inline constexpr int Title = 131;
+inline constexpr int ReferencePrefix = 134;
+inline constexpr int FlowHeading = 135;
+inline constexpr int HoursHeading1 = 136;
+inline constexpr int HoursHeading2 = 138;
+inline constexpr int Flow100 = 139; // then 141, 143, 145, 147, 149 down to 50 %
+inline constexpr int UnitKw = 152;
+inline constexpr int Power = 153;
+inline constexpr int UnitHp = 154;
+inline constexpr int KwhPrice = 155;
+inline constexpr int DrivePrice = 157;
+inline constexpr int SavingKwh = 158;
+inline constexpr int SavingMoney = 159;
+inline constexpr int DaysPrefix = 165;
+inline constexpr int Note1 = 191;
+inline constexpr int Note2 = 192;
+inline constexpr int Efficiency = 197;
+} // namespace ReportText
+
+// The report writer: prints one case as a one-page report on a ReportPrinter. One instance serves the
+// whole run; every job sets its six settings again, so jobs never influence each other.
+//
+// Flow: cmdPrint_Click starts a fresh document, sets the scale and the settings, draws the header
+// (company block, date, brand mark, title) and the body (framed tables and the closing note), then
+// ends the document. Each printer operation of the job is a step: when one fails the user is told
+// (critical message) and the step is tried again once; a second failure abandons the job.
+class PrinterReport
+{
+public:
+    explicit PrinterReport(Dialogs &dialogs, QWidget *messageParent = nullptr);
+
+    // Runs one print job; true when the page was sent.
+    bool cmdPrint_Click(ReportPrinter &printer, const ReportInput &input);
+
+    // Prints StrFonte as lines of at most StrPosition characters, each starting at the printer's
+    // current x at the time of the call. A line ends at a CR LF, else after the last blank that fits,
+    // else after StrPosition - 1 characters. Lines are counted in characters, not printed width.
+    // A failing printer operation is skipped silently.
+    void Printer_BreakEach(ReportPrinter &printer, QString StrFonte, qint32 StrPosition);
+
+    // Set by every job before it draws.
+    double TopMargin = 31;
+    double LeftMargin = 28;
+    double TitleSize = 16;
+    double BodySize = 7;
+    QString HeaderFont = QStringLiteral("Arial");
+    QString BodyFont = QStringLiteral("Arial");
+
+private:
+    void Printer_Header();
+    void Printer_Body();
+
+    // Runs one printer operation as a step of the job (see the class comment).
+    template<typename Operation>
+    bool step(Operation operation);
+    void reportFailure();
+
+    void setFont(const QString &name, double size, bool bold, bool italic);
+    void printAt(double x, double y, const QString &text);
+    void rule(double x1, double y1, double x2, double y2);
+    void brandMark();
+
+    QString text(int number) const;
+    QString number(const QString &field, QStringView pattern) const;
+
+    Dialogs &m_dialogs;
+    QWidget *m_messageParent;
+
+    // Valid during a job only.
+    ReportPrinter *m_printer = nullptr;
+    const ReportInput *m_input = nullptr;
+    bool m_abandoned = false;
+    bool m_busyCursor = false;
+};

@@ -1,0 +1,143 @@
+#include "report/qtreportprinter.h"
+
+#include <QDir>
+#include <QFontMetricsF>
+#include <QPrinter>
+
+namespace {
+constexpr int PointsPerInch = 72;
+// Rules are thin but visible: the printer's default width of one dot is invisible on a fine printer.
+constexpr double RuleWidth = 0.5;
+} // namespace
+
+QtReportPrinter::QtReportPrinter(QPrinter &printer)
+    : m_printer(printer)
+{
+}
+
+QtReportPrinter::~QtReportPrinter()
+{
+    abortDocument();
+}
+
+bool QtReportPrinter::startDocument()
+{
+    abortDocument();
+    m_x = 0;
+    m_y = 0;
+    m_font = QFont();
+    m_error = {};
+    return true;
+}
+
+bool QtReportPrinter::setScaleToPoints()
+{
+    if (m_painter.isActive())
+        return m_printer.resolution() == PointsPerInch || fail(QStringLiteral("Printer error: the scale cannot change within a page"));
+    m_printer.setResolution(PointsPerInch);
+    return true;
+}
+
+bool QtReportPrinter::setCurrentX(double x)
+{
+    m_x = x;
+    return true;
+}
+
+bool QtReportPrinter::setCurrentY(double y)
+{
+    m_y = y;
+    return true;
+}
+
+bool QtReportPrinter::setFontName(const QString &name)
+{
+    m_font.setFamilies({name});
+    return true;
+}
+
+bool QtReportPrinter::setFontSize(double points)
+{
+    if (!(points > 0))
+        return fail(QStringLiteral("Invalid font size"));
+    m_font.setPointSizeF(points);
+    return true;
+}
+
+bool QtReportPrinter::setFontBold(bool bold)
+{
+    m_font.setBold(bold);
+    return true;
+}
+
+bool QtReportPrinter::setFontItalic(bool italic)
+{
+    m_font.setItalic(italic);
+    return true;
+}
+
+bool QtReportPrinter::printLine(const QString &text)
+{
+    if (!ensurePainting())
+        return false;
+    m_painter.setFont(m_font);
+    const QFontMetricsF metrics(m_painter.font(), &m_printer);
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), text);
+    m_y += metrics.height();
+    return true;
+}
+
+bool QtReportPrinter::drawLine(QPointF from, QPointF to, const QColor &colour)
+{
+    if (!ensurePainting())
+        return false;
+    m_painter.setPen(QPen(colour, RuleWidth));
+    m_painter.drawLine(from, to);
+    return true;
+}
+
+bool QtReportPrinter::fillRectangle(QPointF corner, QPointF opposite, const QColor &colour)
+{
+    if (!ensurePainting())
+        return false;
+    m_painter.fillRect(QRectF(corner, opposite).normalized(), colour);
+    return true;
+}
+
+bool QtReportPrinter::endDocument()
+{
+    if (!ensurePainting())
+        return false;
+    if (!m_painter.end())
+        return fail(QStringLiteral("Printer error: the page could not be sent"));
+    return true;
+}
+
+void QtReportPrinter::abortDocument()
+{
+    if (!m_painter.isActive())
+        return;
+    m_printer.abort();
+    m_painter.end();
+}
+
+bool QtReportPrinter::ensurePainting()
+{
+    if (m_painter.isActive())
+        return true;
+    if (m_printer.resolution() != PointsPerInch)
+        m_printer.setResolution(PointsPerInch);
+    if (m_painter.begin(&m_printer))
+        return true;
+    if (m_printer.outputFileName().isEmpty())
+        return fail(QStringLiteral("Printer error: the printer \"%1\" cannot be used").arg(m_printer.printerName()));
+    return fail(QStringLiteral("Printer error: \"%1\" cannot be written")
+                    .arg(QDir::toNativeSeparators(m_printer.outputFileName())));
+}
+
+bool QtReportPrinter::fail(const QString &description)
+{
+    m_error = {PrinterErrorNumber, description};
+    return false;
+}

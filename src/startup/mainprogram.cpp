@@ -1,0 +1,102 @@
+#include "startup/mainprogram.h"
+
+#include "files/filecommands.h"
+#include "localisation/frmsplash.h"
+#include "platform/dialogs.h"
+#include "report/frmgraph.h"
+#include "report/printcommand.h"
+#include "report/printerreport.h"
+#include "settings/companysetup.h"
+#include "settings/links.h"
+#include "settings/modcadastrovarnel.h"
+
+#include <QComboBox>
+
+MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programFolder, const QLocale &locale,
+                         QObject *parent)
+    : QObject(parent),
+      m_dialogs(dialogs),
+      m_shell(shell),
+      m_programFolder(programFolder),
+      m_splash(std::make_unique<frmSplash>()),
+      m_window(std::make_unique<frmCalcRetorno>(dialogs, m_company, locale)),
+      m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
+{
+    connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
+}
+
+MainProgram::~MainProgram() = default;
+
+bool MainProgram::load()
+{
+    return m_window->load(m_programFolder, m_splash.get());
+}
+
+void MainProgram::loadCompanyBlock()
+{
+    m_window->selectCurrency(LoadCompanyBlock(m_company));
+}
+
+frmGraph *MainProgram::graphWindow() const
+{
+    return m_graph;
+}
+
+void MainProgram::handle(frmCalcRetorno::Command command)
+{
+    using Command = frmCalcRetorno::Command;
+    switch (command) {
+    case Command::New:
+    case Command::Open:
+    case Command::Save:
+    case Command::SaveAs:
+    case Command::Export:
+        m_fileCommands->handle(command);
+        break;
+    case Command::Print:
+        printCase();
+        break;
+    case Command::Graph:
+        showGraphOfCase();
+        break;
+    case Command::Setup:
+        setupCommand();
+        break;
+    case Command::Help:
+        lblHelp_Click(m_dialogs, m_window.get(), m_window->windowTitle(), m_window->textLookup());
+        break;
+    case Command::Models:
+        lblModels_Click(m_shell, m_window->textLookup());
+        break;
+    case Command::WebLink:
+        Label2_Click(LinkLabel::WebLink, m_shell, m_company, m_programFolder, m_window->textLookup());
+        break;
+    case Command::HelpDocument:
+        Label2_Click(LinkLabel::HelpDocument, m_shell, m_company, m_programFolder, m_window->textLookup());
+        break;
+    }
+}
+
+void MainProgram::clearCase()
+{
+    m_fileCommands->lblNovo_Click();
+}
+
+void MainProgram::setupCommand()
+{
+    runCompanySetup(m_window.get(), m_window->textLookup(), m_programFolder, m_dialogs, m_splash.get(), m_company,
+                    m_window->cboMoedas());
+}
+
+void MainProgram::printCase()
+{
+    const ReportInput input{m_window->caseRecord(), m_window->applicationText(), m_company, m_window->textLookup(),
+                            m_window->locale(), QDate()};
+    printCommand(m_window.get(), m_dialogs, m_report, input);
+}
+
+void MainProgram::showGraphOfCase()
+{
+    showGraph(m_graph, m_window->languageName(), m_window->cboAplicacao()->currentIndex(), m_window->textLookup(),
+              m_window.get());
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include "mainwindow/frmcalcretorno.h"
+#include "settings/companyblock.h"
+
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+
+#include <memory>
+
+class Dialogs;
+class FileCommands;
+class PrinterReport;
+class frmGraph;
+class Shell;
+class frmSplash;
+
+// The program's single instances and the one place where the main window's commands meet their
+// owners. It owns, in order of construction: the company block, the progress window, the main window
+// and the command helpers. Every command the window forwards through commandRequested() lands in
+// handle():
+//   New, Open, Save, Save As, Export   the file commands
+//   Print, Graph                       the report writer and the graph window
+//   Setup                              the setup window, then the company block again
+//   Help, Models, WebLink, HelpDocument  the help note and the links
+// Start-up (Main) drives the load sequence through the accessors; nothing here runs on its own.
+class MainProgram : public QObject
+{
+    Q_OBJECT
+public:
+    MainProgram(Dialogs &dialogs, Shell &shell, const QString &programFolder, const QLocale &locale,
+                QObject *parent = nullptr);
+    ~MainProgram() override;
+
+    frmCalcRetorno &window() { return *m_window; }
+    CompanyBlock &company() { return m_company; }
+    frmSplash &splash() { return *m_splash; }
+    FileCommands &fileCommands() { return *m_fileCommands; }
+    frmGraph *graphWindow() const; // null until Graph opens it, and again after it was closed
+    const QString &programFolder() const { return m_programFolder; }
+
+    // The main window's load step with the progress window; false after its general error report.
+    bool load();
+    // Fills the company block from the settings store and selects its currency in cboMoedas.
+    void loadCompanyBlock();
+
+    void handle(frmCalcRetorno::Command command);
+
+    // The commands start-up runs itself.
+    void clearCase();    // lblNovo_Click
+    void setupCommand(); // lblSetup_Click: modal over the main window
+
+private:
+    void printCase();
+    void showGraphOfCase();
+
+    Dialogs &m_dialogs;
+    Shell &m_shell;
+    QString m_programFolder;
+    CompanyBlock m_company;
+    std::unique_ptr<frmSplash> m_splash;
+    std::unique_ptr<frmCalcRetorno> m_window;
+    std::unique_ptr<FileCommands> m_fileCommands;
+    std::unique_ptr<PrinterReport> m_report; // created at the first print
+    QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
+};

@@ -1,0 +1,99 @@
+#include "startup/module1.h"
+
+#include "mainwindow/generalerrorreport.h"
+#include "platform/dialogs.h"
+#include "platform/platformerror.h"
+#include "settings/regkeys.h"
+#include "startup/mainprogram.h"
+#include "startup/singleinstance.h"
+#include "startup/truthtext.h"
+
+#include <QCoreApplication>
+#include <QGuiApplication>
+
+namespace {
+
+void restoreDefaultPointer()
+{
+    while (QGuiApplication::overrideCursor())
+        QGuiApplication::restoreOverrideCursor();
+}
+
+void showHourglass()
+{
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+// Steps 11 and 12. A stored text that is neither empty nor a truth value is a type mismatch.
+void firstRunSetup(MainProgram &program, Dialogs &dialogs)
+{
+    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::NotFirstTime);
+    // The store keeps an empty value as one blank, which reads back as empty too.
+    std::optional<bool> notFirstTime = false;
+    if (!stored.trimmed().isEmpty())
+        notFirstTime = truthFromText(stored);
+    if (!notFirstTime) {
+        restoreDefaultPointer();
+        showGeneralErrorReport(dialogs, &program.window(), program.window().textLookup(),
+                               {ErrorNumber::TypeMismatch,
+                                QCoreApplication::translate("PlatformError", "Type mismatch")});
+        return;
+    }
+    if (*notFirstTime)
+        return;
+    program.setupCommand();
+    SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::NotFirstTime, QStringLiteral("True"));
+}
+
+} // namespace
+
+StartupResult::StartupResult() = default;
+StartupResult::StartupResult(StartupResult &&) noexcept = default;
+StartupResult &StartupResult::operator=(StartupResult &&) noexcept = default;
+StartupResult::~StartupResult() = default;
+
+StartupResult Main(const StartupServices &services)
+{
+    StartupResult result;
+
+    // 1, 2. Only one copy runs.
+    showHourglass();
+    result.guard = std::make_unique<SingleInstanceGuard>(services.lockPath);
+    if (!result.guard->tryAcquire()) {
+        result.guard.reset();
+        restoreDefaultPointer();
+        services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName, alreadyRunningMessage());
+        result.exitCode = StartupExit::AlreadyRunning;
+        return result;
+    }
+
+    // 3, 4. The main window, loaded without being shown. Its load step reports its own errors.
+    showHourglass();
+    auto program = std::make_unique<MainProgram>(services.dialogs, services.shell, services.programFolder,
+                                                 services.locale);
+    if (!program->load()) {
+        restoreDefaultPointer();
+        result.guard.reset();
+        // Nothing was shown: a program without a window would stay alive invisibly.
+        result.exitCode = StartupExit::Failed;
+        return result;
+    }
+
+    // 5 to 8.
+    program->loadCompanyBlock();
+    program->clearCase();
+    frmCalcRetorno &window = program->window();
+    window.setWindowTitle(window.windowTitleFromLanguage());
+    window.setWebLinkCaption(program->company().VisitText);
+
+    // 9, 10.
+    restoreDefaultPointer();
+    window.show();
+    window.raise();
+    window.activateWindow();
+
+    // 11, 12. From here on the window is shown, so the program goes on whatever happens.
+    result.program = std::move(program);
+    firstRunSetup(*result.program, services.dialogs);
+    return result;
+}

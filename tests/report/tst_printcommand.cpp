@@ -1,0 +1,150 @@
+// The Print command end to end: the print dialog, a real PDF written through QPrinter and read back
+// with pdftotext, cancelling, and an output that cannot be written.
+#include "report/printcommand.h"
+#include "report/printerreport.h"
+#include "support/fakedialogs.h"
+#include "support/testenvironment.h"
+
+#include <QDir>
+#include <QPrinter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+ReportInput sampleInput()
+{
+    ReportInput input;
+    CaseRecord &r = input.record;
+    r.mskPotencia = QStringLiteral("75");
+    r.mskRendimento = QStringLiteral("92");
+    r.mskValorkWh = QStringLiteral("0.1");
+    r.mskInversor = QStringLiteral("12500");
+    r.mskVazao90 = QStringLiteral("8");
+    r.mskEconomiakW = QStringLiteral("12345.6");
+    r.mskEconomiaReais = QStringLiteral("1234.56");
+    r.mskRetorno = QStringLiteral("7.4");
+    r.mskReferencia = QStringLiteral("Line3");
+    input.applicationText = QStringLiteral("Centrifugal pump with valve");
+    input.company.CompanyName = QStringLiteral("Northwind Drives");
+    input.company.Street = QStringLiteral("12 Mill Road");
+    input.company.CityLine = QStringLiteral("Springfield");
+    input.text = [](int n) {
+        switch (n) {
+        case 131: return QStringLiteral("Energy Saving Report");
+        case 158: return QStringLiteral("Annual saving (kWh):");
+        default: return QStringLiteral("t%1").arg(n);
+        }
+    };
+    input.locale = QLocale(QLocale::English, QLocale::UnitedStates);
+    input.date = QDate(2024, 3, 7);
+    return input;
+}
+
+QString run(const QString &program, const QStringList &arguments)
+{
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(30000) || process.exitCode() != 0)
+        return QString();
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+} // namespace
+
+class TestPrintCommand : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        pinTestEnvironment();
+        if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdftotext (poppler-utils) is not installed");
+    }
+    void printsAPdfThatReadsBack();
+    void cancelPrintsNothing();
+    void unwritableOutputEndsAfterOneRetry();
+};
+
+void TestPrintCommand::printsAPdfThatReadsBack()
+{
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    FakeDialogs dialogs;
+    dialogs.printAnswers.enqueue(true);
+    dialogs.printAnswers.enqueue(true);
+    dialogs.printFile = dir.filePath(QStringLiteral("report.pdf"));
+    std::unique_ptr<PrinterReport> report;
+    const ReportInput input = sampleInput();
+
+    QVERIFY(printCommand(nullptr, dialogs, report, input));
+    QVERIFY(report);
+    QVERIFY(dialogs.messages.isEmpty());
+
+    const QString text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dialogs.printFile, QStringLiteral("-")});
+    QVERIFY2(text.contains(u"Energy Saving Report"), qPrintable(text));
+    QVERIFY(text.contains(u"Northwind Drives"));
+    QVERIFY(text.contains(u"Centrifugal pump with valve"));
+    QVERIFY(text.contains(u"03/07/2024"));
+    QVERIFY(text.contains(QRegularExpression(QStringLiteral("Annual saving \\(kWh\\):\\s+12,346\\.00"))));
+    QVERIFY(text.contains(u"1,234.56"));
+    QVERIFY(text.contains(u"12,500.00"));
+    QCOMPARE(text.count(u'\f'), 1); // one page
+
+    // The company name sits at 65, 0 points from the margins of the printable area.
+    QPrinter reference;
+    reference.setOutputFormat(QPrinter::PdfFormat);
+    const QRectF paintRect = reference.pageLayout().paintRectPoints();
+    const QString boxes = run(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), dialogs.printFile, QStringLiteral("-")});
+    const auto match = QRegularExpression(QStringLiteral("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\"[^>]*>Northwind</word>"))
+                           .match(boxes);
+    QVERIFY2(match.hasMatch(), qPrintable(boxes.left(2000)));
+    QVERIFY(qAbs(match.captured(1).toDouble() - (paintRect.left() + 28 + 65)) < 1.5);
+    QVERIFY(qAbs(match.captured(2).toDouble() - (paintRect.top() + 31 + 0)) < 1.5);
+
+    // A second print reuses the report writer and writes the same page again.
+    PrinterReport *first = report.get();
+    QVERIFY(QFile::remove(dialogs.printFile));
+    QVERIFY(printCommand(nullptr, dialogs, report, input));
+    QCOMPARE(report.get(), first);
+    QCOMPARE(run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), dialogs.printFile, QStringLiteral("-")}), text);
+}
+
+void TestPrintCommand::cancelPrintsNothing()
+{
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    dialogs.printAnswers.enqueue(false);
+    dialogs.printFile = dir.filePath(QStringLiteral("report.pdf"));
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, sampleInput()));
+    QCOMPARE(dialogs.printRequests, 1);
+    QVERIFY(!report);
+    QVERIFY(dialogs.messages.isEmpty());
+    QVERIFY(QDir(dir.path()).isEmpty());
+}
+
+void TestPrintCommand::unwritableOutputEndsAfterOneRetry()
+{
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    dialogs.printAnswers.enqueue(true);
+    dialogs.printFile = dir.filePath(QStringLiteral("missing/folder/report.pdf"));
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, sampleInput()));
+    QCOMPARE(dialogs.messages.size(), 2);
+    for (const auto &message : dialogs.messages) {
+        QCOMPARE(message.icon, Dialogs::Icon::Critical);
+        QCOMPARE(message.title, QStringLiteral("Erro 482 ( 1E2 )"));
+        QVERIFY(message.text.startsWith(u"t94\r\nt95\r\nt96\r\n\r\nt97\r\nErro: "));
+        QVERIFY(message.text.contains(QDir::toNativeSeparators(dialogs.printFile)));
+    }
+    QVERIFY(!QFile::exists(dialogs.printFile));
+}
+
+QTEST_MAIN(TestPrintCommand)
+#include "tst_printcommand.moc"

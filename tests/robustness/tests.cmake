@@ -1,0 +1,1 @@
+tessio_add_test(tst_badinput SOURCES robustness/tst_badinput.cpp LIBS tessio_testsupport)

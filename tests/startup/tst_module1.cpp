@@ -1,0 +1,371 @@
+#include "files/filecommands.h"
+#include "localisation/frmsplash.h"
+#include "mainwindow/frmcalcretorno.h"
+#include "mainwindow/maskededit.h"
+#include "report/frmgraph.h"
+#include "settings/frmsetup.h"
+#include "settings/modcadastrovarnel.h"
+#include "settings/regkeys.h"
+#include "startup/addbackslash.h"
+#include "startup/mainprogram.h"
+#include "startup/module1.h"
+#include "startup/singleinstance.h"
+#include "support/fakedialogs.h"
+#include "support/fakeshell.h"
+#include "support/modalwatchdog.h"
+#include "support/testenvironment.h"
+#include "../settings/settingsfolder.h"
+
+#include <QApplication>
+#include <QChartView>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace {
+
+QString storedNotFirstTime()
+{
+    return GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::NotFirstTime);
+}
+
+void store(QLatin1String name, const QString &value)
+{
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value));
+}
+
+// What the test saw of the setup window while it was open.
+struct SetupSeen
+{
+    int openings = 0;
+    bool mainWindowShownBehind = false;
+    bool modalOverMainWindow = false;
+    QString notFirstTimeMeanwhile;
+};
+
+// Closes every setup window that becomes the active modal window (without saving), noting what it saw,
+// for as long as the returned timer lives.
+std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
+{
+    auto timer = std::make_unique<QTimer>();
+    QObject::connect(timer.get(), &QTimer::timeout, [&seen] {
+        auto *setup = qobject_cast<frmSetup *>(QApplication::activeModalWidget());
+        if (!setup)
+            return;
+        ++seen.openings;
+        auto *window = qobject_cast<frmCalcRetorno *>(setup->parentWidget());
+        seen.mainWindowShownBehind = window && window->isVisible();
+        seen.modalOverMainWindow = window && setup->isModal();
+        seen.notFirstTimeMeanwhile = storedNotFirstTime();
+        setup->close();
+    });
+    timer->start(10);
+    return timer;
+}
+
+} // namespace
+
+class TestModule1 : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void startShowsTheReadyWindow();
+    void firstRunOpensSetupOnce_data();
+    void firstRunOpensSetupOnce();
+    void notFirstTimeSkipsSetup_data();
+    void notFirstTimeSkipsSetup();
+    void unreadableFlagReportsAndKeepsTheWindow();
+    void loadFailureEndsTheProgram();
+    void secondCopyEndsAtOnce();
+    void commandsReachTheirOwners();
+    void programFolderHoldsTheDataFiles();
+
+private:
+    StartupServices services(const QString &programFolder = ::programFolder());
+
+    std::unique_ptr<SettingsFolder> m_settings;
+    std::unique_ptr<QTemporaryDir> m_lockDir;
+    std::unique_ptr<ModalWatchdog> m_watchdog;
+    FakeDialogs m_dialogs;
+    FakeShell m_shell;
+};
+
+void TestModule1::initTestCase()
+{
+    pinTestEnvironment();
+}
+
+void TestModule1::init()
+{
+    m_settings = std::make_unique<SettingsFolder>();
+    m_lockDir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_settings->isValid() && m_lockDir->isValid());
+    m_watchdog = std::make_unique<ModalWatchdog>();
+    m_dialogs = FakeDialogs();
+    m_shell = FakeShell();
+}
+
+void TestModule1::cleanup()
+{
+    QVERIFY2(m_watchdog->unexpected.isEmpty(), qPrintable(m_watchdog->unexpected.join(u", ")));
+    m_watchdog.reset();
+    QVERIFY(!QGuiApplication::overrideCursor());
+}
+
+StartupServices TestModule1::services(const QString &programFolder)
+{
+    return {m_dialogs,
+            m_shell,
+            programFolder,
+            m_lockDir->filePath(QStringLiteral("tessio.lock")),
+            QStringLiteral("tessio"),
+            QLocale(QLocale::English, QLocale::UnitedStates)};
+}
+
+void TestModule1::startShowsTheReadyWindow()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    store(RegValue::cboMoeda, QStringLiteral("EUR"));
+    const StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    QCOMPARE(started.exitCode, 0);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+
+    frmCalcRetorno &window = started.program->window();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(!QGuiApplication::overrideCursor());
+    QVERIFY(!started.program->splash().isVisible());
+    // The default language's title, and the company block's link instead of the language's text 39.
+    QCOMPARE(window.languageName(), QStringLiteral("English"));
+    QVERIFY(!window.windowTitleFromLanguage().isEmpty());
+    QCOMPARE(window.windowTitle(), window.windowTitleFromLanguage());
+    QCOMPARE(window.label2(3)->text(), QString(CompanyBlockDefaults::VisitText));
+    QCOMPARE(started.program->company().WebAddress, QString(CompanyBlockDefaults::WebAddress));
+    // The stored currency, with the captions and kWh price of that currency.
+    QCOMPARE(window.cboMoedas()->currentText(), QStringLiteral("EUR"));
+    QVERIFY(window.label2(11)->text().contains(QStringLiteral("EUR")));
+    // The Clear command ran after the currency was selected: the company block's kWh price, not the
+    // currency's own (0.10), and the start values.
+    QCOMPARE(window.field(u"mskValorkWh")->text(), QStringLiteral("0.08"));
+    QCOMPARE(window.field(u"mskDiaAno")->text(), QStringLiteral("365"));
+    QCOMPARE(window.field(u"mskVazao100")->text(), QStringLiteral("0"));
+    QVERIFY(window.field(u"mskPotencia")->text().isEmpty());
+    // The guard holds the lock for as long as the program runs.
+    SingleInstanceGuard other(m_lockDir->filePath(QStringLiteral("tessio.lock")));
+    QVERIFY(!other.tryAcquire());
+}
+
+void TestModule1::firstRunOpensSetupOnce_data()
+{
+    QTest::addColumn<bool>("absent");
+    QTest::addColumn<QString>("flag");
+    QTest::newRow("no settings at all") << true << QString();
+    QTest::newRow("stored empty (a blank)") << false << QString();
+    QTest::newRow("False by hand") << false << QStringLiteral("False");
+    QTest::newRow("zero") << false << QStringLiteral("0");
+}
+
+void TestModule1::firstRunOpensSetupOnce()
+{
+    QFETCH(bool, absent);
+    QFETCH(QString, flag);
+    if (!absent)
+        store(RegValue::NotFirstTime, flag);
+
+    SetupSeen seen;
+    const auto closer = closeSetupWhenOpen(seen);
+    {
+        const StartupResult started = Main(services());
+        QVERIFY(started.goesOn());
+        QCOMPARE(seen.openings, 1);
+        QVERIFY(seen.mainWindowShownBehind);
+        QVERIFY(seen.modalOverMainWindow);
+        QCOMPARE(seen.notFirstTimeMeanwhile, absent ? QString() : (flag.isEmpty() ? QStringLiteral(" ") : flag));
+        QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+        QVERIFY(started.program->window().isVisible());
+    }
+    // Closed without saving, and still recorded as done.
+    QCOMPARE(storedNotFirstTime(), QStringLiteral("True"));
+
+    const StartupResult again = Main(services());
+    QVERIFY(again.goesOn());
+    QCOMPARE(seen.openings, 1);
+}
+
+void TestModule1::notFirstTimeSkipsSetup_data()
+{
+    QTest::addColumn<QString>("flag");
+    QTest::newRow("True") << QStringLiteral("True");
+    QTest::newRow("true") << QStringLiteral("true");
+    QTest::newRow("-1") << QStringLiteral("-1");
+}
+
+void TestModule1::notFirstTimeSkipsSetup()
+{
+    QFETCH(QString, flag);
+    store(RegValue::NotFirstTime, flag);
+    SetupSeen seen;
+    const auto closer = closeSetupWhenOpen(seen);
+    const StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    QTest::qWait(50);
+    QCOMPARE(seen.openings, 0);
+    QCOMPARE(storedNotFirstTime(), flag);
+}
+
+void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("maybe"));
+    SetupSeen seen;
+    const auto closer = closeSetupWhenOpen(seen);
+    const StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    QCOMPARE(started.exitCode, 0);
+    QCOMPARE(seen.openings, 0);
+    QCOMPARE(storedNotFirstTime(), QStringLiteral("maybe"));
+
+    frmCalcRetorno &window = started.program->window();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const FakeDialogs::Message report = m_dialogs.messages.first();
+    QCOMPARE(report.icon, Dialogs::Icon::Critical);
+    QCOMPARE(report.title, QStringLiteral("Erro 13 ( D )"));
+    QCOMPARE(report.text, window.text(100) + "\r\n" + window.text(101) + "\r\n" + window.text(102)
+                              + "\r\nErro: Type mismatch");
+    QVERIFY(!window.text(100).isEmpty());
+
+    // The shown window still works: a command runs.
+    QVERIFY(window.isVisible());
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    QTest::mouseClick(window.findChild<QLabel *>(QStringLiteral("lblHelp")), Qt::LeftButton);
+    QCOMPARE(m_dialogs.messages.size(), 2);
+    QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Information);
+}
+
+void TestModule1::loadFailureEndsTheProgram()
+{
+    // A program folder without Config.ini: the window cannot load its texts.
+    QTemporaryDir empty;
+    QVERIFY(empty.isValid());
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    const StartupResult started = Main(services(AddBackslash(empty.path())));
+    QVERIFY(!started.goesOn());
+    QCOMPARE(started.exitCode, StartupExit::Failed);
+    QVERIFY(!m_dialogs.messages.isEmpty());
+    QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Critical);
+    QVERIFY(m_dialogs.messages.last().title.startsWith(QStringLiteral("Erro ")));
+    QVERIFY(m_dialogs.messages.last().text.contains(QStringLiteral("Erro: ")));
+    // Nothing stays behind: no window, and the lock is free for the next start.
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        QVERIFY2(!qobject_cast<frmCalcRetorno *>(widget), "a main window was left alive");
+    SingleInstanceGuard next(m_lockDir->filePath(QStringLiteral("tessio.lock")));
+    QVERIFY(next.tryAcquire());
+}
+
+void TestModule1::secondCopyEndsAtOnce()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    const StartupResult first = Main(services());
+    QVERIFY(first.goesOn());
+    const QString firstTitle = first.program->window().windowTitle();
+
+    const StartupResult second = Main(services());
+    QVERIFY(!second.goesOn());
+    QCOMPARE(second.exitCode, StartupExit::AlreadyRunning);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages.first().icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.messages.first().title, QStringLiteral("tessio"));
+    QCOMPARE(m_dialogs.messages.first().text,
+             QStringLiteral("A aplicação já se encontra aberta!\r\nThe application is already open!\r\n"
+                            "¡La aplicación está abierta!"));
+    QCOMPARE(m_dialogs.messages.first().buttons, Dialogs::Buttons::Ok);
+
+    // Only the first copy's window exists, and it is as it was; its lock still holds.
+    int mainWindows = 0;
+    for (QWidget *widget : QApplication::topLevelWidgets())
+        mainWindows += qobject_cast<frmCalcRetorno *>(widget) ? 1 : 0;
+    QCOMPARE(mainWindows, 1);
+    QVERIFY(first.program->window().isVisible());
+    QCOMPARE(first.program->window().windowTitle(), firstTitle);
+    SingleInstanceGuard third(m_lockDir->filePath(QStringLiteral("tessio.lock")));
+    QVERIFY(!third.tryAcquire());
+}
+
+void TestModule1::commandsReachTheirOwners()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    const StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    auto click = [&window](const char *name) {
+        auto *label = window.findChild<QLabel *>(QLatin1String(name));
+        QVERIFY2(label, name);
+        QTest::mouseClick(label, Qt::LeftButton);
+    };
+
+    // The file commands: each asks its own dialog (cancelled here), Clear empties a typed case.
+    click("lblAbrir");
+    click("lblSalvarComo");
+    click("lblExport");
+    QCOMPARE(m_dialogs.fileRequests.size(), 3);
+    QCOMPARE(m_dialogs.fileRequests.at(0).save, false);
+    QCOMPARE(m_dialogs.fileRequests.at(0).filter, FileCommands::CaseFileFilter);
+    QCOMPARE(m_dialogs.fileRequests.at(1).save, true);
+    QCOMPARE(m_dialogs.fileRequests.at(1).filter, FileCommands::CaseFileFilter);
+    QCOMPARE(m_dialogs.fileRequests.at(2).filter, FileCommands::ExportFileFilter);
+    window.field(u"mskPotencia")->setText(QStringLiteral("15"));
+    click("lblNovo");
+    QVERIFY(window.field(u"mskPotencia")->text().isEmpty());
+
+    // Print: the print dialog (cancelled, then a PDF file); Graph: the chart window over the main window.
+    click("lblImprimir");
+    QCOMPARE(m_dialogs.printRequests, 1);
+    QTemporaryDir pdfFolder;
+    m_dialogs.printFile = pdfFolder.filePath(QStringLiteral("case.pdf"));
+    m_dialogs.printAnswers.enqueue(true);
+    click("lblImprimir");
+    QCOMPARE(m_dialogs.printRequests, 2);
+    QFile pdf(m_dialogs.printFile);
+    QVERIFY(pdf.open(QIODevice::ReadOnly));
+    QVERIFY(pdf.read(5) == "%PDF-");
+    QVERIFY(!started.program->graphWindow());
+    window.selectApplication(2);
+    click("lblGraph");
+    frmGraph *graph = started.program->graphWindow();
+    QVERIFY(graph);
+    QVERIFY(graph->isVisible());
+    QCOMPARE(graph->parentWidget(), &window);
+    QVERIFY(graph->picture(GraphLanguage::English, 2) && graph->picture(GraphLanguage::English, 2)->isVisible());
+    graph->close();
+    QTRY_VERIFY(!started.program->graphWindow());
+
+    // Setup: modal over the main window, and the company block read again afterwards.
+    store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
+    SetupSeen seen;
+    const auto closer = closeSetupWhenOpen(seen);
+    click("lblSetup");
+    QCOMPARE(seen.openings, 1);
+    QVERIFY(seen.modalOverMainWindow);
+    QCOMPARE(started.program->company().CompanyName, QStringLiteral("Stored Later Co"));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+}
+
+void TestModule1::programFolderHoldsTheDataFiles()
+{
+    const QString folder = ::programFolder();
+    QVERIFY(folder.endsWith(QDir::separator()));
+    QVERIFY(QFile::exists(folder + QStringLiteral("Config.ini")));
+    QVERIFY(QFile::exists(folder + QStringLiteral("fSetup.ini")));
+}
+
+QTEST_MAIN(TestModule1)
+#include "tst_module1.moc"

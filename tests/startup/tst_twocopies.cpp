@@ -1,0 +1,174 @@
+#include "xdisplayprobe.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The built program, run twice at once as a user would, in a private X server with a private
+// temporary folder, home and settings. A message box of the second copy waits for a click like any
+// other; the test sees it among the display's windows and closes it as the user does, so nothing in
+// the program behaves differently under test.
+class TestTwoCopies : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void secondCopyShowsItsMessageAndEnds();
+
+private:
+    std::unique_ptr<QProcess> startCopy();
+    // The copies' lock file in their private temporary folder.
+    QString lockFile() const
+    {
+        const QDir tmp(m_root.filePath(QStringLiteral("tmp")));
+        const QStringList locks = tmp.entryList({QStringLiteral("tessio-*.lock")}, QDir::Files);
+        return locks.size() == 1 ? tmp.filePath(locks.first()) : QString();
+    }
+    static QString lockOwner(const QString &path);
+    // The shown main window of a copy (titled with the language's title, not the executable's name).
+    static QList<XDisplayProbe::Window> mainWindows(const QList<XDisplayProbe::Window> &windows);
+
+    QTemporaryDir m_root;
+    QProcess m_server;
+    QByteArray m_displayName;
+    std::unique_ptr<XDisplayProbe> m_probe;
+};
+
+void TestTwoCopies::initTestCase()
+{
+    const QString server = QStandardPaths::findExecutable(QStringLiteral("Xvfb"));
+    if (server.isEmpty())
+        QSKIP("Xvfb is not installed");
+    QVERIFY(m_root.isValid());
+    for (const char *folder : {"tmp", "home", "config/Varnel", "runtime"})
+        QVERIFY(QDir(m_root.path()).mkpath(QLatin1String(folder)));
+    QFile::setPermissions(m_root.filePath(QStringLiteral("runtime")), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                          | QFileDevice::ExeOwner);
+    {
+        // Not the first run: no setup window comes between.
+        QSettings settings(m_root.filePath(QStringLiteral("config/Varnel/Tessio.conf")), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("NotFirstTime"), QStringLiteral("True"));
+    }
+
+    // The server picks a free display and writes its number on its standard output.
+    m_server.start(server, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                            QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                            QStringLiteral("1024x768x24")});
+    QVERIFY(m_server.waitForStarted(5000));
+    QByteArray number;
+    QTRY_VERIFY_WITH_TIMEOUT((number += m_server.readAllStandardOutput()).contains('\n'), 10000);
+    m_displayName = ':' + number.trimmed();
+    m_probe = std::make_unique<XDisplayProbe>(m_displayName);
+    QVERIFY(m_probe->isOpen());
+}
+
+void TestTwoCopies::cleanupTestCase()
+{
+    m_probe.reset();
+    if (m_server.state() != QProcess::NotRunning) {
+        m_server.terminate();
+        m_server.waitForFinished(5000);
+    }
+}
+
+std::unique_ptr<QProcess> TestTwoCopies::startCopy()
+{
+    auto process = std::make_unique<QProcess>();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("DISPLAY"), QString::fromLatin1(m_displayName));
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    environment.insert(QStringLiteral("TMPDIR"), m_root.filePath(QStringLiteral("tmp")));
+    environment.insert(QStringLiteral("HOME"), m_root.filePath(QStringLiteral("home")));
+    environment.insert(QStringLiteral("XDG_CONFIG_HOME"), m_root.filePath(QStringLiteral("config")));
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_root.filePath(QStringLiteral("runtime")));
+    environment.insert(QStringLiteral("USER"), QStringLiteral("tester"));
+    // Under the sanitizer build the strict string check stops the X keyboard library's own start-up
+    // (it reads a string it did not terminate); the program's code is checked by every other suite.
+    if (environment.contains(QStringLiteral("ASAN_OPTIONS")))
+        environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                           environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":strict_string_checks=0"));
+    process->setProcessEnvironment(environment);
+    process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessio"), {});
+    if (!process->waitForStarted(5000))
+        qWarning("tessio did not start: %s", qPrintable(process->errorString()));
+    return process;
+}
+
+QString TestTwoCopies::lockOwner(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readLine()).trimmed();
+}
+
+QList<XDisplayProbe::Window> TestTwoCopies::mainWindows(const QList<XDisplayProbe::Window> &windows)
+{
+    QList<XDisplayProbe::Window> found;
+    for (const XDisplayProbe::Window &window : windows) {
+        if (window.title.startsWith(QStringLiteral("Tessio ")))
+            found.append(window);
+    }
+    return found;
+}
+
+void TestTwoCopies::secondCopyShowsItsMessageAndEnds()
+{
+    // The first copy runs and holds the lock.
+    const auto first = startCopy();
+    QVERIFY(first->state() == QProcess::Running);
+    const qint64 firstPid = first->processId();
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindows(m_probe->shownWindowsOf(firstPid)).size(), 1, 15000);
+    const XDisplayProbe::Window firstWindow = mainWindows(m_probe->shownWindowsOf(firstPid)).first();
+    QCOMPARE(lockOwner(lockFile()), QString::number(firstPid));
+
+    // The second copy shows only its message, titled with the executable's name.
+    const auto second = startCopy();
+    const qint64 secondPid = second->processId();
+    QTRY_COMPARE_WITH_TIMEOUT(m_probe->shownWindowsOf(secondPid).size(), 1, 15000);
+    QTest::qWait(500); // time enough for a wrongly started window to show up too
+    const QList<XDisplayProbe::Window> secondWindows = m_probe->shownWindowsOf(secondPid);
+    QCOMPARE(secondWindows.size(), 1);
+    QCOMPARE(secondWindows.first().title, QStringLiteral("tessio"));
+
+    // Dismissed, it ends by itself; the first copy is untouched.
+    m_probe->close(secondWindows.first().id);
+    QVERIFY(second->waitForFinished(5000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 2);
+    QCOMPARE(first->state(), QProcess::Running);
+    QCOMPARE(lockOwner(lockFile()), QString::number(firstPid));
+    const QList<XDisplayProbe::Window> stillShown = m_probe->shownWindowsOf(firstPid);
+    QCOMPARE(stillShown.size(), 1);
+    QCOMPARE(stillShown.first().id, firstWindow.id);
+    QCOMPARE(stillShown.first().title, firstWindow.title);
+
+    // A copy that crashed leaves its lock behind; the next start takes it over.
+    first->kill();
+    QVERIFY(first->waitForFinished(5000));
+    QVERIFY(QFile::exists(lockFile()));
+    const auto third = startCopy();
+    const qint64 thirdPid = third->processId();
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindows(m_probe->shownWindowsOf(thirdPid)).size(), 1, 15000);
+    QCOMPARE(m_probe->shownWindowsOf(thirdPid).size(), 1);
+    QCOMPARE(lockOwner(lockFile()), QString::number(thirdPid));
+
+    // Closing the main window ends the program normally, and the lock goes with it.
+    m_probe->close(mainWindows(m_probe->shownWindowsOf(thirdPid)).first().id);
+    QVERIFY(third->waitForFinished(5000));
+    QCOMPARE(third->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(third->exitCode(), 0);
+    QVERIFY(!QFile::exists(lockFile()));
+}
+
+QTEST_GUILESS_MAIN(TestTwoCopies)
+#include "tst_twocopies.moc"
