@@ -99,7 +99,8 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         }
         if (!options.pdfDir.isEmpty()) {
             QString error;
-            if (!context.printReport({batchCase, application, pdfPathFor(options.pdfDir, file)}, &error)) {
+            const ReportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
+            if (!context.printReport(input, pdfPathFor(options.pdfDir, file), &error)) {
                 allComputed = false;
                 err << "tessio-calc: " << file << ": the report could not be printed: " << error << Qt::endl;
             }

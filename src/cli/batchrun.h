@@ -3,6 +3,7 @@
 #include "cli/batchcase.h"
 #include "cli/batchoptions.h"
 #include "localisation/texttable.h"
+#include "report/printerreport.h"
 #include "settings/companyblock.h"
 
 #include <QTextStream>
@@ -10,14 +11,8 @@
 
 class Dialogs;
 
-// Prints the report of one computed case as a PDF file; false (with a reason) when it could not.
-struct ReportJob
-{
-    const BatchCase &batchCase;
-    QString applicationText;
-    QString pdfPath;
-};
-using ReportPrinter = std::function<bool(const ReportJob &job, QString *error)>;
+// Prints the report of one computed case into the PDF file pdfPath; false (with a reason) when it could not.
+using PdfReportWriter = std::function<bool(const ReportInput &input, const QString &pdfPath, QString *error)>;
 
 // What a batch takes from the program's surroundings: the language texts, the company block and the
 // currency from the settings store, and where messages of the writers go.
@@ -27,7 +22,7 @@ struct BatchContext
     CompanyBlock company;
     QString currency = QStringLiteral("US$");
     Dialogs *dialogs = nullptr;   // the export writer's error messages
-    ReportPrinter printReport;    // empty: --pdf is refused
+    PdfReportWriter printReport;  // empty: --pdf is refused
 };
 
 // The column of the language named `name` in text 0 (letter case ignored), or of the texts' default

@@ -1,7 +1,9 @@
 #include "cli/batchoptions.h"
 #include "cli/batchrun.h"
 #include "cli/consoledialogs.h"
+#include "cli/pdfreport.h"
 #include "localisation/scrambledfile.h"
+#include "report/printerreport.h"
 #include "settings/modcadastrovarnel.h"
 #include "startup/addbackslash.h"
 
@@ -68,5 +70,9 @@ int main(int argc, char *argv[])
     context.dialogs = &dialogs;
     LoadLanguageTexts(context.texts, programFolder(), dialogs, nullptr);
     context.currency = startCurrency(LoadCompanyBlock(context.company));
+    PrinterReport report(dialogs);
+    context.printReport = [&report](const ReportInput &input, const QString &path, QString *error) {
+        return printPdfReport(report, input, path, error);
+    };
     return runBatch(command.options, context, out, err);
 }

@@ -115,11 +115,12 @@ void TestBatchOutput::csvRowOfAFailedCaseHoldsOnlyTheMessage()
 
 void TestBatchOutput::csvRowOfAComputedCaseUsesTheDisplayPatterns()
 {
-    // What CalculateSavings writes (" ##,##0.00" with its blank) is shown through the field's pattern.
+    // What CalculateSavings writes (" ##,##0.00" with its blank) is shown through the field's pattern;
+    // "#,##0" sends the half of 92,5 to the even neighbour.
     const BatchCase c = computedCase(QStringLiteral("92,5"), QStringLiteral("29.200"), QStringLiteral(" 2.920,00"),
                                      QStringLiteral("4"));
     QCOMPARE(csvRow(c, QLocale(QLocale::Portuguese, QLocale::Brazil), text),
-             QStringLiteral("a.WAU,Pump [Valve],93,29.200,\"2.920,00\",4,\r\n"));
+             QStringLiteral("a.WAU,Pump [Valve],92,29.200,\"2.920,00\",4,\r\n"));
 }
 
 void TestBatchOutput::shownResults_data()

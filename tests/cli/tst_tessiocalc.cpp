@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QProcess>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
@@ -33,6 +34,7 @@ private slots:
     void storedCurrencyAndCompany();
     void exportAppendsEveryComputedCase();
     void withoutItsTextsNothingIsCalculated();
+    void reportsOfComputedCasesAsPdf();
 
 private:
     struct Result
@@ -296,6 +298,40 @@ void TestTessioCalc::withoutItsTextsNothingIsCalculated()
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.out, QString());
     QVERIFY2(r.err.contains(QDir::toNativeSeparators(m_dir->filePath(QStringLiteral("Config.ini")))), qPrintable(r.err));
+}
+
+void TestTessioCalc::reportsOfComputedCasesAsPdf()
+{
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("c.WAU"), TooManyHours);
+    writeCase(QStringLiteral("b.case.WAU"), InletDamper);
+    const QString folder = m_dir->filePath(QStringLiteral("reports/new"));
+    const Result r = run({"--locale", "en_US", "--pdf", folder, "a.WAU", "c.WAU", "b.case.WAU"});
+    QCOMPARE(r.exitCode, 1);
+    QCOMPARE(lines(r.out).size(), 4); // the table is written as without --pdf
+    // One report per computed case, named after its file; none for the case that failed its check.
+    QCOMPARE(QDir(folder).entryList(QDir::Files, QDir::Name), (QStringList{"a.pdf", "b.case.pdf"}));
+
+    // A folder that cannot be made is reported before any case is calculated.
+    QFile blocker(m_dir->filePath(QStringLiteral("blocker")));
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    const Result blocked = run({"--locale", "en_US", "--pdf", blocker.fileName() + QStringLiteral("/reports"), "a.WAU"});
+    QCOMPARE(blocked.exitCode, 1);
+    QCOMPARE(blocked.out, QString());
+    QVERIFY2(blocked.err.contains(QStringLiteral("blocker")), qPrintable(blocked.err));
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), QDir(folder).filePath(QStringLiteral("a.pdf")), QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+    QCOMPARE(page.count(u'\f'), 1);
+    for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
+                                    QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
+        QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
 }
 
 QTEST_GUILESS_MAIN(TestTessioCalc)
