@@ -9,7 +9,19 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <memory>
+#include <sys/prctl.h>
+
+namespace {
+
+// A child that outlived a crashed test would keep the test runner's output open and stall the run.
+void dieWithTheTest(QProcess &process)
+{
+    process.setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGKILL); });
+}
+
+} // namespace
 
 // The built program, run twice at once as a user would, in a private X server with a private
 // temporary folder, home and settings. A message box of the second copy waits for a click like any
@@ -59,6 +71,7 @@ void TestTwoCopies::initTestCase()
     }
 
     // The server picks a free display and writes its number on its standard output.
+    dieWithTheTest(m_server);
     m_server.start(server, {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
                             QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
                             QStringLiteral("1024x768x24")});
@@ -97,6 +110,7 @@ std::unique_ptr<QProcess> TestTwoCopies::startCopy()
                            environment.value(QStringLiteral("ASAN_OPTIONS")) + QStringLiteral(":strict_string_checks=0"));
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    dieWithTheTest(*process);
     process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessio"), {});
     if (!process->waitForStarted(5000))
         qWarning("tessio did not start: %s", qPrintable(process->errorString()));
