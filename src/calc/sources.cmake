@@ -1,5 +1,6 @@
 target_sources(tessio_core PRIVATE
     calc/caserecord.h
+    calc/casedocument.h
     calc/calculator.h calc/calculator.cpp
     calc/numberformat.h calc/numberformat.cpp
 )

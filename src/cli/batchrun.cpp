@@ -93,7 +93,7 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
 
         const QString application = applicationName(batchCase, text);
         if (!options.exportFile.isEmpty()) {
-            const ExportInput input{batchCase.record, application, context.company, text, QDate(), options.locale};
+            const ExportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
             if (!exportWriter.cmdPrint_Click(options.exportFile, input))
                 allComputed = false;
         }

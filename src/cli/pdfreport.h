@@ -3,7 +3,8 @@
 #include <QString>
 
 class PrinterReport;
-struct ReportInput;
+struct CaseDocument;
+using ReportInput = CaseDocument;
 
 // Prints the one-page report of input into the PDF file at path, on the default page of a PDF printer,
 // with the report writer the whole run shares. False with the printer's reason when the page was not

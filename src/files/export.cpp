@@ -36,7 +36,7 @@ QStringList exportLines(const ExportInput &input)
     const QString street = store(input.company.Street);
     const QString city = store(input.company.CityLine);
     const QString cur = store(r.cboMoedas);
-    const QDate date = input.date.isValid() ? input.date : QDate::currentDate();
+    const QDate date = input.shownDate();
 
     const qsizetype w = std::max({name.size(), street.size(), city.size()});
     QStringList lines;

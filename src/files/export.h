@@ -1,29 +1,16 @@
 #pragma once
 
-#include "calc/calculator.h"
-#include "calc/caserecord.h"
+#include "calc/casedocument.h"
 #include "platform/platformerror.h"
-#include "settings/companyblock.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QString>
 #include <QStringList>
 
 class Dialogs;
 class QWidget;
 
-// What the text export shows: the case as the main window holds it, the shown text of cboAplicacao,
-// the company header, the texts of the current language, the date and the regional formats.
-struct ExportInput
-{
-    CaseRecord record;       // fields, results, optUnPotencia and cboMoedas (its shown text)
-    QString applicationText; // shown text of cboAplicacao
-    CompanyBlock company;
-    TextLookup text;         // text N of the current language
-    QDate date;              // the date in the header; invalid means today
-    QLocale locale;          // regional number and date separators
-};
+// What the text export shows.
+using ExportInput = CaseDocument;
 
 // Language texts of the export.
 namespace ExportText {

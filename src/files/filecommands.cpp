@@ -9,7 +9,6 @@
 #include "settings/companyblock.h"
 #include "settings/regkeys.h"
 
-#include <QDate>
 #include <QFileInfo>
 
 #include <exception>
@@ -126,10 +125,8 @@ void FileCommands::lblExport_Click()
         if (!path.isEmpty()) {
             if (!m_export)
                 m_export = std::make_unique<Export>(m_dialogs, &m_window);
-            const ExportInput input{m_window.caseRecord(), m_window.applicationText(), m_company,
-                                    m_window.textLookup(), QDate::currentDate(), m_window.locale()};
             // The writer reports its own failures.
-            m_export->cmdPrint_Click(path, input);
+            m_export->cmdPrint_Click(path, m_window.caseDocument());
         }
     } catch (const std::exception &) {
         showCritical(ExportFailedText);

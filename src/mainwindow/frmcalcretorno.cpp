@@ -637,6 +637,11 @@ void frmCalcRetorno::cboIdioma_Click()
 // ---------------------------------------------------------------------------------------------------
 // The case
 
+CaseDocument frmCalcRetorno::caseDocument() const
+{
+    return {caseRecord(), applicationText(), m_company, textLookup(), locale(), QDate()};
+}
+
 CaseRecord frmCalcRetorno::caseRecord() const
 {
     CaseRecord r;

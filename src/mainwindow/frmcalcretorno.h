@@ -1,5 +1,6 @@
 #pragma once
 
+#include "calc/casedocument.h"
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
 #include "localisation/texttable.h"
@@ -70,6 +71,8 @@ public:
 
     // The case.
     CaseRecord caseRecord() const; // every field, both selections and the currency text
+    // The case as the export and the report show it, dated today.
+    CaseDocument caseDocument() const;
     // Puts the application, the unit and the twelve input texts of `record` into the window (not the
     // currency and not the results). With rememberAsTextAtFocus the texts also become the fields' tags,
     // so that leaving a field afterwards is no change.

@@ -5,7 +5,8 @@
 class Dialogs;
 class PrinterReport;
 class QWidget;
-struct ReportInput;
+struct CaseDocument;
+using ReportInput = CaseDocument;
 
 // The Print command of the main window: the print dialog chooses the printer (a PDF file included);
 // cancelling it ends the command silently. Otherwise pending events run once, so that the screen

@@ -86,7 +86,7 @@ void PrinterReport::Printer_Header()
     setFont(HeaderFont, HeaderTextSize, false, false);
     printAt(65, 18, company.Street);
     printAt(307, 18, company.PhoneLine);
-    const QDate date = m_input->date.isValid() ? m_input->date : QDate::currentDate();
+    const QDate date = m_input->shownDate();
     printAt(307, 9, text(ReportText::DatePrefix) + NumberFormat::formatDate(date, m_input->locale));
     printAt(65, 27, company.CityLine);
     printAt(307, 27, company.FaxLine);

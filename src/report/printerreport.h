@@ -1,29 +1,15 @@
 #pragma once
 
-#include "calc/calculator.h"
-#include "calc/caserecord.h"
-#include "settings/companyblock.h"
+#include "calc/casedocument.h"
 
-#include <QDate>
-#include <QLocale>
 #include <QString>
 
 class Dialogs;
 class QWidget;
 class ReportPrinter;
 
-// What one printed report shows: the case as the main window holds it, the text its application
-// selector shows, the company block, the language texts of the selected language and the regional
-// format. The print date is today unless `date` is set (tests set it).
-struct ReportInput
-{
-    CaseRecord record;
-    QString applicationText;
-    CompanyBlock company;
-    TextLookup text;
-    QLocale locale;
-    QDate date;
-};
+// What one printed report shows.
+using ReportInput = CaseDocument;
 
 // Language texts the report prints.
 namespace ReportText {

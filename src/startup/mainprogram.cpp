@@ -90,9 +90,7 @@ void MainProgram::setupCommand()
 
 void MainProgram::printCase()
 {
-    const ReportInput input{m_window->caseRecord(), m_window->applicationText(), m_company, m_window->textLookup(),
-                            m_window->locale(), QDate()};
-    printCommand(m_window.get(), m_dialogs, m_report, input);
+    printCommand(m_window.get(), m_dialogs, m_report, m_window->caseDocument());
 }
 
 void MainProgram::showGraphOfCase()

@@ -186,8 +186,8 @@ void TestBadInput::typedTextIsFilteredOrReported()
         QSKIP("pdftotext (poppler-utils) is not installed");
     m_dialogs.printAnswers.enqueue(true);
     m_dialogs.printFile = m_folder.filePath(QStringLiteral("bad.pdf"));
-    ReportInput input{m_window->caseRecord(), m_window->applicationText(), m_company, m_window->textLookup(),
-                      m_window->locale(), QDate(2026, 1, 2)};
+    ReportInput input = m_window->caseDocument();
+    input.date = QDate(2026, 1, 2);
     QVERIFY(printCommand(m_window.get(), m_dialogs, m_report, input));
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {m_dialogs.printFile, QStringLiteral("-")});
