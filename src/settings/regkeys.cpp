@@ -1,7 +1,8 @@
 #include "settings/regkeys.h"
 
+#include "files/codepage.h"
+
 #include <QSettings>
-#include <QStringEncoder>
 #include <QVariant>
 
 #include <memory>
@@ -36,9 +37,7 @@ std::unique_ptr<QSettings> openKey(RegHive hive, const QString &keyPath)
 
 qsizetype windows1252Size(const QString &text)
 {
-    QStringEncoder encoder("windows-1252");
-    // Without the code page, one byte per character is the closest count.
-    return encoder.isValid() ? QByteArray(encoder.encode(text)).size() : text.size();
+    return CodePage::encode(text).size();
 }
 
 } // namespace

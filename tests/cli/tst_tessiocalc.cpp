@@ -1,5 +1,6 @@
 #include "cli/batchoutput.h"
 #include "cli/consoledialogs.h"
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
 
@@ -9,8 +10,6 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
@@ -122,8 +121,7 @@ void TestTessioCalc::writeCase(const QString &name, const QString &line)
 {
     QFile file(m_dir->filePath(QStringLiteral("cases/") + name));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QStringEncoder encoder("windows-1252");
-    file.write(QByteArray(encoder.encode(line)) + "\r\n");
+    file.write(CodePage::encode(line) + "\r\n");
 }
 
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
@@ -269,8 +267,7 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
     QFile file(exportFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QStringDecoder decoder("windows-1252");
-    const QString content = decoder.decode(bytes);
+    const QString content = CodePage::decode(bytes);
     QVERIFY(content.endsWith(QStringLiteral("\r\n")));
     const QStringList exported = content.chopped(2).split(QStringLiteral("\r\n"));
     // Two runs of two computed cases: four exports of 34 lines, the failed case left out.

@@ -1,3 +1,4 @@
+#include "files/codepage.h"
 #include "files/filecommands.h"
 #include "localisation/scrambledfile.h"
 #include "mainwindow/commandlabel.h"
@@ -17,7 +18,6 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -550,8 +550,7 @@ void TestFileCommands::exportWritesTheReport()
     QCOMPARE(m_dialogs.fileRequests[0].folder, m_programFolder.path());
     QCOMPARE(m_dialogs.fileRequests[0].filter, FileCommands::ExportFileFilter);
 
-    QStringDecoder decoder("windows-1252");
-    const QString text = decoder.decode(readAll(file));
+    const QString text = CodePage::decode(readAll(file));
     QVERIFY(text.endsWith(QStringLiteral("\r\n")));
     const QStringList lines = text.chopped(2).split(QStringLiteral("\r\n"));
     QCOMPARE(lines.size(), 34);

@@ -78,7 +78,13 @@ void TestStartupHelpers::staleLockIsTakenOver()
     // A lock left by a process that no longer runs (process ids this high are not handed out).
     QFile stale(path);
     QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("2147483646\ntessio\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+#ifdef Q_OS_WIN
+    // QLockFile names the host as Windows does in COMPUTERNAME.
+    const QByteArray host = qgetenv("COMPUTERNAME");
+#else
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+#endif
+    stale.write("2147483644\ntessio\n" + host + "\n");
     stale.close();
     SingleInstanceGuard guard(path);
     QVERIFY(guard.tryAcquire());

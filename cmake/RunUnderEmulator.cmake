@@ -1,0 +1,15 @@
+# Runs one Qt Test suite under the emulator (Wine) with its log written to a file, prints the log and
+# fails when the suite failed.  cmake -DEMULATOR=<wine> -DPROGRAM=<suite.exe> -DLOG=<file> -P <this file>
+get_filename_component(log_dir ${LOG} DIRECTORY)
+file(MAKE_DIRECTORY ${log_dir})
+file(REMOVE ${LOG})
+execute_process(COMMAND ${EMULATOR} ${PROGRAM} -o Z:${LOG},txt RESULT_VARIABLE result)
+if(EXISTS ${LOG})
+    file(READ ${LOG} text)
+    message("${text}")
+else()
+    message("(the suite wrote no log)")
+endif()
+if(NOT result STREQUAL "0")
+    message(FATAL_ERROR "${PROGRAM} exited with ${result}")
+endif()
