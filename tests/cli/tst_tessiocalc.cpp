@@ -3,6 +3,7 @@
 #include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
+#include "settings/regkeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,6 +15,10 @@
 #include <QTest>
 #include <QTextStream>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 // tessio-calc run as a user runs it: the built executable on case files in a temporary folder, with its
 // settings in a folder of the test and no display.
 class TestTessioCalc : public QObject
@@ -22,6 +27,7 @@ class TestTessioCalc : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanupTestCase();
 
     void tableInEnglish();
     void csvInPortuguese();
@@ -45,6 +51,7 @@ private:
     Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
     void writeSetting(const QString &name, const QString &value);
+    static void clearSettings();
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
 
     static constexpr int Portuguese = 0;
@@ -89,6 +96,21 @@ void TestTessioCalc::init()
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("config")));
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cases")));
+    clearSettings();
+}
+
+void TestTessioCalc::cleanupTestCase()
+{
+    clearSettings();
+}
+
+void TestTessioCalc::clearSettings()
+{
+#ifdef Q_OS_WIN
+    // The program reads the registry there, not the private settings file of the other platforms.
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        RegDeleteTreeW(hive, L"Software\\Varnel\\Tessio");
+#endif
 }
 
 TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments, const QString &program)
@@ -102,6 +124,11 @@ TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments, const Q
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+#ifdef Q_OS_WIN
+    // A copy of the program elsewhere finds its DLLs beside the built one.
+    env.insert(QStringLiteral("PATH"), QDir::toNativeSeparators(QFileInfo(QStringLiteral(TESSIO_CALC)).absolutePath())
+                                           + u';' + env.value(QStringLiteral("PATH")));
+#endif
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_dir->filePath(QStringLiteral("cases")));
     process.start(program, arguments);
@@ -126,8 +153,12 @@ void TestTessioCalc::writeCase(const QString &name, const QString &line)
 
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
 {
+#ifdef Q_OS_WIN
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value));
+#else
     QSettings settings(m_dir->filePath(QStringLiteral("config/Varnel/Tessio.conf")), QSettings::IniFormat);
     settings.setValue(name, value);
+#endif
 }
 
 void TestTessioCalc::tableInEnglish()
@@ -287,7 +318,11 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
 void TestTessioCalc::withoutItsTextsNothingIsCalculated()
 {
     // A copy of the program in a folder without Config.ini.
+#ifdef Q_OS_WIN
+    const QString copy = m_dir->filePath(QStringLiteral("tessio-calc.exe"));
+#else
     const QString copy = m_dir->filePath(QStringLiteral("tessio-calc"));
+#endif
     QVERIFY(QFile::copy(QStringLiteral(TESSIO_CALC), copy));
     QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     writeCase(QStringLiteral("a.WAU"), WorkedExample);

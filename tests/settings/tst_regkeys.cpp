@@ -45,6 +45,7 @@ public:
     int refused = 0;
 };
 
+#ifndef Q_OS_WIN
 // Writes the settings file by hand, as another program or an editor would.
 void writeFile(const SettingsFolder &folder, const QByteArray &contents)
 {
@@ -53,6 +54,7 @@ void writeFile(const SettingsFolder &folder, const QByteArray &contents)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
+#endif
 
 } // namespace
 
@@ -141,8 +143,7 @@ void TestRegKeys::nonTextValues()
     QCOMPARE(read(QLatin1String("list")), QString());
     QCOMPARE(read(QLatin1String("cut")), QStringLiteral("before"));
     QCOMPARE(read(QLatin1String("count")), QStringLiteral("305419896"));
-    return;
-#endif
+#else
     writeFile(folder, "[General]\n"
                       "blob=@ByteArray(abc)\n"
                       "list=one, two\n"
@@ -158,6 +159,7 @@ void TestRegKeys::nonTextValues()
     }
     QCOMPARE(read(QLatin1String("count")), QStringLiteral("305419896"));
     QCOMPARE(read(QLatin1String("negative")), QStringLiteral("-7"));
+#endif
 }
 
 void TestRegKeys::currencyRule_data()
