@@ -104,8 +104,12 @@ QVariant SettingsStore::value(RegHive hive, const QString &keyPath, const QStrin
         return {};
     switch (type) {
     case REG_SZ:
-    case REG_EXPAND_SZ: // returned as stored, references not expanded
-        return QString::fromWCharArray(reinterpret_cast<const wchar_t *>(data.data()), size / sizeof(wchar_t));
+    case REG_EXPAND_SZ: { // returned as stored, references not expanded
+        QString text = QString::fromWCharArray(reinterpret_cast<const wchar_t *>(data.data()), size / sizeof(wchar_t));
+        if (text.endsWith(QChar(0))) // the terminating zero that the stored size counts
+            text.chop(1);
+        return text;
+    }
     case REG_DWORD:
         return size == sizeof(DWORD) ? QVariant(*reinterpret_cast<const quint32 *>(data.data())) : QVariant();
     default:

@@ -23,6 +23,20 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     // The file that holds the settings key (not on Windows).
     QString file() const { return m_dir.filePath(QStringLiteral("Varnel/Tessio.conf")); }
+    // How many values the store holds, in both hives on Windows.
+    qsizetype valueCount() const
+    {
+#ifdef Q_OS_WIN
+        qsizetype count = 0;
+        for (const char *hive : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"})
+            count += QSettings(QLatin1String(hive) + QLatin1String("\\Software\\Varnel\\Tessio"), QSettings::NativeFormat)
+                         .allKeys()
+                         .size();
+        return count;
+#else
+        return QSettings(file(), QSettings::IniFormat).allKeys().size();
+#endif
+    }
 
 private:
     static void clearRegistry()
