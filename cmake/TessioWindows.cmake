@@ -24,4 +24,13 @@ file(COPY ${tessio_runtime} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 file(COPY ${TESSIO_QT_PLUGINS}/platforms/qwindows.dll ${TESSIO_QT_PLUGINS}/platforms/qoffscreen.dll
      DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/platforms)
 file(COPY ${TESSIO_QT_PLUGINS}/styles/qwindowsvistastyle.dll DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/styles)
-file(COPY ${TESSIO_QT_PLUGINS}/imageformats/qico.dll DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/imageformats)
+
+# Qt's offscreen platform on Windows, which the tests use, reads its fonts from the one folder named in
+# QT_QPA_FONTDIR and knows no family names beyond the files': Liberation Sans alone stands for every
+# family there, with the metrics of Arial, the report's font and a Windows font of the same widths.
+file(GLOB TESSIO_TEST_FONTS /usr/share/fonts/truetype/liberation/LiberationSans-*.ttf)
+if(NOT TESSIO_TEST_FONTS)
+    message(FATAL_ERROR "Liberation Sans is missing (fonts-liberation)")
+endif()
+set(TESSIO_TEST_FONT_DIR ${CMAKE_BINARY_DIR}/test-fonts)
+file(COPY ${TESSIO_TEST_FONTS} DESTINATION ${TESSIO_TEST_FONT_DIR})
