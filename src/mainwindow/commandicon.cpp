@@ -1,21 +1,31 @@
 #include "mainwindow/commandicon.h"
 
-#include <QFile>
-#include <QIcon>
+#include <QImageReader>
+
+namespace {
+// Read as PNG and nothing else: guessing the format would load every image plugin Qt has.
+QImage readPng(const QString &file)
+{
+    QImageReader reader(file, "png");
+    reader.setAutoDetectImageFormat(false);
+    return reader.read();
+}
+} // namespace
 
 QPixmap commandIcon(const QString &resource, int size, qreal ratio)
 {
     QString base = resource;
     if (base.endsWith(QLatin1String(".svg")))
         base.chop(4);
-    const QString png = base + QStringLiteral(".png");
-    if (!QFile::exists(png))
+    // Any screen above 1x gets the 40 px file (the painter scales it for ratios in between); without it,
+    // the 20 px one.
+    QImage image;
+    if (ratio > 1)
+        image = readPng(base + QStringLiteral("@2x.png"));
+    if (image.isNull())
+        image = readPng(base + QStringLiteral(".png"));
+    if (image.isNull() || size <= 0)
         return {};
-    // Both files named explicitly: QIcon looks for the @2x file by itself only when the screen it starts
-    // on is a 2x one. It then picks the file that suits the ratio and scales for ratios in between.
-    QIcon icon(png);
-    const QString png2x = base + QStringLiteral("@2x.png");
-    if (QFile::exists(png2x))
-        icon.addFile(png2x);
-    return icon.pixmap(QSize(size, size), ratio);
+    image.setDevicePixelRatio(qreal(image.width()) / size);
+    return QPixmap::fromImage(std::move(image));
 }
