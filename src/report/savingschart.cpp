@@ -167,7 +167,7 @@ void SavingsChart::paint(QPainter &painter) const
 
     // Plot: dotted background, then the grid on whole pixels so that its lines stay sharp and black.
     painter.fillRect(m_plot, QBrush(DotColour, Qt::Dense6Pattern));
-    painter.setPen(QPen(Qt::black, 0));
+    painter.setPen(QPen(Qt::black, 1));
     const double category = m_plot.width() / ChartPointCount;
     for (int power = 0; power <= PowerMax; power += PowerStep) {
         const double y = std::round(pointAt(0, power).y());
@@ -202,7 +202,7 @@ void SavingsChart::paint(QPainter &painter) const
 
     // Legend frame and its samples; the names are drawn with the other texts.
     painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::black, 0));
+    painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::white);
     painter.drawRect(m_legend);
     painter.setRenderHint(QPainter::Antialiasing, true);
