@@ -17,7 +17,6 @@
 #include "../settings/settingsfolder.h"
 
 #include <QApplication>
-#include <QChartView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
