@@ -2,7 +2,7 @@
 ;   makensis -DVERSION=<x.y.z> -DSTAGE=<runnable folder> -DGENERATED=<folder of the .nsh lists> -DOUTFILE=<setup.exe>
 ; GENERATED holds guides.nsh (a Start-menu shortcut for the user guide of each language) and files.nsh (the
 ; installed files, so that the uninstaller removes exactly those). "/S" installs and uninstalls silently.
-Unicode true
+Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
 
