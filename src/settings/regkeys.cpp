@@ -38,8 +38,8 @@ std::unique_ptr<QSettings> openKey(const QString &keyPath)
         return nullptr;
     const QString organisation = parts.takeFirst();
     const QString application = parts.isEmpty() ? QString() : parts.takeFirst();
-    auto settings = std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation,
-                                                application);
+    auto settings =
+        std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, organisation, application);
     if (!parts.isEmpty())
         settings->beginGroup(parts.join(QLatin1Char('/')));
     return settings;
@@ -105,7 +105,8 @@ QVariant SettingsStore::value(RegHive hive, const QString &keyPath, const QStrin
     switch (type) {
     case REG_SZ:
     case REG_EXPAND_SZ: { // returned as stored, references not expanded
-        QString text = QString::fromWCharArray(reinterpret_cast<const wchar_t *>(data.data()), size / sizeof(wchar_t));
+        QString text =
+            QString::fromWCharArray(reinterpret_cast<const wchar_t *>(data.data()), size / sizeof(wchar_t));
         if (text.endsWith(QChar(0))) // the terminating zero that the stored size counts
             text.chop(1);
         return text;
@@ -117,16 +118,16 @@ QVariant SettingsStore::value(RegHive hive, const QString &keyPath, const QStrin
     }
 }
 
-bool SettingsStore::setValue(RegHive hive, const QString &keyPath, const QString &valueName, const QString &text)
+bool SettingsStore::setValue(RegHive hive, const QString &keyPath, const QString &valueName,
+                             const QString &text)
 {
     HKEY key = nullptr;
-    if (RegCreateKeyExW(rootKey(hive), wide(keyPath), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE, nullptr,
-                        &key, nullptr)
-        != ERROR_SUCCESS)
+    if (RegCreateKeyExW(rootKey(hive), wide(keyPath), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, &key, nullptr) != ERROR_SUCCESS)
         return false;
     const auto bytes = DWORD((text.size() + 1) * sizeof(wchar_t));
-    const LONG result = RegSetValueExW(key, wide(valueName), 0, REG_SZ,
-                                       reinterpret_cast<const BYTE *>(text.utf16()), bytes);
+    const LONG result =
+        RegSetValueExW(key, wide(valueName), 0, REG_SZ, reinterpret_cast<const BYTE *>(text.utf16()), bytes);
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
 }

@@ -58,7 +58,8 @@ public:
     // or the value is of another type.
     virtual QVariant value(RegHive hive, const QString &keyPath, const QString &valueName) const;
     // True when the text was stored.
-    virtual bool setValue(RegHive hive, const QString &keyPath, const QString &valueName, const QString &text);
+    virtual bool setValue(RegHive hive, const QString &keyPath, const QString &valueName,
+                          const QString &text);
 };
 
 // Makes GetKeyValue and SetKeyValue use `store` (not owned); nullptr restores the platform's own.

@@ -29,7 +29,8 @@ public:
 #ifdef Q_OS_WIN
         qsizetype count = 0;
         for (const char *hive : {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER"})
-            count += QSettings(QLatin1String(hive) + QLatin1String("\\Software\\Varnel\\Tessio"), QSettings::NativeFormat)
+            count += QSettings(QLatin1String(hive) + QLatin1String("\\Software\\Varnel\\Tessio"),
+                               QSettings::NativeFormat)
                          .allKeys()
                          .size();
         return count;

@@ -34,7 +34,8 @@ QVariant stored(QLatin1String name, RegHive hive = RegHive::LocalMachine)
 class ReadOnlyMachineStore : public SettingsStore
 {
 public:
-    bool setValue(RegHive hive, const QString &keyPath, const QString &valueName, const QString &text) override
+    bool setValue(RegHive hive, const QString &keyPath, const QString &valueName,
+                  const QString &text) override
     {
         if (hive == RegHive::LocalMachine) {
             ++refused;
@@ -130,8 +131,8 @@ void TestRegKeys::nonTextValues()
 #ifdef Q_OS_WIN
     // Registry types other than text and numbers, and a text with a zero in it.
     HKEY key = nullptr;
-    QCOMPARE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Varnel\\Tessio", 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key,
-                             nullptr),
+    QCOMPARE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Varnel\\Tessio", 0, nullptr, 0, KEY_SET_VALUE,
+                             nullptr, &key, nullptr),
              LONG(ERROR_SUCCESS));
     const DWORD count = 305419896;
     RegSetValueExW(key, L"blob", 0, REG_BINARY, reinterpret_cast<const BYTE *>("abc"), 3);

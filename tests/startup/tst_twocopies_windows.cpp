@@ -7,7 +7,10 @@ class TestTwoCopies : public QObject
 {
     Q_OBJECT
 private slots:
-    void secondCopyShowsItsMessageAndEnds() { QSKIP("needs a private X server (Xvfb), which Windows has not"); }
+    void secondCopyShowsItsMessageAndEnds()
+    {
+        QSKIP("needs a private X server (Xvfb), which Windows has not");
+    }
 };
 
 QTEST_GUILESS_MAIN(TestTwoCopies)
