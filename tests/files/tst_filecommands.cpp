@@ -17,11 +17,18 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using Command = frmCalcRetorno::Command;
 
@@ -73,6 +80,11 @@ private slots:
     void exportWritesTheReport();
     void otherCommandsAreIgnored();
     void referenceRefusesDoubleQuote();
+    void dialogsStartWhereTheUserCanWrite_data();
+    void dialogsStartWhereTheUserCanWrite();
+    void canWriteInTriesTheFolder();
+    void filtersMatchEitherLetterCase_data();
+    void filtersMatchEitherLetterCase();
 
 private:
     void makeWindow(const QLocale &locale);
@@ -598,6 +610,108 @@ void TestFileCommands::referenceRefusesDoubleQuote()
     m_dialogs.fileNames.enqueue(path("ref.wau"));
     click(Command::Open);
     QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A' B"));
+}
+
+void TestFileCommands::dialogsStartWhereTheUserCanWrite_data()
+{
+    QTest::addColumn<bool>("programReadOnly");
+    QTest::addColumn<bool>("currentFile");
+    QTest::addColumn<bool>("currentFolderReadOnly");
+    QTest::addColumn<QString>("openFolder"); // "program", "documents"
+    QTest::addColumn<QString>("saveFolder"); // "program", "current", "documents"
+    QTest::newRow("writable program folder") << false << false << false << "program" << "program";
+    QTest::newRow("read-only program folder") << true << false << false << "documents" << "documents";
+    QTest::newRow("read-only program folder, current file")
+        << true << true << false << "documents" << "current";
+    QTest::newRow("current file in a read-only folder") << false << true << true << "program" << "documents";
+}
+
+void TestFileCommands::dialogsStartWhereTheUserCanWrite()
+{
+    QFETCH(bool, programReadOnly);
+    QFETCH(bool, currentFile);
+    QFETCH(bool, currentFolderReadOnly);
+    QFETCH(QString, openFolder);
+    QFETCH(QString, saveFolder);
+
+    // Judged by the permission bits, which say "read-only" also to root (the test may run as root,
+    // which can write anywhere).
+    const auto ownerMayWrite = [](const QString &folder) {
+        return QFileInfo(folder).permissions().testFlag(QFileDevice::WriteOwner);
+    };
+    QTemporaryDir program;
+    QVERIFY(program.isValid());
+    const QFileDevice::Permissions writable = QFileInfo(program.path()).permissions();
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(program.path(), writable);
+        QFile::setPermissions(m_files.path(), writable);
+    });
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    if (programReadOnly)
+        QVERIFY(QFile::setPermissions(program.path(), readOnly));
+    m_commands =
+        std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, program.path(), nullptr, ownerMayWrite);
+    if (currentFile) {
+        m_dialogs.fileNames.enqueue(path("current.wau"));
+        m_commands->lblSalvarComo_Click();
+        QCOMPARE(m_commands->NomeArq(), path("current.wau"));
+    }
+    if (currentFolderReadOnly)
+        QVERIFY(QFile::setPermissions(m_files.path(), readOnly));
+    m_dialogs.fileRequests.clear();
+
+    m_commands->lblAbrir_Click();
+    m_commands->lblSalvarComo_Click();
+    m_commands->lblExport_Click();
+    const QHash<QString, QString> folders{
+        {"program", program.path()}, {"current", m_files.path()}, {"documents", documentsFolder()}};
+    QVERIFY(!folders["documents"].isEmpty());
+    QCOMPARE(m_dialogs.fileRequests.size(), 3);
+    QCOMPARE(m_dialogs.fileRequests[0].folder, folders[openFolder]);
+    QCOMPARE(m_dialogs.fileRequests[1].folder, folders[saveFolder]);
+    QCOMPARE(m_dialogs.fileRequests[2].folder, folders[saveFolder]);
+}
+
+void TestFileCommands::canWriteInTriesTheFolder()
+{
+    QVERIFY(canWriteIn(m_files.path()));
+    QVERIFY(m_files.isEmpty()); // the probe leaves nothing behind
+    QVERIFY(!canWriteIn(path("missing")));
+    writeBytes(path("plain file"), "x");
+    QVERIFY(!canWriteIn(path("plain file")));
+    QVERIFY(!canWriteIn(QString()));
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        QSKIP("root writes into read-only folders");
+    const QFileDevice::Permissions writable = QFileInfo(m_files.path()).permissions();
+    QVERIFY(QFile::setPermissions(m_files.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool readOnlyWritable = canWriteIn(m_files.path());
+    QFile::setPermissions(m_files.path(), writable);
+    QVERIFY(!readOnlyWritable);
+#endif
+}
+
+void TestFileCommands::filtersMatchEitherLetterCase_data()
+{
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("case file, upper") << FileCommands::CaseFileFilter << "CASE.WAU";
+    QTest::newRow("case file, lower") << FileCommands::CaseFileFilter << "case.wau";
+    QTest::newRow("export, upper") << FileCommands::ExportFileFilter << "REPORT.TXT";
+    QTest::newRow("export, lower") << FileCommands::ExportFileFilter << "report.txt";
+}
+
+void TestFileCommands::filtersMatchEitherLetterCase()
+{
+    // As a dialog on a case-sensitive file system matches the patterns of a name filter.
+    QFETCH(QString, filter);
+    QFETCH(QString, name);
+    const QStringList patterns = filter.section(u'(', 1).section(u')', 0, 0).split(u' ', Qt::SkipEmptyParts);
+    const bool matched = std::any_of(patterns.cbegin(), patterns.cend(), [&](const QString &pattern) {
+        const QString expression = QRegularExpression::wildcardToRegularExpression(pattern);
+        return QRegularExpression(expression).match(name).hasMatch();
+    });
+    QVERIFY2(matched, qPrintable(filter));
 }
 
 QTEST_MAIN(TestFileCommands)
