@@ -39,7 +39,8 @@ public:
     // dialogs while there is no current file. A starting folder that canWrite refuses is replaced by
     // the user's documents folder.
     FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
-                 const QString &programFolder, QObject *parent = nullptr, FolderCheck canWrite = canWriteIn);
+                 const QString &programFolder, QObject *parent = nullptr,
+                 FolderCheck canWrite = canWriteIn);
     ~FileCommands() override;
 
     // New, Open, Save, SaveAs and Export run their command; every other command is ignored.

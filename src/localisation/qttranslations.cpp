@@ -2,6 +2,8 @@
 
 #include <QCoreApplication>
 
+#include <utility>
+
 QString qtTranslationName(const QString &languageName)
 {
     if (languageName == u"Português")

@@ -30,11 +30,8 @@ public:
     // false then. Messages and dialogs created afterwards take the new texts.
     bool apply(const QString &languageName);
 
-    // The base name of the installed translation; empty when none is installed.
-    QString installed() const { return m_installed; }
-
 private:
     QString m_folder;
-    QString m_installed;
+    QString m_installed; // base name of the installed translation
     std::unique_ptr<QTranslator> m_translator;
 };
