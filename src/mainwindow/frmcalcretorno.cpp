@@ -531,6 +531,7 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     startValues();
     // 4. The language texts; selecting the default language relabels the window.
     LoadLanguageTexts(m_texts, programFolder, m_dialogs, progress);
+    m_qtTranslations.setFolder(programFolder);
     FillLanguageList(m_cboIdioma, m_texts);
     // 5. The pound sign, then the first currency, whose change reads texts of the current language.
     if (m_cboMoedas->findText(QString(PoundSign)) < 0)
@@ -582,6 +583,7 @@ void frmCalcRetorno::setWebLinkCaption(const QString &caption)
 
 void frmCalcRetorno::cboIdioma_Click()
 {
+    m_qtTranslations.apply(languageName()); // message boxes and dialogs drawn by Qt
     const QString currency = currencyText();
     m_languageTitle = text(1);
     setWindowTitle(m_languageTitle);
