@@ -12,15 +12,16 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QMap>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -810,15 +811,10 @@ void TestFrmCalcRetorno::realMessageBoxesMoveNoField()
     window.show();
     QVERIFY(QTest::qWaitForWindowActive(&window));
     int boxes = 0;
-    QTimer closer;
-    connect(&closer, &QTimer::timeout, this, [&boxes] {
-        if (QWidget *box = QApplication::activeModalWidget()) {
-            ++boxes;
-            box->close();
-        }
+    const auto closer = m_watchdog->expect<QMessageBox>([&boxes](QMessageBox *box) {
+        ++boxes;
+        box->close();
     });
-    closer.start(20);
-    m_watchdog->unexpected.clear();
 
     MaskedEdit *efficiency = window.field(u"mskRendimento");
     MaskedEdit *next = window.field(u"mskVazao90");

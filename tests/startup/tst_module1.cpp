@@ -13,17 +13,18 @@
 #include "support/fakedialogs.h"
 #include "support/fakeshell.h"
 #include "support/modalwatchdog.h"
+#include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 #include "../settings/settingsfolder.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -48,15 +49,11 @@ struct SetupSeen
     QString notFirstTimeMeanwhile;
 };
 
-// Closes every setup window that becomes the active modal window (without saving), noting what it saw,
-// for as long as the returned timer lives.
-std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
+// Closes every setup window that opens (without saving), noting what it saw, for as long as the
+// returned expectation lives.
+ModalWatchdog::Expectation closeSetupWhenOpen(ModalWatchdog &watchdog, SetupSeen &seen)
 {
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [&seen] {
-        auto *setup = qobject_cast<frmSetup *>(QApplication::activeModalWidget());
-        if (!setup)
-            return;
+    return watchdog.expect<frmSetup>([&seen](frmSetup *setup) {
         ++seen.openings;
         auto *window = qobject_cast<frmCalcRetorno *>(setup->parentWidget());
         seen.mainWindowShownBehind = window && window->isVisible();
@@ -64,8 +61,6 @@ std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
         seen.notFirstTimeMeanwhile = storedNotFirstTime();
         setup->close();
     });
-    timer->start(10);
-    return timer;
 }
 
 } // namespace
@@ -182,7 +177,7 @@ void TestModule1::firstRunOpensSetupOnce()
         store(RegValue::NotFirstTime, flag);
 
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     {
         const StartupResult started = Main(services());
         QVERIFY(started.goesOn());
@@ -214,10 +209,9 @@ void TestModule1::notFirstTimeSkipsSetup()
     QFETCH(QString, flag);
     store(RegValue::NotFirstTime, flag);
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
-    QTest::qWait(50);
     QCOMPARE(seen.openings, 0);
     QCOMPARE(storedNotFirstTime(), flag);
 }
@@ -226,7 +220,7 @@ void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
 {
     store(RegValue::NotFirstTime, QStringLiteral("maybe"));
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
     QCOMPARE(started.exitCode, 0);
@@ -351,7 +345,7 @@ void TestModule1::commandsReachTheirOwners()
     // Setup: modal over the main window, and the company block read again afterwards.
     store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     click("lblSetup");
     QCOMPARE(seen.openings, 1);
     QVERIFY(seen.modalOverMainWindow);
