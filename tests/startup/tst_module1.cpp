@@ -79,6 +79,7 @@ private slots:
     void notFirstTimeSkipsSetup_data();
     void notFirstTimeSkipsSetup();
     void unreadableFlagReportsAndKeepsTheWindow();
+    void loadFailureEndsTheProgram_data();
     void loadFailureEndsTheProgram();
     void secondCopyEndsAtOnce();
     void commandsReachTheirOwners();
@@ -244,19 +245,39 @@ void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
     QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Information);
 }
 
+void TestModule1::loadFailureEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("defaultName"); // empty: no Config.ini at all
+    QTest::addColumn<QString>("description");
+    QTest::newRow("no Config.ini") << QString() << QStringLiteral("No such file or directory");
+    QTest::newRow("no language") << QStringLiteral("Klingon") << QStringLiteral("Subscript out of range");
+}
+
 void TestModule1::loadFailureEndsTheProgram()
 {
-    // A program folder without Config.ini: the window cannot load its texts.
-    QTemporaryDir empty;
-    QVERIFY(empty.isValid());
+    QFETCH(QString, defaultName);
+    QFETCH(QString, description);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (!defaultName.isEmpty())
+        QVERIFY(TestData::writeNumberedConfig(folder.path(), defaultName));
     store(RegValue::NotFirstTime, QStringLiteral("True"));
-    const StartupResult started = Main(services(AddBackslash(empty.path())));
+    const StartupResult started = Main(services(AddBackslash(folder.path())));
     QVERIFY(!started.goesOn());
     QCOMPARE(started.exitCode, StartupExit::Failed);
-    QVERIFY(!m_dialogs.messages.isEmpty());
-    QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Critical);
-    QVERIFY(m_dialogs.messages.last().title.startsWith(QStringLiteral("Erro ")));
-    QVERIFY(m_dialogs.messages.last().text.contains(QStringLiteral("Erro: ")));
+    // One message in the three languages, naming the file and the remedy, under the normal pointer.
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const FakeDialogs::Message message = m_dialogs.messages.first();
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QCOMPARE(message.title, applicationTitle());
+    QVERIFY(!message.busyPointer);
+    const QStringList lines = message.text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(0), QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath("Config.ini")));
+    QCOMPARE(lines.value(1), description);
+    QCOMPARE(lines.size(), 6);
+    QVERIFY(lines[3].contains(QStringLiteral("Reinstale o Tessio")));
+    QVERIFY(lines[4].contains(QStringLiteral("reinstall Tessio")));
+    QVERIFY(lines[5].contains(QStringLiteral("Reinstale Tessio")) && lines[5].contains(QStringLiteral("archivo")));
     // Nothing stays behind: no window, and the lock is free for the next start.
     for (QWidget *widget : QApplication::topLevelWidgets())
         QVERIFY2(!qobject_cast<frmCalcRetorno *>(widget), "a main window was left alive");
