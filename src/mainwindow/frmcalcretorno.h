@@ -57,7 +57,8 @@ public:
     // The load sequence: placement, start values, the language texts from `programFolder` (decoding
     // shown on `progress`, may be null; Qt's own translations come from there too), the default
     // language, the pound sign and the first currency.
-    // A failure shows the general error report and ends the sequence there: returns false.
+    // A Config.ini that cannot be read or names no language ends the sequence there with one message in
+    // the three languages, naming the file and the remedy: returns false.
     bool load(const QString &programFolder, ProgressDisplay *progress);
 
     // Language texts.
