@@ -3,6 +3,7 @@
 #include "calc/numberformat.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
+#include "mainwindow/commandicon.h"
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldrules.h"
 #include "mainwindow/maskededit.h"
@@ -21,7 +22,6 @@
 #include <QPainter>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSvgRenderer>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QVBoxLayout>
@@ -57,14 +57,7 @@ void setTextColour(QWidget *widget, const QColor &colour)
 
 QPixmap renderIcon(const QString &resource, int size, qreal ratio)
 {
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return commandIcon(resource, size, ratio);
 }
 
 } // namespace
