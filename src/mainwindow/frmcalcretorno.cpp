@@ -6,9 +6,9 @@
 #include "mainwindow/commandicon.h"
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldrules.h"
-#include "mainwindow/generalerrorreport.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 #include "settings/companyblock.h"
 
 #include <QApplication>
@@ -523,7 +523,8 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     mskValorkWh->setText(NumberFormat::shortestText(m_company.DefaultKwhPrice, locale()));
     startValues();
     // 4. The language texts; selecting the default language relabels the window.
-    LoadLanguageTexts(m_texts, programFolder, m_dialogs, progress);
+    QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
+    m_qtTranslations.setFolder(programFolder);
     FillLanguageList(m_cboIdioma, m_texts);
     // 5. The pound sign, then the first currency, whose change reads texts of the current language.
     if (m_cboMoedas->findText(QString(PoundSign)) < 0)
@@ -533,9 +534,13 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
             const QSignalBlocker blocker(m_cboMoedas);
             m_cboMoedas->setCurrentIndex(0);
         }
-        showGeneralErrorReport(m_dialogs, this, textLookup(),
-                               {ErrorNumber::SubscriptOutOfRange,
-                                QCoreApplication::translate("PlatformError", "Subscript out of range")});
+        // Without a language no text can say what failed: one message in the three languages names the
+        // file and the remedy, with the normal mouse pointer.
+        if (problem.isEmpty())
+            problem = QCoreApplication::translate("PlatformError", "Subscript out of range");
+        restoreDefaultPointer();
+        m_dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(),
+                          damagedLanguageFileMessage(m_texts.filePath, problem));
         return false;
     }
     if (m_cboMoedas->currentIndex() == 0)
@@ -575,6 +580,7 @@ void frmCalcRetorno::setWebLinkCaption(const QString &caption)
 
 void frmCalcRetorno::cboIdioma_Click()
 {
+    m_qtTranslations.apply(languageName()); // message boxes and dialogs drawn by Qt
     const QString currency = currencyText();
     m_languageTitle = text(1);
     setWindowTitle(m_languageTitle);

@@ -3,6 +3,7 @@
 #include "calc/casedocument.h"
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "localisation/qttranslations.h"
 #include "localisation/texttable.h"
 
 #include <QAnyStringView>
@@ -54,8 +55,10 @@ public:
     ~frmCalcRetorno() override;
 
     // The load sequence: placement, start values, the language texts from `programFolder` (decoding
-    // shown on `progress`, may be null), the default language, the pound sign and the first currency.
-    // A failure shows the general error report and ends the sequence there: returns false.
+    // shown on `progress`, may be null; Qt's own translations come from there too), the default
+    // language, the pound sign and the first currency.
+    // A Config.ini that cannot be read or names no language ends the sequence there with one message in
+    // the three languages, naming the file and the remedy: returns false.
     bool load(const QString &programFolder, ProgressDisplay *progress);
 
     // Language texts.
@@ -175,4 +178,7 @@ private:
     // (a message box it opens moves the platform's focus around without the user moving).
     QWidget *m_entered = nullptr;
     int m_handlerDepth = 0;
+
+    // Qt's own texts in the current language; last, so that it is uninstalled while the window is whole.
+    QtTranslations m_qtTranslations;
 };

@@ -2,7 +2,8 @@
 
 #include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
+
+#include <cmath>
 
 namespace {
 
