@@ -42,13 +42,11 @@ int main(int argc, char *argv[])
     std::unique_ptr<QCoreApplication> app;
     if (printsReports(argc, argv)) {
         // Reports are drawn into files: no window is ever shown, so no display is needed.
+#ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
-#ifdef Q_OS_WIN
-        // Windows' offscreen platform reads font files from one folder only, and without one it has
-        // no font at all: the reports would print no text. Windows keeps its fonts in one folder.
-        if (qEnvironmentVariableIsEmpty("QT_QPA_FONTDIR"))
-            qputenv("QT_QPA_FONTDIR", qgetenv("SystemRoot") + "\\Fonts");
 #endif
+        // Windows' own platform needs no display either, and it has the system's fonts; its offscreen
+        // platform has none there, so the reports would carry no text.
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
