@@ -200,12 +200,12 @@ void frmCalcRetorno::buildControls()
         if (index >= 0)
             cboIdioma_Click();
     });
-
     for (int i = 0; i < 2; ++i) {
         auto *option = new QRadioButton(i == UnitKw ? QStringLiteral("kW") : QStringLiteral("HP"), this);
         option->setObjectName(QStringLiteral("optUnPotencia_%1").arg(i));
         option->installEventFilter(this);
-        // A click (also on the option already selected) empties the results; the unit is not converted.
+        // Entering an option (by click, Tab or Enter) empties the results, and so does a click on the
+        // option that has the focus already; the unit is not converted.
         connect(option, &QRadioButton::clicked, this, &frmCalcRetorno::emptyResults);
         optUnPotencia[std::size_t(i)] = option;
     }
@@ -850,6 +850,8 @@ void frmCalcRetorno::enter(QWidget *control, Qt::FocusReason)
         m_cboAplicacaoTag = m_cboAplicacao->currentText();
     } else if (control == m_cboMoedas) {
         m_cboMoedasTag = m_cboMoedas->currentText();
+    } else if (qobject_cast<QRadioButton *>(control)) {
+        emptyResults();
     }
 }
 
