@@ -200,6 +200,14 @@ void frmCalcRetorno::buildControls()
         if (index >= 0)
             cboIdioma_Click();
     });
+    // A pick by the user applies the language even when it is the one selected already (the web link
+    // then shows the language's text instead of the company's). A pick that changes the language runs
+    // the handler twice, which only sets the same texts again.
+    connect(m_cboIdioma, &QComboBox::activated, this, [this](int index) {
+        if (index >= 0)
+            cboIdioma_Click();
+    });
+
     for (int i = 0; i < 2; ++i) {
         auto *option = new QRadioButton(i == UnitKw ? QStringLiteral("kW") : QStringLiteral("HP"), this);
         option->setObjectName(QStringLiteral("optUnPotencia_%1").arg(i));
