@@ -3,7 +3,8 @@ target_sources(tessio_ui PRIVATE
     mainwindow/maskededit.h mainwindow/maskededit.cpp
     mainwindow/commandlabel.h mainwindow/commandlabel.cpp
     mainwindow/generalerrorreport.h mainwindow/generalerrorreport.cpp
-    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp
+    mainwindow/fieldbehaviour.h mainwindow/fieldbehaviour.cpp
+    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp mainwindow/frmcalcretorno.ui
 )
 qt_add_resources(tessio_ui "mainwindow_icons"
     PREFIX "/tessio/icons"
