@@ -144,6 +144,10 @@ void frmCalcRetorno::setUpControls()
             cboIdioma_Click();
     });
 
+    // The window opens in the first control of the tab order (the form's creation order alone would
+    // start in the language selector of the task pane).
+    ui.cboAplicacao->setFocus(Qt::OtherFocusReason);
+
     // The sum note is hidden at start; its row keeps its height so that showing it moves nothing.
     QSizePolicy keep = ui.Label3->sizePolicy();
     keep.setRetainSizeWhenHidden(true);

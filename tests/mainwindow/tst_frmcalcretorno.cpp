@@ -222,6 +222,7 @@ void TestFrmCalcRetorno::startValues()
     QCOMPARE(m_window->cboMoedas()->itemText(8), QString(QChar(0xA3)));
     QCOMPARE(m_window->cboAplicacao()->currentIndex(), 0);
     QCOMPARE(m_window->applicationText(), QStringLiteral("EN 193"));
+    QCOMPARE(QApplication::focusWidget(), m_window->cboAplicacao()); // the first control of the tab order
     QVERIFY(m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_0"))->isChecked());
     QVERIFY(!m_window->findChild<QLabel *>(QStringLiteral("Label3"))->isVisible());
     // The default language is applied.
