@@ -1,8 +1,8 @@
 # Installation and the Debian package.
 #
 # Both programs go to <prefix>/lib/tessio together with the data files they read beside themselves
-# (Config.ini, fSetup.ini, the user guides); <prefix>/bin holds symbolic links to them. The calculator gets
-# a desktop entry and an icon.
+# (Config.ini, fSetup.ini, the user guides, Qt's translations of its own dialogs); <prefix>/bin holds
+# symbolic links to them. The calculator gets a desktop entry and an icon.
 
 set(TESSIO_INSTALL_DIR lib/tessio)
 set(built ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
@@ -16,6 +16,8 @@ foreach(guide ${tessio_guides})
     get_filename_component(name ${guide} NAME)
     list(APPEND tessio_data_files ${built}/${name})
 endforeach()
+# Qt's translations of its own dialogs, when the build found them (data/CMakeLists.txt).
+list(APPEND tessio_data_files ${TESSIO_QT_TRANSLATION_FILES})
 install(FILES ${tessio_data_files} DESTINATION ${TESSIO_INSTALL_DIR})
 
 # Relative links, so that the installed tree can be moved (or unpacked anywhere) as a whole. The programs

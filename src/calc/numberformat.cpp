@@ -155,13 +155,16 @@ QString formatText(const QString &text, QStringView pattern, const QLocale &loca
 
 QString formatDate(const QDate &date, const QLocale &locale)
 {
-    // The regional date separator is the first character of the short date format that is not a letter.
+    // The regional date separator is the first character of the short date format that is neither a
+    // letter nor a blank ("dd.MM.yy" gives "."). A format without one ("d MMM yyyy" of the C locale,
+    // or a quoted word) would run the numbers together, so "/" stands in.
     QChar separator = u'/';
     for (const QChar c : locale.dateFormat(QLocale::ShortFormat)) {
-        if (!c.isLetter()) {
+        if (c.isLetter() || c.isSpace())
+            continue;
+        if (c != u'\'')
             separator = c;
-            break;
-        }
+        break;
     }
     return date.toString(QStringLiteral("MM") + separator + QStringLiteral("dd") + separator
                          + QStringLiteral("yyyy"));

@@ -26,7 +26,7 @@ QString format(double value, QStringView pattern, const QLocale &locale);
 // The text written in pattern when it reads as a number, otherwise the text unchanged.
 QString formatText(const QString &text, QStringView pattern, const QLocale &locale);
 
-// "MM/dd/yyyy" with the locale's date separator.
+// "MM/dd/yyyy" with the locale's date separator; "/" when its short date format has none.
 QString formatDate(const QDate &date, const QLocale &locale);
 
 // Rounding to a whole number, halves to the even neighbour.

@@ -12,12 +12,18 @@
 #include <QFileInfo>
 
 #include <exception>
+#include <utility>
 
 using Command = frmCalcRetorno::Command;
 
 FileCommands::FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
-                           const QString &programFolder, QObject *parent)
-    : QObject(parent), m_window(window), m_dialogs(dialogs), m_company(company), m_programFolder(programFolder)
+                           const QString &programFolder, QObject *parent, FolderCheck canWrite)
+    : QObject(parent),
+      m_window(window),
+      m_dialogs(dialogs),
+      m_company(company),
+      m_programFolder(programFolder),
+      m_canWrite(std::move(canWrite))
 {
 }
 
@@ -64,7 +70,8 @@ void FileCommands::lblAbrir_Click()
     // The field being left runs its leaving rule before anything is loaded over it.
     m_window.field(u"mskReferencia")->setFocus(Qt::OtherFocusReason);
 
-    const QString path = m_dialogs.openFileName(&m_window, m_programFolder, CaseFileFilter);
+    const QString folder = dialogFolder(m_programFolder, m_canWrite);
+    const QString path = m_dialogs.openFileName(&m_window, folder, CaseFileFilter);
     if (path.isEmpty()) {
         whiteBackground(Command::Open);
         return;
@@ -137,11 +144,12 @@ void FileCommands::lblExport_Click()
 QString FileCommands::startingFolder() const
 {
     const qsizetype separator = qMax(m_NomeArq.lastIndexOf(u'/'), m_NomeArq.lastIndexOf(u'\\'));
+    QString folder = m_programFolder;
     if (separator > 0)
-        return m_NomeArq.left(separator);
-    if (separator == 0)
-        return m_NomeArq.left(1); // a file in the root folder
-    return m_programFolder;
+        folder = m_NomeArq.left(separator);
+    else if (separator == 0)
+        folder = m_NomeArq.left(1); // a file in the root folder
+    return dialogFolder(folder, m_canWrite);
 }
 
 void FileCommands::showCritical(int textNumber)

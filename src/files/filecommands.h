@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/dialogfolder.h"
 #include "mainwindow/frmcalcretorno.h"
 
 #include <QObject>
@@ -22,9 +23,9 @@ class FileCommands : public QObject
 {
     Q_OBJECT
 public:
-    // Filters of the file dialogs. Case files match in either letter case of the extension.
+    // Filters of the file dialogs. Files match in either letter case of the extension.
     static inline const QString CaseFileFilter = QStringLiteral("Arquivo de Inversores (*.WAU *.wau)");
-    static inline const QString ExportFileFilter = QStringLiteral("Export Files (*.TXT)");
+    static inline const QString ExportFileFilter = QStringLiteral("Export Files (*.TXT *.txt)");
 
     // Language texts of the messages.
     static constexpr int OpenFailedText = 52;
@@ -35,9 +36,11 @@ public:
     static constexpr int ExportFailedText = 75;
 
     // window, dialogs and company outlive this object. programFolder is the starting folder of the
-    // dialogs while there is no current file.
+    // dialogs while there is no current file. A starting folder that canWrite refuses is replaced by
+    // the user's documents folder.
     FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
-                 const QString &programFolder, QObject *parent = nullptr);
+                 const QString &programFolder, QObject *parent = nullptr,
+                 FolderCheck canWrite = canWriteIn);
     ~FileCommands() override;
 
     // New, Open, Save, SaveAs and Export run their command; every other command is ignored.
@@ -53,7 +56,8 @@ public:
     QString NomeArq() const { return m_NomeArq; }
 
 private:
-    // The folder of NomeArq (the text before its last separator), else the program folder.
+    // The folder of NomeArq (the text before its last separator), else the program folder; either
+    // only when it can be written, else the documents folder.
     QString startingFolder() const;
     void showCritical(int textNumber);
     void whiteBackground(frmCalcRetorno::Command command);
@@ -62,6 +66,7 @@ private:
     Dialogs &m_dialogs;
     const CompanyBlock &m_company;
     QString m_programFolder;
+    FolderCheck m_canWrite;
     QString m_NomeArq;
     std::unique_ptr<Export> m_export; // created at the first export
 };

@@ -3,10 +3,13 @@
 #include "calc/numberformat.h"
 #include "localisation/progressdisplay.h"
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 #include "startup/addbackslash.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringDecoder>
 
 #include <limits>
@@ -143,24 +146,17 @@ TextTable parsePlainTable(const QString &plain, QString *problem)
     return table;
 }
 
-void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress)
+QString readScrambledTable(TextTable &table, const QString &filePath, ProgressDisplay *progress)
 {
     table = TextTable();
     table.filePath = filePath;
-    auto report = [&dialogs](const QString &description) {
-        dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(), description);
-    };
 
     QFile file(filePath);
-    if (!file.open(QIODevice::ReadOnly)) {
-        report(file.errorString());
-        return;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return file.errorString();
     const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        report(file.errorString());
-        return;
-    }
+    if (file.error() != QFileDevice::NoError)
+        return file.errorString();
     file.close();
 
     QString problem;
@@ -168,16 +164,39 @@ void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dial
                                        &problem);
     parsed.filePath = filePath;
     table = std::move(parsed);
-    if (!problem.isEmpty())
-        report(problem);
+    return problem;
+}
+
+void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress)
+{
+    const QString problem = readScrambledTable(table, filePath, progress);
+    if (problem.isEmpty())
+        return;
+    restoreDefaultPointer();
+    const QString file = QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath());
+    dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(), problem + QStringLiteral("\r\n") + file);
+}
+
+QString programFilePath(const QString &programFolder, const char *fileName)
+{
+    return AddBackslash(programFolder) + QLatin1String(fileName);
 }
 
 void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
 {
-    loadScrambledTable(table, AddBackslash(programFolder) + QLatin1String(LanguageFileName), dialogs, progress);
+    loadScrambledTable(table, programFilePath(programFolder, LanguageFileName), dialogs, progress);
 }
 
 void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
 {
-    loadScrambledTable(table, AddBackslash(programFolder) + QLatin1String(PresetFileName), dialogs, progress);
+    loadScrambledTable(table, programFilePath(programFolder, PresetFileName), dialogs, progress);
+}
+
+QString damagedLanguageFileMessage(const QString &filePath, const QString &description)
+{
+    return QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()) + QStringLiteral("\r\n") + description
+           + QStringLiteral("\r\n\r\n"
+                            "O arquivo de textos do programa está danificado ou ausente. Reinstale o Tessio.\r\n"
+                            "The program's text file is damaged or missing. Please reinstall Tessio.\r\n"
+                            "El archivo de textos del programa está dañado o ausente. Reinstale Tessio.");
 }

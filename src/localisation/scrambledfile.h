@@ -34,12 +34,25 @@ QString composePlainTable(int columns, const QString &defaultName, const QList<Q
 // are returned in `problem` (empty when there were none); row parsing never reports.
 TextTable parsePlainTable(const QString &plain, QString *problem = nullptr);
 
-// Reads a scrambled file of the program folder into `table`. A missing, unreadable or malformed file is
-// reported once through `dialogs` (the platform's description, the application title) and leaves the
-// table empty or partly filled; the file is never created.
+// Reads a scrambled file into `table` without reporting: a missing, unreadable or malformed file leaves
+// the table empty or partly filled and gives the platform's description of its first problem (empty
+// when there was none). The file is never created.
+QString readScrambledTable(TextTable &table, const QString &filePath, ProgressDisplay *progress);
+
+// Reads a scrambled file of the program folder into `table`. A problem is reported once through
+// `dialogs` with the normal mouse pointer: the platform's description and the file's full path, titled
+// with the application title.
 void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress);
+
+// The full path of a file of the program folder, as the platform writes it.
+QString programFilePath(const QString &programFolder, const char *fileName);
 
 void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs,
                        ProgressDisplay *progress);
 void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs,
                         ProgressDisplay *progress);
+
+// The message for a Config.ini that cannot be read or names no language: no language text can be
+// used, so it names the file, the platform's description and the remedy, then says it in Portuguese,
+// English and Spanish lines.
+QString damagedLanguageFileMessage(const QString &filePath, const QString &description);

@@ -2,6 +2,7 @@ target_sources(tessio_core PRIVATE
     localisation/texttable.h localisation/texttable.cpp
     localisation/progressdisplay.h
     localisation/scrambledfile.h localisation/scrambledfile.cpp
+    localisation/qttranslations.h localisation/qttranslations.cpp
 )
 target_sources(tessio_ui PRIVATE
     localisation/listfill.h localisation/listfill.cpp

@@ -7,9 +7,9 @@
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/fieldrules.h"
-#include "mainwindow/generalerrorreport.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 #include "settings/companyblock.h"
 
 #include <QApplication>
@@ -181,7 +181,8 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     m_ui->mskValorkWh->setText(NumberFormat::shortestText(m_company.DefaultKwhPrice, locale()));
     startValues();
     // 4. The language texts; selecting the default language relabels the window.
-    LoadLanguageTexts(m_texts, programFolder, m_dialogs, progress);
+    QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
+    m_qtTranslations.setFolder(programFolder);
     FillLanguageList(m_ui->cboIdioma, m_texts);
     // 5. The pound sign, then the first currency, whose change reads texts of the current language.
     if (m_ui->cboMoedas->findText(QString(PoundSign)) < 0)
@@ -191,9 +192,13 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
             const QSignalBlocker blocker(m_ui->cboMoedas);
             m_ui->cboMoedas->setCurrentIndex(0);
         }
-        showGeneralErrorReport(m_dialogs, this, textLookup(),
-                               {ErrorNumber::SubscriptOutOfRange,
-                                QCoreApplication::translate("PlatformError", "Subscript out of range")});
+        // Without a language no text can say what failed: one message in the three languages names the
+        // file and the remedy, with the normal mouse pointer.
+        if (problem.isEmpty())
+            problem = QCoreApplication::translate("PlatformError", "Subscript out of range");
+        restoreDefaultPointer();
+        m_dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(),
+                          damagedLanguageFileMessage(m_texts.filePath, problem));
         return false;
     }
     if (m_ui->cboMoedas->currentIndex() == 0)
@@ -233,6 +238,7 @@ void frmCalcRetorno::setWebLinkCaption(const QString &caption)
 
 void frmCalcRetorno::cboIdioma_Click()
 {
+    m_qtTranslations.apply(languageName()); // message boxes and dialogs drawn by Qt
     const QString currency = currencyText();
     m_languageTitle = text(1);
     setWindowTitle(m_languageTitle);

@@ -3,6 +3,7 @@
 #include "calc/casedocument.h"
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "localisation/qttranslations.h"
 #include "localisation/texttable.h"
 
 #include <QAnyStringView>
@@ -64,8 +65,10 @@ public:
     ~frmCalcRetorno() override;
 
     // The load sequence: placement, start values, the language texts from `programFolder` (decoding
-    // shown on `progress`, may be null), the default language, the pound sign and the first currency.
-    // A failure shows the general error report and ends the sequence there: returns false.
+    // shown on `progress`, may be null; Qt's own translations come from there too), the default
+    // language, the pound sign and the first currency.
+    // A Config.ini that cannot be read or names no language ends the sequence there with one message in
+    // the three languages, naming the file and the remedy: returns false.
     bool load(const QString &programFolder, ProgressDisplay *progress);
 
     // Language texts.
@@ -135,4 +138,7 @@ private:
     std::array<QLabel *, Label2Count> Label2{};
     std::array<CommandLabel *, Image1Count> Image1{};
     QHash<Command, CommandLabel *> m_commandLabels;
+
+    // Qt's own texts in the current language; last, so that it is uninstalled while the window is whole.
+    QtTranslations m_qtTranslations;
 };

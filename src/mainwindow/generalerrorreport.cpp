@@ -1,6 +1,7 @@
 #include "mainwindow/generalerrorreport.h"
 
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 
 QString generalErrorText(const TextLookup &text, const PlatformError &error, int firstText)
 {
@@ -12,6 +13,7 @@ QString generalErrorText(const TextLookup &text, const PlatformError &error, int
 void showGeneralErrorReport(Dialogs &dialogs, QWidget *parent, const TextLookup &text,
                             const PlatformError &error, int firstText)
 {
+    restoreDefaultPointer();
     dialogs.message(parent, Dialogs::Icon::Critical, errorTitle(error.number),
                     generalErrorText(text, error, firstText));
 }

@@ -1,5 +1,6 @@
 target_sources(tessio_core PRIVATE
     platform/dialogs.h
+    platform/mousepointer.h platform/mousepointer.cpp
     platform/shell.h
     platform/platformerror.h platform/platformerror.cpp
 )

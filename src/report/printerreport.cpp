@@ -134,7 +134,13 @@ void PrinterReport::Printer_Body()
         rule(138, y, 350, y);
     for (double x : {138, 283, 350})
         rule(x, 100, x, 136);
-    const auto withCurrency = [&](int label) { return text(label) + QStringLiteral(" (") + currency + QStringLiteral("):"); };
+    // The labels end in the blank the export joins them by; here " (" brings its own.
+    const auto withCurrency = [&](int label) {
+        QString caption = text(label);
+        while (caption.endsWith(u' '))
+            caption.chop(1);
+        return caption + QStringLiteral(" (") + currency + QStringLiteral("):");
+    };
     printAt(146, 101, text(ReportText::Power));
     printAt(285, 101, number(record.mskPotencia, u"#,##0.00")
                           + text(record.isKw() ? ReportText::UnitKw : ReportText::UnitHp));

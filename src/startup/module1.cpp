@@ -2,6 +2,7 @@
 
 #include "mainwindow/generalerrorreport.h"
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 #include "platform/platformerror.h"
 #include "settings/regkeys.h"
 #include "startup/mainprogram.h"
@@ -12,12 +13,6 @@
 #include <QGuiApplication>
 
 namespace {
-
-void restoreDefaultPointer()
-{
-    while (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
-}
 
 void showHourglass()
 {
@@ -67,7 +62,8 @@ StartupResult Main(const StartupServices &services)
         return result;
     }
 
-    // 3, 4. The main window, loaded without being shown. Its load step reports its own errors.
+    // 3, 4. The main window, loaded without being shown. Its load step reports its own errors, with the
+    // normal mouse pointer.
     showHourglass();
     auto program = std::make_unique<MainProgram>(services.dialogs, services.shell, services.programFolder,
                                                  services.locale);

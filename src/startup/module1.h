@@ -25,7 +25,7 @@ struct StartupServices
 // Exit codes of a start that ends at once.
 namespace StartupExit {
 inline constexpr int AlreadyRunning = 2; // another copy runs; its message was shown
-inline constexpr int Failed = 1;         // the main window was never shown; the error report said why
+inline constexpr int Failed = 1;         // the main window was never shown; its message said why
 } // namespace StartupExit
 
 // What Main leaves behind. While `program` is set the program goes on (run the event loop); the
@@ -53,7 +53,9 @@ struct StartupResult
 //  8. the web link caption from the company block;  9. the default pointer;  10. the window shown;
 //  11, 12. NotFirstTime: empty or false opens the setup window over the main window and then stores
 //     "True", whatever the user did in it.
-// An error of a step shows the general error report (default pointer first) and ends start-up there.
+// Every message of start-up appears with the default pointer. A Config.ini that cannot be read or names
+// no language shows one message in the three languages naming the file. An error of a later step shows
+// the general error report and ends start-up there.
 // Before the main window was shown that ends the program (exit code Failed); afterwards the shown
 // window stays usable and the program goes on.
 StartupResult Main(const StartupServices &services);

@@ -17,6 +17,7 @@ private slots:
     void roundHalfEven_data();
     void roundHalfEven();
     void formatTextKeepsWhatIsNotANumber();
+    void dateUsesTheRegionalSeparator_data();
     void dateUsesTheRegionalSeparator();
     void shortestText();
 };
@@ -144,12 +145,23 @@ void TestNumberFormat::formatTextKeepsWhatIsNotANumber()
     QCOMPARE(formatText(QStringLiteral(" 2,920.00"), u"#,##0.00", en), QStringLiteral("2,920.00"));
 }
 
+void TestNumberFormat::dateUsesTheRegionalSeparator_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("en_US, slash") << QLocale(QLocale::English, QLocale::UnitedStates) << "03/07/2026";
+    QTest::newRow("pt_BR, slash") << QLocale(QLocale::Portuguese, QLocale::Brazil) << "03/07/2026";
+    QTest::newRow("de_DE, dot") << QLocale(QLocale::German, QLocale::Germany) << "03.07.2026";
+    QTest::newRow("nl_NL, hyphen") << QLocale(QLocale::Dutch, QLocale::Netherlands) << "03-07-2026";
+    QTest::newRow("hu_HU, dot and blank") << QLocale(QLocale::Hungarian, QLocale::Hungary) << "03.07.2026";
+    QTest::newRow("C, blanks only") << QLocale::c() << "03/07/2026";
+}
+
 void TestNumberFormat::dateUsesTheRegionalSeparator()
 {
-    const QDate date(2026, 3, 7);
-    QCOMPARE(formatDate(date, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("03/07/2026"));
-    QCOMPARE(formatDate(date, QLocale(QLocale::Portuguese, QLocale::Brazil)), QStringLiteral("03/07/2026"));
-    QCOMPARE(formatDate(date, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("03.07.2026"));
+    QFETCH(QLocale, locale);
+    QFETCH(QString, expected);
+    QCOMPARE(formatDate(QDate(2026, 3, 7), locale), expected);
 }
 
 void TestNumberFormat::shortestText()

@@ -17,11 +17,18 @@
 #include <QDir>
 #include <QFile>
 #include <QRadioButton>
+#include <QRegularExpression>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 using Command = frmCalcRetorno::Command;
 
@@ -73,6 +80,10 @@ private slots:
     void exportWritesTheReport();
     void otherCommandsAreIgnored();
     void referenceRefusesDoubleQuote();
+    void dialogsStartWhereTheUserCanWrite_data();
+    void dialogsStartWhereTheUserCanWrite();
+    void canWriteInTriesTheFolder();
+    void filtersMatchEitherLetterCase();
 
 private:
     void makeWindow(const QLocale &locale);
@@ -598,6 +609,89 @@ void TestFileCommands::referenceRefusesDoubleQuote()
     m_dialogs.fileNames.enqueue(path("ref.wau"));
     click(Command::Open);
     QCOMPARE(reference->text(), QStringLiteral("12 pipe, 'A' B"));
+}
+
+void TestFileCommands::dialogsStartWhereTheUserCanWrite_data()
+{
+    QTest::addColumn<bool>("programReadOnly");
+    QTest::addColumn<QString>("currentFile");   // "", "writable" or "read-only": its folder
+    QTest::addColumn<QString>("expected");    // folders of Open, Save As and Export
+    QTest::newRow("writable") << false << "" << "program program program";
+    QTest::newRow("read-only program") << true << "" << "documents documents documents";
+    QTest::newRow("read-only program, file") << true << "writable" << "documents current current";
+    QTest::newRow("file in read-only folder") << false << "read-only" << "program documents documents";
+}
+
+void TestFileCommands::dialogsStartWhereTheUserCanWrite()
+{
+    QFETCH(bool, programReadOnly);
+    QFETCH(QString, currentFile);
+    QFETCH(QString, expected);
+    QTemporaryDir program;
+    const QFileDevice::Permissions writable = QFileInfo(program.path()).permissions();
+    const QFileDevice::Permissions readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner;
+    const auto restore = qScopeGuard([&] {
+        QFile::setPermissions(program.path(), writable);
+        QFile::setPermissions(m_files.path(), writable);
+    });
+    QVERIFY(!programReadOnly || QFile::setPermissions(program.path(), readOnly));
+    // Judged by the permission bits, which say "read-only" to root too (root writes anywhere).
+    const auto ownerMayWrite = [](const QString &folder) {
+        return QFileInfo(folder).permissions().testFlag(QFileDevice::WriteOwner);
+    };
+    m_commands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, program.path(), nullptr,
+                                                ownerMayWrite);
+    if (!currentFile.isEmpty()) {
+        m_dialogs.fileNames.enqueue(path("current.wau"));
+        m_commands->lblSalvarComo_Click();
+        QCOMPARE(m_commands->NomeArq(), path("current.wau"));
+    }
+    QVERIFY(currentFile != u"read-only" || QFile::setPermissions(m_files.path(), readOnly));
+    m_dialogs.fileRequests.clear();
+
+    m_commands->lblAbrir_Click();
+    m_commands->lblSalvarComo_Click();
+    m_commands->lblExport_Click();
+    const QHash<QString, QString> folders{
+        {"program", program.path()}, {"current", m_files.path()}, {"documents", documentsFolder()}};
+    QStringList asked;
+    for (const FakeDialogs::FileRequest &request : std::as_const(m_dialogs.fileRequests))
+        asked << folders.key(request.folder, request.folder);
+    QCOMPARE(asked.join(u' '), expected);
+}
+
+void TestFileCommands::canWriteInTriesTheFolder()
+{
+    QVERIFY(canWriteIn(m_files.path()));
+    QVERIFY(m_files.isEmpty()); // the probe leaves nothing behind
+    writeBytes(path("plain file"), "x");
+    QVERIFY(!canWriteIn(path("plain file")));
+    QVERIFY(!canWriteIn(path("missing")));
+#ifdef Q_OS_UNIX
+    if (geteuid() == 0)
+        QSKIP("root writes into read-only folders");
+    const QFileDevice::Permissions writable = QFileInfo(m_files.path()).permissions();
+    QVERIFY(QFile::setPermissions(m_files.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool readOnlyWritable = canWriteIn(m_files.path());
+    QFile::setPermissions(m_files.path(), writable);
+    QVERIFY(!readOnlyWritable);
+#endif
+}
+
+void TestFileCommands::filtersMatchEitherLetterCase()
+{
+    // As a dialog on a case-sensitive file system matches a name filter's patterns.
+    const auto matches = [](const QString &filter, const QString &name) {
+        const QStringList patterns = filter.section(u'(', 1).section(u')', 0, 0).split(u' ');
+        return std::any_of(patterns.cbegin(), patterns.cend(), [&](const QString &pattern) {
+            const QRegularExpression expression(QRegularExpression::wildcardToRegularExpression(pattern));
+            return expression.match(name).hasMatch();
+        });
+    };
+    for (const QString name : {"CASE.WAU", "case.wau"})
+        QVERIFY2(matches(FileCommands::CaseFileFilter, name), qPrintable(name));
+    for (const QString name : {"REPORT.TXT", "report.txt"})
+        QVERIFY2(matches(FileCommands::ExportFileFilter, name), qPrintable(name));
 }
 
 QTEST_MAIN(TestFileCommands)

@@ -8,3 +8,7 @@ tessio_add_test(tst_shippeddata SOURCES localisation/tst_shippeddata.cpp LIBS te
 target_include_directories(tst_shippeddata PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 target_compile_definitions(tst_shippeddata PRIVATE TESSIO_DATA_SOURCES="${PROJECT_SOURCE_DIR}/data")
 add_dependencies(tst_shippeddata tessio_data)
+
+# Uses the translations of Qt's own texts that the build puts beside the programs.
+tessio_add_test(tst_qttranslations SOURCES localisation/tst_qttranslations.cpp LIBS tessio_testsupport)
+add_dependencies(tst_qttranslations tessio_data)

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
@@ -119,12 +120,19 @@ void TestScrambledFile::unreadableFileIsReportedOnce()
 
     FakeDialogs dialogs;
     TextTable presets = table(QStringLiteral("English")); // a previous load is replaced, not kept
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);   // the hourglass of a long step
     LoadCompanyPresets(presets, dir.path(), dialogs, nullptr);
+    QVERIFY(!QGuiApplication::overrideCursor());
 
+    // One message with the normal pointer: the platform's description, then the file's full path.
     QCOMPARE(dialogs.messages.size(), 1);
     QCOMPARE(dialogs.messages[0].title, applicationTitle());
     QCOMPARE(dialogs.messages[0].buttons, Dialogs::Buttons::Ok);
-    QVERIFY(!dialogs.messages[0].text.isEmpty());
+    QVERIFY(!dialogs.messages[0].busyPointer);
+    const QStringList lines = dialogs.messages[0].text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.size(), 2);
+    QVERIFY(!lines[0].isEmpty());
+    QCOMPARE(lines[1], QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()));
     QVERIFY(presets.isEmpty());
     QCOMPARE(presets.entry(0, 0), QString());
     QCOMPARE(QFileInfo::exists(path), kind != QLatin1String("missing")); // never created
@@ -232,7 +240,6 @@ void TestScrambledFile::presetsLoadWhileModalWindowIsOpen()
         setupStillActive = QApplication::activeModalWidget() == &setup && QApplication::focusWidget() == field;
         setup.accept();
     });
-    QTimer::singleShot(5000, &setup, &QDialog::reject); // never hang
     QCOMPARE(setup.exec(), int(QDialog::Accepted));
 
     QCOMPARE(dialogs.texts(), QStringList());

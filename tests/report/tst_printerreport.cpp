@@ -15,10 +15,12 @@ constexpr double T = 31;
 const QLocale English(QLocale::English, QLocale::UnitedStates);
 const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
 
-// Text N is "tN", so every printed text shows where it came from.
+// Text N is "tN", so every printed text shows where it came from. The price and money labels end in a
+// blank, as the shipped texts do for the export.
 QString numberedText(int n)
 {
-    return QStringLiteral("t%1").arg(n);
+    const bool endsInBlank = n == 155 || n == 157 || n == 159;
+    return QStringLiteral("t%1").arg(n) + (endsInBlank ? QStringLiteral(" ") : QString());
 }
 
 ReportInput sampleInput(const QLocale &locale = English)

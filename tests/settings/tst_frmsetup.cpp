@@ -17,7 +17,6 @@
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 #include <QWindow>
 
 #include <functional>
@@ -72,19 +71,10 @@ QString text(QWidget *window, const char *name)
     return control<QComboBox>(window, name)->currentText();
 }
 
-// Runs `act` on the setup window once it is the active modal window. Reading the presets lets events
-// run before the window is shown, so a plain zero-delay timer would fire too early.
-void whenSetupIsModal(QObject *context, std::function<void(frmSetup *)> act)
+// Runs `act` on each setup window shown modal while the returned expectation lives.
+ModalWatchdog::Expectation whenSetupIsModal(ModalWatchdog &watchdog, std::function<void(frmSetup *)> act)
 {
-    auto *timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, act] {
-        if (auto *setup = qobject_cast<frmSetup *>(QApplication::activeModalWidget())) {
-            timer->deleteLater();
-            timer->stop();
-            act(setup);
-        }
-    });
-    timer->start(10);
+    return watchdog.expect<frmSetup>(std::move(act));
 }
 
 } // namespace
@@ -372,7 +362,7 @@ void TestFrmSetup::setupCommandRefreshesTheBlock()
     cboMoedas.addItems({QStringLiteral("US$"), QStringLiteral("R$"), QStringLiteral("EUR")});
     CompanyBlock block;
     bool sawWindow = false;
-    whenSetupIsModal(this, [&](frmSetup *setup) {
+    const auto answer = whenSetupIsModal(*m_watchdog, [&](frmSetup *setup) {
         sawWindow = setup->windowTitle() == QStringLiteral("T1");
         control<QLineEdit>(setup, "txtNome")->setText(QStringLiteral("Modal Co"));
         control<QComboBox>(setup, "cboMoeda")->setCurrentIndex(4); // EUR
@@ -396,7 +386,7 @@ void TestFrmSetup::setupCommandClosedWithoutSaving()
     cboMoedas.addItems({QStringLiteral("US$"), QStringLiteral("R$")});
     cboMoedas.setCurrentIndex(1);
     CompanyBlock block;
-    whenSetupIsModal(this, [](frmSetup *setup) {
+    const auto answer = whenSetupIsModal(*m_watchdog, [](frmSetup *setup) {
         control<QLineEdit>(setup, "txtNome")->setText(QStringLiteral("Discarded"));
         setup->close();
     });

@@ -13,17 +13,18 @@
 #include "support/fakedialogs.h"
 #include "support/fakeshell.h"
 #include "support/modalwatchdog.h"
+#include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 #include "../settings/settingsfolder.h"
 
 #include <QApplication>
 #include <QChartView>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -48,15 +49,11 @@ struct SetupSeen
     QString notFirstTimeMeanwhile;
 };
 
-// Closes every setup window that becomes the active modal window (without saving), noting what it saw,
-// for as long as the returned timer lives.
-std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
+// Closes every setup window that opens (without saving), noting what it saw, for as long as the
+// returned expectation lives.
+ModalWatchdog::Expectation closeSetupWhenOpen(ModalWatchdog &watchdog, SetupSeen &seen)
 {
-    auto timer = std::make_unique<QTimer>();
-    QObject::connect(timer.get(), &QTimer::timeout, [&seen] {
-        auto *setup = qobject_cast<frmSetup *>(QApplication::activeModalWidget());
-        if (!setup)
-            return;
+    return watchdog.expect<frmSetup>([&seen](frmSetup *setup) {
         ++seen.openings;
         auto *window = qobject_cast<frmCalcRetorno *>(setup->parentWidget());
         seen.mainWindowShownBehind = window && window->isVisible();
@@ -64,8 +61,6 @@ std::unique_ptr<QTimer> closeSetupWhenOpen(SetupSeen &seen)
         seen.notFirstTimeMeanwhile = storedNotFirstTime();
         setup->close();
     });
-    timer->start(10);
-    return timer;
 }
 
 } // namespace
@@ -84,6 +79,7 @@ private slots:
     void notFirstTimeSkipsSetup_data();
     void notFirstTimeSkipsSetup();
     void unreadableFlagReportsAndKeepsTheWindow();
+    void loadFailureEndsTheProgram_data();
     void loadFailureEndsTheProgram();
     void secondCopyEndsAtOnce();
     void commandsReachTheirOwners();
@@ -182,7 +178,7 @@ void TestModule1::firstRunOpensSetupOnce()
         store(RegValue::NotFirstTime, flag);
 
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     {
         const StartupResult started = Main(services());
         QVERIFY(started.goesOn());
@@ -214,10 +210,9 @@ void TestModule1::notFirstTimeSkipsSetup()
     QFETCH(QString, flag);
     store(RegValue::NotFirstTime, flag);
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
-    QTest::qWait(50);
     QCOMPARE(seen.openings, 0);
     QCOMPARE(storedNotFirstTime(), flag);
 }
@@ -226,7 +221,7 @@ void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
 {
     store(RegValue::NotFirstTime, QStringLiteral("maybe"));
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     const StartupResult started = Main(services());
     QVERIFY(started.goesOn());
     QCOMPARE(started.exitCode, 0);
@@ -250,19 +245,39 @@ void TestModule1::unreadableFlagReportsAndKeepsTheWindow()
     QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Information);
 }
 
+void TestModule1::loadFailureEndsTheProgram_data()
+{
+    QTest::addColumn<QString>("defaultName"); // empty: no Config.ini at all
+    QTest::addColumn<QString>("description");
+    QTest::newRow("no Config.ini") << QString() << QStringLiteral("No such file or directory");
+    QTest::newRow("no language") << QStringLiteral("Klingon") << QStringLiteral("Subscript out of range");
+}
+
 void TestModule1::loadFailureEndsTheProgram()
 {
-    // A program folder without Config.ini: the window cannot load its texts.
-    QTemporaryDir empty;
-    QVERIFY(empty.isValid());
+    QFETCH(QString, defaultName);
+    QFETCH(QString, description);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    if (!defaultName.isEmpty())
+        QVERIFY(TestData::writeNumberedConfig(folder.path(), defaultName));
     store(RegValue::NotFirstTime, QStringLiteral("True"));
-    const StartupResult started = Main(services(AddBackslash(empty.path())));
+    const StartupResult started = Main(services(AddBackslash(folder.path())));
     QVERIFY(!started.goesOn());
     QCOMPARE(started.exitCode, StartupExit::Failed);
-    QVERIFY(!m_dialogs.messages.isEmpty());
-    QCOMPARE(m_dialogs.messages.last().icon, Dialogs::Icon::Critical);
-    QVERIFY(m_dialogs.messages.last().title.startsWith(QStringLiteral("Erro ")));
-    QVERIFY(m_dialogs.messages.last().text.contains(QStringLiteral("Erro: ")));
+    // One message in the three languages, naming the file and the remedy, under the normal pointer.
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    const FakeDialogs::Message message = m_dialogs.messages.first();
+    QCOMPARE(message.icon, Dialogs::Icon::Critical);
+    QCOMPARE(message.title, applicationTitle());
+    QVERIFY(!message.busyPointer);
+    const QStringList lines = message.text.split(QStringLiteral("\r\n"));
+    QCOMPARE(lines.value(0), QDir::toNativeSeparators(QDir(folder.path()).absoluteFilePath("Config.ini")));
+    QCOMPARE(lines.value(1), description);
+    QCOMPARE(lines.size(), 6);
+    QVERIFY(lines[3].contains(QStringLiteral("Reinstale o Tessio")));
+    QVERIFY(lines[4].contains(QStringLiteral("reinstall Tessio")));
+    QVERIFY(lines[5].contains(QStringLiteral("Reinstale Tessio")) && lines[5].contains(QStringLiteral("archivo")));
     // Nothing stays behind: no window, and the lock is free for the next start.
     for (QWidget *widget : QApplication::topLevelWidgets())
         QVERIFY2(!qobject_cast<frmCalcRetorno *>(widget), "a main window was left alive");
@@ -351,7 +366,7 @@ void TestModule1::commandsReachTheirOwners()
     // Setup: modal over the main window, and the company block read again afterwards.
     store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
     SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(seen);
+    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
     click("lblSetup");
     QCOMPARE(seen.openings, 1);
     QVERIFY(seen.modalOverMainWindow);

@@ -1,11 +1,14 @@
 #include "support/fakedialogs.h"
 
+#include <QGuiApplication>
 #include <QPrinter>
 
 Dialogs::Answer FakeDialogs::message(QWidget *, Icon icon, const QString &title, const QString &text,
                                      Buttons buttons)
 {
-    messages.append({icon, title, text, buttons});
+    const bool busy =
+        qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QGuiApplication::overrideCursor();
+    messages.append({icon, title, text, buttons, busy});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return answers.isEmpty() ? Answer::Yes : answers.dequeue();

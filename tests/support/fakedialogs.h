@@ -17,6 +17,7 @@ public:
         QString title;
         QString text;
         Buttons buttons;
+        bool busyPointer; // shown while an override cursor (the hourglass) was set
     };
     struct FileRequest
     {
