@@ -2,7 +2,7 @@
 #
 # Both programs go to <prefix>/lib/tessio together with the data files they read beside themselves
 # (Config.ini, fSetup.ini, the user guides, Qt's translations of its own dialogs); <prefix>/bin holds
-# symbolic links to them. The calculator gets a desktop entry and an icon.
+# symbolic links to them. The calculator gets a desktop entry and an icon in the hicolor sizes.
 
 set(TESSIO_INSTALL_DIR lib/tessio)
 set(built ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
@@ -30,6 +30,11 @@ foreach(program tessio tessio-calc)
 endforeach()
 
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tessio.desktop DESTINATION share/applications)
+# The icon as PNGs in the hicolor sizes (tools/render-icons makes them from tessio.svg), and the SVG itself.
+foreach(size 16 22 24 32 48 64 128 256)
+    install(FILES ${PROJECT_SOURCE_DIR}/packaging/icons/hicolor/${size}x${size}/apps/tessio.png
+            DESTINATION share/icons/hicolor/${size}x${size}/apps)
+endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tessio.svg DESTINATION share/icons/hicolor/scalable/apps)
 
 # Debian package: cpack -G DEB in a build folder, or scripts/package.

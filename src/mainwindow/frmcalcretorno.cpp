@@ -4,6 +4,7 @@
 #include "calc/numberformat.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
+#include "mainwindow/commandicon.h"
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/fieldrules.h"
@@ -17,10 +18,8 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QPainter>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QSvgRenderer>
 #include <QMouseEvent>
 
 namespace {
@@ -38,14 +37,7 @@ void fillBackground(QWidget *widget, const QBrush &brush)
 
 QPixmap renderIcon(const QString &resource, int size, qreal ratio)
 {
-    QPixmap pixmap(QSize(size, size) * ratio);
-    pixmap.fill(Qt::transparent);
-    QSvgRenderer renderer(resource);
-    QPainter painter(&pixmap);
-    renderer.render(&painter);
-    painter.end();
-    pixmap.setDevicePixelRatio(ratio);
-    return pixmap;
+    return commandIcon(resource, size, ratio);
 }
 
 } // namespace

@@ -1,8 +1,6 @@
 #include "report/frmgraph.h"
 
-#include "report/savingschart.h"
-
-#include <QChartView>
+#include "report/savingspicture.h"
 
 namespace {
 constexpr int TitleApplication = 1;
@@ -15,13 +13,13 @@ frmGraph::frmGraph(const TextLookup &text, QWidget *parent)
     setObjectName(QStringLiteral("frmGraph"));
     setAttribute(Qt::WA_DeleteOnClose);
     for (auto &pictures : m_pictures)
-        pictures = QList<QChartView *>(ApplicationCount, nullptr);
+        pictures = QList<SavingsPicture *>(ApplicationCount, nullptr);
     if (text)
         setWindowTitle(text(TitleApplication) + QStringLiteral(" - ") + text(TitleGraph));
     resize(GraphWindowSize);
 }
 
-QChartView *frmGraph::picture(GraphLanguage language, int application) const
+SavingsPicture *frmGraph::picture(GraphLanguage language, int application) const
 {
     if (application < 0 || application >= ApplicationCount)
         return nullptr;
@@ -31,7 +29,7 @@ QChartView *frmGraph::picture(GraphLanguage language, int application) const
 void frmGraph::hideCharts()
 {
     for (const auto &pictures : m_pictures) {
-        for (QChartView *view : pictures) {
+        for (SavingsPicture *view : pictures) {
             if (view)
                 view->hide();
         }
@@ -43,9 +41,9 @@ void frmGraph::showChart(GraphLanguage language, int application)
     hideCharts();
     if (application < 0 || application >= ApplicationCount)
         return;
-    QChartView *&view = m_pictures[static_cast<int>(language)][application];
+    SavingsPicture *&view = m_pictures[static_cast<int>(language)][application];
     if (!view) {
-        view = createSavingsPicture(language, application, this);
+        view = new SavingsPicture(language, application, this);
         view->move(0, 0);
     }
     view->show();
@@ -56,7 +54,7 @@ void frmGraph::resizeEvent(QResizeEvent *event)
 {
     QWidget::resizeEvent(event);
     for (const auto &pictures : m_pictures) {
-        for (QChartView *view : pictures) {
+        for (SavingsPicture *view : pictures) {
             if (view)
                 view->move(0, 0);
         }

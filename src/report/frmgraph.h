@@ -2,12 +2,11 @@
 
 #include "calc/calculator.h"
 #include "report/savingscurves.h"
+#include "report/savingspicture.h"
 
 #include <QList>
 #include <QPointer>
 #include <QWidget>
-
-class QChartView;
 
 // The graph window: twelve chart pictures, imgPT, imgES and imgEN with one element per application,
 // all at the top-left corner at their own size and hidden until showChart makes one visible. The
@@ -25,16 +24,16 @@ public:
     void hideCharts();
 
     // The pictures of one language, indexed by application; an element is nullptr until first shown.
-    const QList<QChartView *> &imgPT() const { return m_pictures[0]; }
-    const QList<QChartView *> &imgES() const { return m_pictures[1]; }
-    const QList<QChartView *> &imgEN() const { return m_pictures[2]; }
-    QChartView *picture(GraphLanguage language, int application) const;
+    const QList<SavingsPicture *> &imgPT() const { return m_pictures[0]; }
+    const QList<SavingsPicture *> &imgES() const { return m_pictures[1]; }
+    const QList<SavingsPicture *> &imgEN() const { return m_pictures[2]; }
+    SavingsPicture *picture(GraphLanguage language, int application) const;
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    QList<QChartView *> m_pictures[GraphLanguageCount];
+    QList<SavingsPicture *> m_pictures[GraphLanguageCount];
 };
 
 // Client area of the graph window, just larger than a picture.

@@ -1,221 +1,245 @@
 #include "report/savingschart.h"
 
-#include <QBarCategoryAxis>
-#include <QChart>
-#include <QChartView>
-#include <QGraphicsLayout>
-#include <QGraphicsItem>
-#include <QGraphicsTextItem>
-#include <QLineSeries>
+#include <QFontMetricsF>
 #include <QPainter>
-#include <QPainterPath>
-#include <QTextDocument>
-#include <QTextOption>
-#include <QValueAxis>
+
+#include <cmath>
 
 namespace {
 
-const QColor DarkBlue(0, 0, 128);
-const QColor Magenta(255, 0, 255);
-const QColor Grey(128, 128, 128);
+// Layout in pixels of the 700 x 401 picture. The plot takes the left part; legend and note share a
+// column at the right.
+constexpr double Margin = 8;
+constexpr double RightColumn = 190;
+constexpr double PlotLeft = 57;
+constexpr double PlotTop = 57;
+constexpr double PlotRight = 509;
+constexpr double PlotBottom = 351;
+constexpr double TitleTop = 8;
+constexpr double TickLength = 4;
+constexpr double LabelGap = 1;
+constexpr double LegendTop = 124;
+constexpr double LegendHeight = 44;
+constexpr double NoteGap = 12;
+constexpr double NoteInset = 4;
+constexpr double LineWidth = 2;
+constexpr double MarkerSize = 8;
 
-// The plot takes the left part; legend and note share a column at the right.
-constexpr int RightColumn = 190;
-const QRectF LegendArea(PictureSize.width() - RightColumn + 8, 124, RightColumn - 16, 44);
-constexpr double NoteWidth = RightColumn - 16;
-constexpr double NoteGap = 8;
-constexpr int MarkerSize = 9;
+// The title a shade softer than the black of the axes.
+const QColor TitleColour(64, 64, 68);
 
-enum class MarkerShape { Diamond, Square };
+constexpr int PowerMax = 120;
+constexpr int PowerStep = 20;
 
-QImage markerImage(MarkerShape shape, const QColor &colour)
+QFont chartFont(int pixelSize, bool bold)
 {
-    QImage image(MarkerSize * 4, MarkerSize * 4, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    QPainter painter(&image);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(colour);
-    const double size = image.width();
-    if (shape == MarkerShape::Square) {
-        painter.drawRect(QRectF(size * 0.1, size * 0.1, size * 0.8, size * 0.8));
-    } else {
-        QPainterPath diamond;
-        diamond.moveTo(size / 2, 0);
-        diamond.lineTo(size, size / 2);
-        diamond.lineTo(size / 2, size);
-        diamond.lineTo(0, size / 2);
-        diamond.closeSubpath();
-        painter.drawPath(diamond);
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    return font;
+}
+
+enum class Marker { Diamond, Square };
+
+void drawMarker(QPainter &painter, Marker marker, const QPointF &centre)
+{
+    const double half = MarkerSize / 2;
+    if (marker == Marker::Square) {
+        painter.drawRect(
+            QRectF(centre.x() - half + 0.5, centre.y() - half + 0.5, MarkerSize - 1, MarkerSize - 1));
+        return;
     }
-    return image;
+    const double r = half + 1; // a diamond of the same area looks as large as the square
+    const QPointF corners[] = {centre + QPointF(0, -r), centre + QPointF(r, 0), centre + QPointF(0, r),
+                               centre + QPointF(-r, 0)};
+    painter.drawPolygon(corners, 4);
 }
 
-QLineSeries *makeSeries(const QString &name, const std::array<double, ChartPointCount> &values, const QColor &colour,
-                        MarkerShape shape, const char *objectName)
+struct Series
 {
-    auto *series = new QLineSeries;
-    series->setObjectName(QLatin1String(objectName));
-    series->setName(name);
-    for (int i = 0; i < ChartPointCount; ++i)
-        series->append(i, values[static_cast<std::size_t>(i)]);
-    series->setLightMarker(markerImage(shape, colour));
-    series->setMarkerSize(MarkerSize);
-    return series;
-}
-
-struct LegendEntry
-{
-    QString name;
+    const std::array<double, ChartPointCount> *values;
     QColor colour;
-    MarkerShape shape;
+    Marker marker;
 };
-
-void addLegend(QChart *chart, const std::array<LegendEntry, 2> &entries)
-{
-    auto *frame = new QGraphicsRectItem(LegendArea, chart);
-    frame->setData(0, QLatin1String(SavingsChart::LegendName));
-    frame->setPen(QPen(Qt::black, 1));
-    frame->setBrush(Qt::white);
-    const QFont font(QStringLiteral("Arial"), 9);
-    const double rowHeight = LegendArea.height() / static_cast<double>(entries.size());
-    double top = LegendArea.top();
-    for (const LegendEntry &entry : entries) {
-        const double middle = top + rowHeight / 2;
-        const double left = LegendArea.left() + 8;
-        auto *line = new QGraphicsLineItem(left, middle, left + 24, middle, frame);
-        line->setPen(QPen(entry.colour, 2));
-        const QImage marker = markerImage(entry.shape, entry.colour).scaled(MarkerSize, MarkerSize, Qt::KeepAspectRatio,
-                                                                            Qt::SmoothTransformation);
-        auto *markerItem = new QGraphicsPixmapItem(QPixmap::fromImage(marker), frame);
-        markerItem->setPos(left + 12 - MarkerSize / 2.0, middle - MarkerSize / 2.0);
-        auto *label = new QGraphicsSimpleTextItem(entry.name, frame);
-        label->setFont(font);
-        label->setBrush(Qt::black);
-        label->setPos(left + 32, middle - label->boundingRect().height() / 2);
-        top += rowHeight;
-    }
-}
-
-QString pictureName(GraphLanguage language, int application)
-{
-    static const char *const prefixes[] = {"imgPT_", "imgES_", "imgEN_"};
-    return QLatin1String(prefixes[static_cast<int>(language)]) + QString::number(application);
-}
 
 } // namespace
 
-QChart *createSavingsChart(GraphLanguage language, int application)
+SavingsChart::SavingsChart(GraphLanguage language, int application)
+    : m_plot(QPointF(PlotLeft, PlotTop), QPointF(PlotRight, PlotBottom)),
+      m_legend(PictureSize.width() - RightColumn + Margin, LegendTop, RightColumn - 2 * Margin, LegendHeight)
 {
-    auto *chart = new QChart;
-    chart->setAnimationOptions(QChart::NoAnimation);
-    chart->resize(PictureSize);
-    chart->setBackgroundBrush(Qt::white);
-    chart->setBackgroundRoundness(0);
-    chart->layout()->setContentsMargins(0, 0, 0, 0);
-    chart->setMargins(QMargins(8, 8, RightColumn, 8));
     if (application < 0 || application >= ApplicationCount)
-        return chart;
-
-    const ChartTexts texts = chartTexts(language, application);
-    const SavingsCurves &curves = SavingsCurveTable[static_cast<std::size_t>(application)];
-
-    QFont titleFont(QStringLiteral("Arial"), 12, QFont::Bold);
-    chart->setTitleFont(titleFont);
-    chart->setTitle(QStringLiteral("<div align=\"center\">") + texts.titleLine1 + QLatin1String(SavingsChart::TitleBreak)
-                    + texts.titleLine2 + QStringLiteral("</div>"));
-
-    chart->setPlotAreaBackgroundBrush(QBrush(Grey, Qt::Dense6Pattern));
-    chart->setPlotAreaBackgroundPen(QPen(Qt::black, 1));
-    chart->setPlotAreaBackgroundVisible(true);
-
-    QFont axisFont(QStringLiteral("Arial"), 9);
-    QFont axisTitleFont(QStringLiteral("Arial"), 10, QFont::Bold);
-
-    auto *flow = new QBarCategoryAxis;
-    for (int value : ChartFlows)
-        flow->append(QString::number(value));
-    flow->setTitleText(texts.horizontalAxis);
-    auto *power = new QValueAxis;
-    power->setRange(0, 120);
-    power->setTickCount(7);
-    power->setLabelFormat(QStringLiteral("%d"));
-    power->setTitleText(texts.verticalAxis);
-    for (QAbstractAxis *axis : {static_cast<QAbstractAxis *>(flow), static_cast<QAbstractAxis *>(power)}) {
-        axis->setGridLineColor(Qt::black);
-        axis->setLinePenColor(Qt::black);
-        axis->setLabelsColor(Qt::black);
-        axis->setLabelsFont(axisFont);
-        axis->setTitleFont(axisTitleFont);
-        axis->setTitleBrush(Qt::black);
-    }
-    chart->addAxis(flow, Qt::AlignBottom);
-    chart->addAxis(power, Qt::AlignLeft);
-
-    const std::array<std::pair<QLineSeries *, QColor>, 2> series{{
-        {makeSeries(texts.driveSeries, curves.drive, DarkBlue, MarkerShape::Diamond, SavingsChart::DriveSeriesName), DarkBlue},
-        {makeSeries(texts.throttlingSeries, curves.throttling, Magenta, MarkerShape::Square,
-                    SavingsChart::ThrottlingSeriesName),
-         Magenta},
-    }};
-    for (const auto &[line, colour] : series) {
-        chart->addSeries(line);
-        line->attachAxis(flow);
-        line->attachAxis(power);
-        // After addSeries, which applies the theme's colours.
-        line->setPen(QPen(colour, 2));
-    }
-
-    // Qt Charts lays a detached legend out in one row here; the framed one-column legend with the
-    // note below it is drawn with plain graphics items instead.
-    chart->legend()->hide();
-    addLegend(chart, {{{texts.driveSeries, DarkBlue, MarkerShape::Diamond},
-                       {texts.throttlingSeries, Magenta, MarkerShape::Square}}});
-
-    auto *note = new QGraphicsTextItem(chart);
-    note->setObjectName(QLatin1String(SavingsChart::NoteName));
-    note->setFont(QFont(QStringLiteral("Arial"), 9, QFont::Bold));
-    note->setTextWidth(NoteWidth);
-    QTextOption centred(Qt::AlignHCenter);
-    centred.setWrapMode(QTextOption::WordWrap);
-    note->document()->setDefaultTextOption(centred);
-    note->setPlainText(texts.note);
-    note->setPos(LegendArea.left(), LegendArea.bottom() + NoteGap);
-    return chart;
+        return;
+    m_curves = &SavingsCurveTable[static_cast<std::size_t>(application)];
+    layOut(chartTexts(language, application));
 }
 
-QGraphicsTextItem *chartNote(const QChart *chart)
+void SavingsChart::addText(TextRole role, const QString &text, const QFont &font, const QRectF &rect,
+                           int flags, bool vertical)
 {
-    for (QGraphicsItem *item : chart->childItems()) {
-        auto *text = dynamic_cast<QGraphicsTextItem *>(item);
-        if (text && text->objectName() == QLatin1String(SavingsChart::NoteName))
-            return text;
+    m_texts.append({role, text, font, rect, flags, vertical});
+}
+
+void SavingsChart::layOut(const ChartTexts &texts)
+{
+    // Title: two lines centred over the plot's column.
+    const QFont titleFont = chartFont(16, true);
+    const double titleLine = std::ceil(QFontMetricsF(titleFont).lineSpacing());
+    const QRectF titleColumn(Margin, TitleTop, PictureSize.width() - RightColumn - Margin, titleLine);
+    addText(TextRole::Title, texts.titleLine1, titleFont, titleColumn, Qt::AlignCenter);
+    addText(TextRole::Title, texts.titleLine2, titleFont, titleColumn.translated(0, titleLine),
+            Qt::AlignCenter);
+
+    // Axis labels: power at the left of each horizontal grid line, flow below the middle of each category.
+    const QFont labelFont = chartFont(12, false);
+    const double labelHeight = QFontMetricsF(labelFont).height();
+    for (int power = 0; power <= PowerMax; power += PowerStep) {
+        const double y = pointAt(0, power).y();
+        addText(TextRole::VerticalLabel, QString::number(power), labelFont,
+                QRectF(Margin + 20, y - labelHeight / 2, PlotLeft - TickLength - LabelGap - Margin - 20,
+                       labelHeight),
+                Qt::AlignRight | Qt::AlignVCenter);
     }
-    return nullptr;
+    const double category = m_plot.width() / ChartPointCount;
+    for (int i = 0; i < ChartPointCount; ++i) {
+        const double x = pointAt(i, 0).x();
+        addText(TextRole::HorizontalLabel, QString::number(ChartFlows[static_cast<std::size_t>(i)]),
+                labelFont,
+                QRectF(x - category / 2 + 1, PlotBottom + TickLength + LabelGap, category - 2, labelHeight),
+                Qt::AlignCenter);
+    }
+
+    // Axis titles: the power title reads upwards at the far left, the flow title is centred below the labels.
+    const QFont axisTitleFont = chartFont(13, true);
+    const double axisTitleHeight = QFontMetricsF(axisTitleFont).height();
+    addText(TextRole::VerticalTitle, texts.verticalAxis, axisTitleFont,
+            QRectF(Margin + 3, m_plot.top(), axisTitleHeight, m_plot.height()), Qt::AlignCenter, true);
+    addText(TextRole::HorizontalTitle, texts.horizontalAxis, axisTitleFont,
+            QRectF(m_plot.left(), PlotBottom + TickLength + LabelGap + labelHeight + 6, m_plot.width(),
+                   axisTitleHeight),
+            Qt::AlignCenter);
+
+    // Legend: one row per series, the sample line and marker, then the name.
+    const QFont legendFont = chartFont(12, false);
+    const double row = m_legend.height() / 2;
+    const QStringList names{texts.driveSeries, texts.throttlingSeries};
+    for (int i = 0; i < names.size(); ++i)
+        addText(TextRole::Legend, names[i], legendFont,
+                QRectF(m_legend.left() + 40, m_legend.top() + i * row, m_legend.width() - 44, row),
+                Qt::AlignLeft | Qt::AlignVCenter);
+
+    // Note: bold, centred and wrapped a little inside the legend's width, below it.
+    const QFont noteFont = chartFont(12, true);
+    const int noteFlags = Qt::AlignHCenter | Qt::AlignTop | Qt::TextWordWrap;
+    const QRectF noteColumn = m_legend.adjusted(NoteInset, 0, -NoteInset, 0);
+    const QRectF noteBounds = QFontMetricsF(noteFont).boundingRect(
+        QRectF(0, 0, noteColumn.width(), PictureSize.height()), noteFlags, texts.note);
+    addText(TextRole::Note, texts.note, noteFont,
+            QRectF(noteColumn.left(), m_legend.bottom() + NoteGap, noteColumn.width(), noteBounds.height()),
+            noteFlags);
 }
 
-QChartView *createSavingsPicture(GraphLanguage language, int application, QWidget *parent)
+QStringList SavingsChart::texts(TextRole role) const
 {
-    auto *view = new QChartView(createSavingsChart(language, application), parent);
-    view->setObjectName(pictureName(language, application));
-    view->setRenderHint(QPainter::Antialiasing);
-    view->setFrameShape(QFrame::NoFrame);
-    view->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    view->setFixedSize(PictureSize);
-    return view;
+    QStringList found;
+    for (const TextItem &item : m_texts) {
+        if (item.role == role)
+            found.append(item.text);
+    }
+    return found;
 }
 
-QStringList chartLegendTexts(const QChart *chart)
+QPointF SavingsChart::pointAt(int index, double power) const
 {
-    QStringList texts;
-    for (QGraphicsItem *item : chart->childItems()) {
-        if (item->data(0).toString() != QLatin1String(SavingsChart::LegendName))
+    const double category = m_plot.width() / ChartPointCount;
+    return {m_plot.left() + (index + 0.5) * category, m_plot.bottom() - power / PowerMax * m_plot.height()};
+}
+
+void SavingsChart::paint(QPainter &painter) const
+{
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(QRectF(QPointF(0, 0), QSizeF(PictureSize)), Qt::white);
+    if (!m_curves) {
+        painter.restore();
+        return;
+    }
+
+    // Plot: dotted background, then the grid on whole pixels so that its lines stay sharp and black.
+    painter.fillRect(m_plot, QBrush(DotColour, Qt::Dense6Pattern));
+    painter.setPen(QPen(Qt::black, 1));
+    const double category = m_plot.width() / ChartPointCount;
+    for (int power = 0; power <= PowerMax; power += PowerStep) {
+        const double y = std::round(pointAt(0, power).y());
+        painter.drawLine(QPointF(m_plot.left() - TickLength, y), QPointF(m_plot.right(), y));
+    }
+    for (int i = 0; i <= ChartPointCount; ++i) {
+        const double x = std::round(m_plot.left() + i * category);
+        painter.drawLine(QPointF(x, m_plot.top()), QPointF(x, m_plot.bottom() + TickLength));
+    }
+    // The two axes a little heavier than the grid.
+    painter.drawLine(QPointF(m_plot.left() - 1, m_plot.top()),
+                     QPointF(m_plot.left() - 1, m_plot.bottom() + 1));
+    painter.drawLine(QPointF(m_plot.left() - 1, m_plot.bottom() + 1),
+                     QPointF(m_plot.right(), m_plot.bottom() + 1));
+
+    // Series: straight lines between the points, a marker on each.
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const std::array<Series, 2> series{{{&m_curves->drive, DriveColour, Marker::Diamond},
+                                        {&m_curves->throttling, ThrottlingColour, Marker::Square}}};
+    for (const Series &s : series) {
+        QPolygonF line;
+        for (int i = 0; i < ChartPointCount; ++i)
+            line.append(pointAt(i, (*s.values)[static_cast<std::size_t>(i)]));
+        painter.setPen(QPen(s.colour, LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(line);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(s.colour);
+        for (const QPointF &point : line)
+            drawMarker(painter, s.marker, point);
+    }
+
+    // Legend frame and its samples; the names are drawn with the other texts.
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(m_legend);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const double y = m_legend.top() + (static_cast<double>(i) + 0.5) * m_legend.height() / 2;
+        const double left = m_legend.left() + 8;
+        painter.setPen(QPen(series[i].colour, LineWidth));
+        painter.drawLine(QPointF(left, y), QPointF(left + 26, y));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(series[i].colour);
+        drawMarker(painter, series[i].marker, QPointF(left + 13, y));
+    }
+
+    for (const TextItem &item : m_texts) {
+        painter.setPen(item.role == TextRole::Title ? TitleColour : QColor(Qt::black));
+        painter.setFont(item.font);
+        if (!item.vertical) {
+            painter.drawText(item.rect, item.flags, item.text);
             continue;
-        for (QGraphicsItem *child : item->childItems()) {
-            if (auto *label = qgraphicsitem_cast<QGraphicsSimpleTextItem *>(child))
-                texts.append(label->text());
         }
+        painter.save();
+        painter.translate(item.rect.center());
+        painter.rotate(-90);
+        const QSizeF size = item.rect.size().transposed();
+        painter.drawText(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), item.flags, item.text);
+        painter.restore();
     }
-    return texts;
+    painter.restore();
+}
+
+QImage SavingsChart::image(qreal devicePixelRatio) const
+{
+    QImage picture(PictureSize * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
+    picture.setDevicePixelRatio(devicePixelRatio);
+    QPainter painter(&picture);
+    paint(painter);
+    painter.end();
+    return picture;
 }

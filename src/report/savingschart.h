@@ -2,38 +2,76 @@
 
 #include "report/savingscurves.h"
 
+#include <QColor>
+#include <QFont>
+#include <QImage>
+#include <QList>
+#include <QRectF>
 #include <QSize>
 #include <QStringList>
 
-class QChart;
-class QChartView;
-class QGraphicsTextItem;
-class QWidget;
+class QPainter;
 
-// The chart of one application in one language, drawn with Qt Charts from SavingsCurveTable: a
-// two-line title, a grey dotted plot with a black grid, power 0..120 % against the six flow
-// categories, the drive series (dark blue, diamonds) and the throttling series (magenta, squares),
-// a framed legend at the right with the note below it. The layout is fixed to PictureSize.
-
+// Every chart picture is this size, in device-independent pixels.
 inline constexpr QSize PictureSize(700, 401);
 
-namespace SavingsChart {
-// Object names the chart's parts carry, so that tests and callers find them.
-inline constexpr auto DriveSeriesName = "driveSeries";
-inline constexpr auto ThrottlingSeriesName = "throttlingSeries";
-inline constexpr auto NoteName = "note";
-// data(0) of the legend's frame item; its text items are the series names.
-inline constexpr auto LegendName = "legend";
-// The chart title is rich text: its two lines are joined by a line break.
-inline constexpr auto TitleBreak = "<br>";
-} // namespace SavingsChart
+// The chart of one application in one language, drawn with QPainter from SavingsCurveTable: a two-line
+// centred title, a grey dotted plot with a black grid, power 0..120 % in steps of 20 against the six flow
+// categories, the drive series (dark blue, diamonds) and the throttling series (magenta, squares) joined
+// by straight lines, and at the right a framed legend with the bold note below it.
+// The constructor lays everything out once; paint() only draws, so a picture can repaint cheaply.
+class SavingsChart
+{
+public:
+    enum class TextRole {
+        Title,
+        VerticalTitle,
+        HorizontalTitle,
+        VerticalLabel,
+        HorizontalLabel,
+        Legend,
+        Note
+    };
 
-// A new chart (the caller owns it); an empty chart for an application outside 0..3.
-QChart *createSavingsChart(GraphLanguage language, int application);
+    // One text of the picture as it is drawn: within rect, aligned and wrapped by flags (Qt::AlignmentFlag
+    // and Qt::TextFlag). A vertical text reads bottom to top; rect is then the rotated text's bounds.
+    struct TextItem
+    {
+        TextRole role;
+        QString text;
+        QFont font;
+        QRectF rect;
+        int flags = 0;
+        bool vertical = false;
+    };
 
-// The chart in a view of PictureSize that is never resized, named "imgPT_0" ... "imgEN_3".
-QChartView *createSavingsPicture(GraphLanguage language, int application, QWidget *parent);
+    static inline const QColor DriveColour{0, 0, 128};
+    static inline const QColor ThrottlingColour{255, 0, 255};
+    static inline const QColor DotColour{128, 128, 128};
 
-// The note item and the legend texts of a chart made by createSavingsChart.
-QGraphicsTextItem *chartNote(const QChart *chart);
-QStringList chartLegendTexts(const QChart *chart);
+    // An application outside 0..3 gives an empty white picture.
+    SavingsChart(GraphLanguage language, int application);
+
+    bool isEmpty() const { return m_curves == nullptr; }
+    const QList<TextItem> &textItems() const { return m_texts; }
+    QStringList texts(TextRole role) const;
+
+    QRectF plotArea() const { return m_plot; }
+    QRectF legendArea() const { return m_legend; }
+    // Where `power` (% of rated power) at flow category `index` (0 for 50 % .. 5 for 100 %) lies.
+    QPointF pointAt(int index, double power) const;
+
+    void paint(QPainter &painter) const;
+    // The picture at PictureSize times devicePixelRatio, on white.
+    QImage image(qreal devicePixelRatio = 1) const;
+
+private:
+    void layOut(const ChartTexts &texts);
+    void addText(TextRole role, const QString &text, const QFont &font, const QRectF &rect, int flags,
+                 bool vertical = false);
+
+    const SavingsCurves *m_curves = nullptr;
+    QList<TextItem> m_texts;
+    QRectF m_plot;
+    QRectF m_legend;
+};

@@ -9,7 +9,7 @@
 // What the savings graph draws: the power a motor takes with a drive and with the throttling method of
 // each application, from 50 % to 100 % flow, and the texts of each chart in the three languages of the
 // graph window. At every reduced flow the gap between the two curves is 100 times the saving fraction
-// the calculation uses (tst_savingscurves checks that), so chart and model cannot drift apart.
+// the calculation uses (tst_savingsgraph checks that), so chart and model cannot drift apart.
 
 enum class GraphLanguage { Portuguese = 0, Spanish = 1, English = 2 };
 inline constexpr int GraphLanguageCount = 3;

@@ -2,10 +2,11 @@ target_sources(tessio_core PRIVATE
     report/reportprinter.h
     report/printerreport.h report/printerreport.cpp
     report/savingscurves.h report/savingscurves.cpp
+    report/savingschart.h report/savingschart.cpp
 )
 target_sources(tessio_ui PRIVATE
     report/qtreportprinter.h report/qtreportprinter.cpp
     report/printcommand.h report/printcommand.cpp
-    report/savingschart.h report/savingschart.cpp
+    report/savingspicture.h report/savingspicture.cpp
     report/frmgraph.h report/frmgraph.cpp
 )

@@ -4,6 +4,7 @@ tessio_add_test(tst_frmcalcretorno SOURCES mainwindow/tst_frmcalcretorno.cpp mai
                 mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
 tessio_add_test(tst_fieldbehaviour SOURCES mainwindow/tst_fieldbehaviour.cpp mainwindow/mainwindowfixture.h
                 mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_commandicon SOURCES mainwindow/tst_commandicon.cpp LIBS tessio_testsupport)
 
 # Not a test: renders the window in every language for scripts/screenshots.
 add_executable(mainwindow_screenshot mainwindow/screenshot.cpp)

@@ -18,7 +18,6 @@
 #include "../settings/settingsfolder.h"
 
 #include <QApplication>
-#include <QChartView>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
