@@ -3,9 +3,9 @@
 #include "calc/numberformat.h"
 #include "files/codepage.h"
 #include "platform/dialogs.h"
+#include "platform/mousepointer.h"
 
 #include <QFile>
-#include <QGuiApplication>
 #include <algorithm>
 
 namespace {
@@ -94,10 +94,7 @@ Export::Export(Dialogs &dialogs, QWidget *parent)
 
 bool Export::reportFailure(const ExportInput &input, const PlatformError &error, bool retried)
 {
-    if (qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-        while (QGuiApplication::overrideCursor())
-            QGuiApplication::restoreOverrideCursor();
-    }
+    restoreDefaultPointer();
     const auto text = [&input](int n) { return input.text ? input.text(n) : QString(); };
     const QString message = text(ExportText::ErrorLine1) + u'\r' + text(ExportText::ErrorLine2) + u'\r'
                             + text(ExportText::ErrorLine3) + QStringLiteral("\r\r") + QStringLiteral("Erro: ")

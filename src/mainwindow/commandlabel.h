@@ -10,6 +10,8 @@
 class CommandLabel : public QLabel
 {
     Q_OBJECT
+    Q_PROPERTY(bool pressFeedback READ pressFeedback WRITE setPressFeedback)
+    Q_PROPERTY(bool hoverUnderline READ hoverUnderline WRITE setHoverUnderline)
 public:
     static inline const QColor LinkColour{0, 84, 227};
     static inline const QColor PressedColour{255, 255, 255};
@@ -17,6 +19,7 @@ public:
     explicit CommandLabel(QWidget *parent = nullptr);
 
     void setPressFeedback(bool on);
+    bool pressFeedback() const { return m_pressFeedback; }
     void setHoverUnderline(bool on);
     bool hoverUnderline() const { return m_hoverUnderline; }
 

@@ -9,31 +9,41 @@
 #include <QAnyStringView>
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class CommandLabel;
 class Dialogs;
+class FieldBehaviour;
 class MaskedEdit;
 class ProgressDisplay;
 class QComboBox;
 class QLabel;
-class QRadioButton;
 struct CompanyBlock;
+namespace Ui {
+class frmCalcRetorno;
+}
 
 // frmCalcRetorno, the calculation window.
+//
+// Where things live:
+// - The form (every control, named after its control name, with its place, captions and colours) is
+//   frmcalcretorno.ui; the task pane's gradient and the command icons are set here.
+// - The behaviour of the input controls (text at focus, entry and leaving rules, Enter) is the
+//   FieldBehaviour this window owns (fieldbehaviour.h); the rules are the plain functions of FieldRules.
+// - This class binds the form to the core: the load sequence, the language switch, the currency
+//   change, Calculate, the commands and the accessors.
 //
 // How data flows through it:
 // - The case lives in the window's fields as texts (MaskedEdit, raw text) and in the three selectors.
 //   caseRecord() copies them into a CaseRecord; calculate() runs the core's CalculateSavings on that
 //   record with the window's locale and writes the efficiency and the three results back.
 // - Every input control remembers its text when it is entered (its tag). Leaving it with another text
-//   empties the three results, so that a result on screen always belongs to the inputs on screen. One
-//   event filter (eventFilter) turns focus events into entry and leaving handlers; a focus change that
-//   only comes from another window being activated (message box, other program) is neither.
+//   empties the three results, so that a result on screen always belongs to the inputs on screen.
 // - Texts come from the language text table, loaded once by load(). text(n) always reads the column of
 //   cboIdioma's current index at the moment of use; cboIdioma_Click relabels the window.
-// - The window owns Calculate and the field behaviour. Every other command (file commands, export,
-//   print, graph, setup, help and links) is forwarded through commandRequested(); the helpers that own
-//   them use the accessors below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
+// - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
+//   and links) is forwarded through commandRequested(); the helpers that own them use the accessors
+//   below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget
 {
@@ -43,7 +53,7 @@ public:
     enum class Command { New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument };
     Q_ENUM(Command)
 
-    static constexpr int WindowWidth = 690;
+    static constexpr int WindowWidth = 690; // the form's fixed size
     static constexpr int WindowHeight = 514;
     static constexpr int Label2Count = 22;
     static constexpr int Image1Count = 9;
@@ -98,9 +108,9 @@ public:
     QList<MaskedEdit *> fields() const; // all masked fields in the window's control order
     void clearFields();                 // every masked field empty; the tags are left alone
     CommandLabel *commandLabel(Command command) const;
-    QComboBox *cboAplicacao() const { return m_cboAplicacao; }
-    QComboBox *cboMoedas() const { return m_cboMoedas; }
-    QComboBox *cboIdioma() const { return m_cboIdioma; }
+    QComboBox *cboAplicacao() const;
+    QComboBox *cboMoedas() const;
+    QComboBox *cboIdioma() const;
     QLabel *label2(int index) const;
 
     // The white background a file command leaves on its label when it ends.
@@ -110,74 +120,24 @@ signals:
     void commandRequested(frmCalcRetorno::Command command);
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
-    enum class LeaveRule { None, Changed, Power, Efficiency, Days, Hours };
-    struct FieldSpec;
-
-    void buildControls();
-    QWidget *buildTaskPane();
-    QWidget *buildCasePane();
-    void setTabOrderChain();
-    MaskedEdit *makeField(const FieldSpec &spec);
-    CommandLabel *makeCommand(const char *name, const QString &caption, Command command, bool underline);
-    CommandLabel *makeIcon(int index, const QString &icon, Command command);
+    void setUpControls();
     void startValues();
-
-    void enter(QWidget *control, Qt::FocusReason reason);
-    bool validateBeforeLeaving(QWidget *control); // false: the focus stays
-    void leave(QWidget *control);
-    void changedTest(const MaskedEdit *edit);
-    void powerRule();
-    void daysRule();
-    void hoursRule(MaskedEdit *edit);
-    void takeFocusBack(QWidget *control);
-    void onEnter(MaskedEdit *edit);
-    void cboAplicacao_Click();
     void removeUnderlines();
-    void showInformation(int textNumber);
 
     Dialogs &m_dialogs;
     CompanyBlock &m_company;
     TextTable m_texts;
     QString m_languageTitle;
 
-    QList<MaskedEdit *> m_fields;
-    QHash<const MaskedEdit *, LeaveRule> m_leaveRules;
-    QHash<const MaskedEdit *, bool> m_entryHandling;
-    MaskedEdit *mskPotencia = nullptr;
-    MaskedEdit *mskRendimento = nullptr;
-    MaskedEdit *mskValorkWh = nullptr;
-    MaskedEdit *mskInversor = nullptr;
-    MaskedEdit *mskDiaAno = nullptr;
-    std::array<MaskedEdit *, 6> mskVazao{}; // 100, 90, 80, 70, 60, 50 %
-    MaskedEdit *mskReferencia = nullptr;
-    MaskedEdit *mskEconomiakW = nullptr;
-    MaskedEdit *mskEconomiaReais = nullptr;
-    MaskedEdit *mskRetorno = nullptr;
-
-    QComboBox *m_cboAplicacao = nullptr;
-    QComboBox *m_cboMoedas = nullptr;
-    QComboBox *m_cboIdioma = nullptr;
-    QString m_cboAplicacaoTag;
-    QString m_cboMoedasTag;
-    std::array<QRadioButton *, 2> optUnPotencia{};
-
+    std::unique_ptr<Ui::frmCalcRetorno> m_ui;
+    FieldBehaviour *m_behaviour = nullptr;
     std::array<QLabel *, Label2Count> Label2{};
-    std::array<QLabel *, 2> Label5{};
-    QLabel *Label1_7 = nullptr;
-    QLabel *Label3 = nullptr;
-    QHash<Command, CommandLabel *> m_commandLabels;
     std::array<CommandLabel *, Image1Count> Image1{};
-    CommandLabel *lblCalcular = nullptr;
-
-    // The control the user is in, as the handlers see it, and whether a leaving handler is running
-    // (a message box it opens moves the platform's focus around without the user moving).
-    QWidget *m_entered = nullptr;
-    int m_handlerDepth = 0;
+    QHash<Command, CommandLabel *> m_commandLabels;
 
     // Qt's own texts in the current language; last, so that it is uninstalled while the window is whole.
     QtTranslations m_qtTranslations;

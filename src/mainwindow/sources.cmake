@@ -4,7 +4,8 @@ target_sources(tessio_ui PRIVATE
     mainwindow/commandlabel.h mainwindow/commandlabel.cpp
     mainwindow/commandicon.h mainwindow/commandicon.cpp
     mainwindow/generalerrorreport.h mainwindow/generalerrorreport.cpp
-    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp
+    mainwindow/fieldbehaviour.h mainwindow/fieldbehaviour.cpp
+    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp mainwindow/frmcalcretorno.ui
 )
 # The PNGs that tools/render-icons makes from the SVG originals beside them: 20 px, and 40 px for 2x screens.
 qt_add_resources(tessio_ui "mainwindow_icons"

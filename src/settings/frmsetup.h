@@ -6,13 +6,13 @@
 #include <QDialog>
 #include <QLatin1String>
 #include <QList>
-#include <QMap>
+#include <memory>
 
 class Dialogs;
 class ProgressDisplay;
-class QComboBox;
-class QLabel;
-class QLineEdit;
+namespace Ui {
+class frmSetup;
+}
 
 // The setup window's own defaults, shown in a field whose value is not stored. Independent of the
 // company block's defaults.
@@ -27,7 +27,8 @@ inline constexpr QLatin1String txtCep("00000");
 inline constexpr QLatin1String cboPais("USA");
 } // namespace SetupDefaults
 
-// Company and currency setup, shown modally.
+// Company and currency setup, shown modally. The form (controls named after their control names,
+// places and design-time captions) is frmsetup.ui; this class binds it to the presets and the store.
 //
 // Data flow: on construction the captions take the current language's texts, the presets of
 // fSetup.ini fill cboRegistro and the default preset fills the fields (cboRegistro_Click), and then
@@ -41,6 +42,7 @@ public:
     // `text` gives text N of the current language; an empty lookup leaves the design-time captions.
     frmSetup(TextLookup text, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress,
              QWidget *parent = nullptr);
+    ~frmSetup() override;
 
     // Fills the fields from the selected preset; a country or currency the lists lack keeps the selection.
     void cboRegistro_Click();
@@ -59,24 +61,11 @@ protected:
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
-    void buildControls();
+    void setUpControls();
     void applyCaptions(const TextLookup &text);
     void setSaveUnderlined(bool underlined);
     void setSaveColour(const QColor &colour);
 
+    std::unique_ptr<Ui::frmSetup> m_ui;
     TextTable m_presets;
-    QComboBox *m_cboRegistro = nullptr;
-    QLineEdit *m_txtNome = nullptr;
-    QLineEdit *m_txtEndereco = nullptr;
-    QLineEdit *m_txtCidade = nullptr;
-    QLineEdit *m_txtEstado = nullptr;
-    QLineEdit *m_txtCep = nullptr;
-    QComboBox *m_cboPais = nullptr;
-    QLineEdit *m_txtFone = nullptr;
-    QLineEdit *m_txtFax = nullptr;
-    QComboBox *m_cboMoeda = nullptr;
-    QLabel *m_lblSalvar = nullptr;
-    QLabel *m_image1_5 = nullptr;
-    QMap<int, QLabel *> m_label1;
-    QMap<int, QLabel *> m_label2;
 };

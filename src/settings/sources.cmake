@@ -6,6 +6,6 @@ target_sources(tessio_core PRIVATE
     settings/links.h settings/links.cpp
 )
 target_sources(tessio_ui PRIVATE
-    settings/frmsetup.h settings/frmsetup.cpp
+    settings/frmsetup.h settings/frmsetup.cpp settings/frmsetup.ui
     settings/companysetup.h settings/companysetup.cpp
 )

@@ -1,12 +1,16 @@
-// Renders the main window once per language of the Config.ini in a folder to PNG files, for the
-// documentation. Usage: mainwindow_screenshot <folder with Config.ini> <output folder>
+// Renders the main window and the setup window once per language of the Config.ini in a folder to PNG
+// files, for the documentation. Usage: mainwindow_screenshot <folder with Config.ini> <output folder>
+// The setup window shows its own defaults: the settings are read from an empty temporary store.
 #include "mainwindow/frmcalcretorno.h"
 #include "platform/qtdialogs.h"
 #include "settings/companyblock.h"
+#include "settings/frmsetup.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTextStream>
 
 int main(int argc, char *argv[])
@@ -23,6 +27,8 @@ int main(int argc, char *argv[])
         err << "cannot create " << output.path() << "\n";
         return 1;
     }
+    QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QtDialogs dialogs;
     CompanyBlock company;
     frmCalcRetorno window(dialogs, company, QLocale(QLocale::English, QLocale::UnitedStates));
@@ -39,6 +45,16 @@ int main(int argc, char *argv[])
             return 1;
         }
         QTextStream(stdout) << output.filePath(name) << "  " << window.languageName() << "\n";
+
+        frmSetup setup(window.textLookup(), args[1], dialogs, nullptr, &window);
+        setup.show();
+        QCoreApplication::processEvents();
+        const QString setupName = QStringLiteral("setup-%1.png").arg(language);
+        if (!setup.grab().save(output.filePath(setupName))) {
+            err << "cannot write " << output.filePath(setupName) << "\n";
+            return 1;
+        }
+        QTextStream(stdout) << output.filePath(setupName) << "  " << window.languageName() << "\n";
     }
     return 0;
 }

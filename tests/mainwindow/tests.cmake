@@ -1,6 +1,9 @@
 tessio_add_test(tst_fieldrules SOURCES mainwindow/tst_fieldrules.cpp LIBS tessio_testsupport)
 tessio_add_test(tst_maskededit SOURCES mainwindow/tst_maskededit.cpp LIBS tessio_testsupport)
-tessio_add_test(tst_frmcalcretorno SOURCES mainwindow/tst_frmcalcretorno.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_frmcalcretorno SOURCES mainwindow/tst_frmcalcretorno.cpp mainwindow/mainwindowfixture.h
+                mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_fieldbehaviour SOURCES mainwindow/tst_fieldbehaviour.cpp mainwindow/mainwindowfixture.h
+                mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
 tessio_add_test(tst_commandicon SOURCES mainwindow/tst_commandicon.cpp LIBS tessio_testsupport)
 
 # Not a test: renders the window in every language for scripts/screenshots.

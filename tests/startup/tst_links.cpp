@@ -11,6 +11,7 @@
 #include "support/testenvironment.h"
 #include "../settings/settingsfolder.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -95,13 +96,27 @@ void TestLinks::webLinkBeforeAndAfterALanguagePick()
     click(QStringLiteral("Label2_3"));
     QCOMPARE(m_shell.opened, QStringList{QString(CompanyBlockDefaults::WebAddress)});
 
-    // Any pick, the current language included, puts the language's link in place.
+    // Any pick puts the language's link in place.
     pickLanguage(QStringLiteral("Português"));
     QCOMPARE(window().label2(3)->text(), window().text(39));
     QCOMPARE(window().label2(3)->text(), QStringLiteral("Visite-nos em www.varnel.example"));
     click(QStringLiteral("Label2_3"));
     QCOMPARE(m_shell.opened.last(), QStringLiteral("http://") + window().text(201));
     QCOMPARE(m_shell.opened.last(), QStringLiteral("http://www.varnel.example"));
+
+    // Also a pick of the language already selected: with the company's caption back in place (as
+    // start-up leaves it), open the list and take the current item, as a user does.
+    window().setWebLinkCaption(QString(CompanyBlockDefaults::VisitText));
+    QComboBox *languages = window().cboIdioma();
+    languages->setFocus();
+    QTRY_VERIFY(languages->hasFocus());
+    languages->showPopup();
+    QTRY_VERIFY(languages->view()->isVisible());
+    QCOMPARE(languages->view()->currentIndex().row(), languages->currentIndex());
+    QTest::keyClick(languages->view(), Qt::Key_Return);
+    QTRY_VERIFY(!languages->view()->isVisible());
+    QCOMPARE(window().languageName(), QStringLiteral("Português"));
+    QCOMPARE(window().label2(3)->text(), QStringLiteral("Visite-nos em www.varnel.example"));
     QVERIFY(m_dialogs.messages.isEmpty());
 }
 

@@ -1,0 +1,258 @@
+#include "mainwindow/fieldbehaviour.h"
+
+#include "calc/caserecord.h"
+#include "mainwindow/fieldrules.h"
+#include "mainwindow/maskededit.h"
+#include "platform/dialogs.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QRadioButton>
+
+#include <algorithm>
+
+struct FieldBehaviour::FieldSpec
+{
+    const char *pattern;
+    int maxTyped;
+    FieldRules::KeyFilter filter;
+    EnterAction enter;
+    bool entryHandling;
+    LeaveRule leave;
+};
+
+FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialogs &dialogs, TextLookup text,
+                               std::function<void()> calculate, std::function<void()> moveOn)
+    : QObject(window), m_window(window), m_c(controls), m_dialogs(dialogs), m_text(std::move(text)),
+      m_calculate(std::move(calculate)), m_moveOn(std::move(moveOn))
+{
+    using F = FieldRules::KeyFilter;
+    setUp(m_c.mskPotencia, {FieldPattern::Power, 6, F::Numeric, EnterAction::Next, true, LeaveRule::Power});
+    setUp(m_c.mskRendimento, {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
+    setUp(m_c.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_c.mskInversor, {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
+    setUp(m_c.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});
+    for (MaskedEdit *hours : m_c.mskVazao)
+        setUp(hours, {FieldPattern::Hours, 2, F::Hours, EnterAction::Next, true, LeaveRule::Hours});
+    setUp(m_c.mskReferencia, {"", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_c.mskEconomiakW, {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_c.mskEconomiaReais, {FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false, LeaveRule::None});
+    setUp(m_c.mskRetorno, {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+
+    m_c.cboAplicacao->installEventFilter(this);
+    connect(m_c.cboAplicacao, &QComboBox::currentIndexChanged, this, [this] { cboAplicacao_Click(); });
+    m_c.cboMoedas->installEventFilter(this);
+    for (QRadioButton *option : m_c.optUnPotencia) {
+        option->installEventFilter(this);
+        // Entering an option (by click, Tab or Enter) empties the results, and so does a click on the
+        // option that has the focus already; the unit is not converted.
+        connect(option, &QRadioButton::clicked, this, &FieldBehaviour::emptyResults);
+    }
+}
+
+void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSpec &spec)
+{
+    edit->setDisplayPattern(QLatin1String(spec.pattern));
+    edit->setMaxTypedLength(spec.maxTyped);
+    edit->setKeyFilter(spec.filter);
+    edit->setEnterHandling(spec.enter != EnterAction::None);
+    edit->installEventFilter(this);
+    if (spec.enter != EnterAction::None) {
+        const bool calculates = spec.enter == EnterAction::Calculate;
+        connect(edit, &MaskedEdit::enterPressed, this, [this, calculates] {
+            if (calculates) {
+                m_calculate();
+                m_c.cboAplicacao->setFocus(Qt::OtherFocusReason);
+            } else {
+                m_moveOn(); // Enter moves on as Tab does
+            }
+        });
+    }
+    m_fields.append(edit);
+    m_leaveRules.insert(edit, spec.leave);
+    m_entryHandling.insert(edit, spec.entryHandling);
+}
+
+void FieldBehaviour::emptyResults()
+{
+    m_c.mskEconomiakW->setText(QString());
+    m_c.mskEconomiaReais->setText(QString());
+    m_c.mskRetorno->setText(QString());
+}
+
+void FieldBehaviour::rememberEnteredText()
+{
+    if (auto *edit = qobject_cast<MaskedEdit *>(m_entered))
+        edit->setTag(edit->text());
+}
+
+bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
+{
+    auto *control = qobject_cast<QWidget *>(watched);
+    if (!control)
+        return QObject::eventFilter(watched, event);
+
+    switch (event->type()) {
+    case QEvent::FocusIn: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        // The control takes the focus first (a field shows its raw text), then the entry handler runs.
+        static_cast<QObject *>(control)->event(event);
+        const bool activation = MaskedEdit::isWindowActivation(reason);
+        if (m_entered != control && !(activation && m_handlerDepth > 0))
+            enter(control);
+        return true;
+    }
+    case QEvent::FocusOut: {
+        const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (MaskedEdit::isWindowActivation(reason) || m_entered != control)
+            return false;
+        if (!validateBeforeLeaving(control))
+            return true; // the focus stayed; the control never saw it go
+        static_cast<QObject *>(control)->event(event);
+        m_entered = nullptr;
+        leave(control);
+        return true;
+    }
+    case QEvent::KeyPress: {
+        const int key = static_cast<QKeyEvent *>(event)->key();
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && qobject_cast<QRadioButton *>(control)) {
+            m_moveOn();
+            return true;
+        }
+        break;
+    }
+    default:
+        break;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void FieldBehaviour::enter(QWidget *control)
+{
+    m_entered = control;
+    if (auto *edit = qobject_cast<MaskedEdit *>(control)) {
+        if (m_entryHandling.value(edit)) {
+            edit->selectAll();
+            edit->setTag(edit->text());
+        }
+    } else if (control == m_c.cboAplicacao) {
+        m_cboAplicacaoTag = m_c.cboAplicacao->currentText();
+    } else if (control == m_c.cboMoedas) {
+        m_cboMoedasTag = m_c.cboMoedas->currentText();
+    } else if (qobject_cast<QRadioButton *>(control)) {
+        emptyResults();
+    }
+}
+
+bool FieldBehaviour::validateBeforeLeaving(QWidget *control)
+{
+    if (control != m_c.mskRendimento || FieldRules::efficiencyAccepted(m_c.mskRendimento->text()))
+        return true;
+    ++m_handlerDepth;
+    takeFocusBack(m_c.mskRendimento);
+    showInformation(FieldRules::EfficiencyText);
+    --m_handlerDepth;
+    return false;
+}
+
+void FieldBehaviour::leave(QWidget *control)
+{
+    ++m_handlerDepth;
+    if (auto *edit = qobject_cast<MaskedEdit *>(control)) {
+        switch (m_leaveRules.value(edit, LeaveRule::None)) {
+        case LeaveRule::None:
+            break;
+        case LeaveRule::Changed:
+        case LeaveRule::Efficiency:
+            changedTest(edit);
+            break;
+        case LeaveRule::Power:
+            powerRule();
+            break;
+        case LeaveRule::Days:
+            daysRule();
+            break;
+        case LeaveRule::Hours:
+            hoursRule(edit);
+            break;
+        }
+    } else if (control == m_c.cboAplicacao) {
+        if (m_c.cboAplicacao->currentText() != m_cboAplicacaoTag)
+            emptyResults();
+    } else if (control == m_c.cboMoedas) {
+        if (m_c.cboMoedas->currentText() != m_cboMoedasTag)
+            emptyResults();
+    }
+    --m_handlerDepth;
+}
+
+void FieldBehaviour::cboAplicacao_Click()
+{
+    if (m_c.cboAplicacao->currentText() != m_cboAplicacaoTag)
+        emptyResults();
+}
+
+void FieldBehaviour::changedTest(const MaskedEdit *edit)
+{
+    if (edit->changedSinceEntry())
+        emptyResults();
+}
+
+void FieldBehaviour::powerRule()
+{
+    changedTest(m_c.mskPotencia);
+    const int unit = m_c.optUnPotencia[UnitHp]->isChecked() ? UnitHp : UnitKw;
+    const FieldRules::PowerOutcome outcome = FieldRules::powerRule(m_c.mskPotencia->text(), unit, m_window->locale());
+    if (outcome.tooHigh) {
+        showInformation(FieldRules::PowerTooHighText);
+        return;
+    }
+    if (outcome.efficiency.isEmpty())
+        return;
+    // Results computed with another efficiency do not belong to the one written now.
+    if (m_c.mskRendimento->text() != outcome.efficiency)
+        emptyResults();
+    m_c.mskRendimento->setText(outcome.efficiency);
+}
+
+void FieldBehaviour::daysRule()
+{
+    // Any change empties the results, also when the new number is then refused: the results on
+    // screen were computed with the old one.
+    changedTest(m_c.mskDiaAno);
+    const int message = FieldRules::daysMessage(m_c.mskDiaAno->text(), m_window->locale());
+    if (message == FieldRules::DaysEmptyText)
+        takeFocusBack(m_c.mskDiaAno);
+    if (message != 0)
+        showInformation(message);
+}
+
+void FieldBehaviour::hoursRule(MaskedEdit *edit)
+{
+    if (edit->text().isEmpty())
+        edit->setText(QStringLiteral("0"));
+    const bool above = FieldRules::hoursAbove24(edit->text(), m_window->locale());
+    QStringList hours;
+    for (const MaskedEdit *h : m_c.mskVazao)
+        hours.append(h->text());
+    m_c.Label3->setVisible(FieldRules::hoursLeadingSum(hours) > 24);
+    // Tested before the focus goes back, which remembers the field's text anew.
+    changedTest(edit);
+    if (above) {
+        const auto index = std::find(m_c.mskVazao.cbegin(), m_c.mskVazao.cend(), edit) - m_c.mskVazao.cbegin();
+        takeFocusBack(edit);
+        showInformation(FieldRules::hoursMessage(int(index)));
+    }
+}
+
+void FieldBehaviour::takeFocusBack(QWidget *control)
+{
+    control->setFocus(Qt::OtherFocusReason);
+}
+
+void FieldBehaviour::showInformation(int textNumber)
+{
+    m_dialogs.message(m_window, Dialogs::Icon::Information, applicationTitle(), m_text(textNumber));
+}

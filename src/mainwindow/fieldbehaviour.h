@@ -1,0 +1,102 @@
+#pragma once
+
+#include "calc/calculator.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <array>
+#include <functional>
+
+class Dialogs;
+class MaskedEdit;
+class QComboBox;
+class QLabel;
+class QRadioButton;
+class QWidget;
+
+// The behaviour of the main window's input controls: what happens when one is entered, typed into
+// with Enter, and left. The rules themselves are the plain functions of FieldRules; this class applies
+// them to the controls.
+//
+// - Entry: a field selects its text and remembers it as its text at focus (its tag); the two selectors
+//   remember their text; a unit option empties the results.
+// - Leaving: the efficiency's validation may keep the focus; then the field's leaving rule runs (the
+//   changed test, or the power, days or hours rule), which empties the results when the text changed.
+// - One event filter on every control turns focus events into entry and leaving. A focus change that
+//   only comes from another window being activated (a message box, another program) is neither, and
+//   while a leaving handler runs (its message box moves the platform's focus) nothing is entered.
+class FieldBehaviour : public QObject
+{
+    Q_OBJECT
+public:
+    // The controls of the window that carry behaviour.
+    struct Controls
+    {
+        MaskedEdit *mskPotencia = nullptr;
+        MaskedEdit *mskRendimento = nullptr;
+        MaskedEdit *mskValorkWh = nullptr;
+        MaskedEdit *mskInversor = nullptr;
+        MaskedEdit *mskDiaAno = nullptr;
+        std::array<MaskedEdit *, 6> mskVazao{}; // 100, 90, 80, 70, 60, 50 %
+        MaskedEdit *mskReferencia = nullptr;
+        MaskedEdit *mskEconomiakW = nullptr;
+        MaskedEdit *mskEconomiaReais = nullptr;
+        MaskedEdit *mskRetorno = nullptr;
+        QComboBox *cboAplicacao = nullptr;
+        QComboBox *cboMoedas = nullptr;
+        std::array<QRadioButton *, 2> optUnPotencia{};
+        QLabel *Label3 = nullptr; // the sum note of the hour fields
+    };
+
+    // `window` owns the controls; its locale reads the numbers and it is the parent of the messages.
+    // `calculate` runs Calculate (Enter in the drive price); `moveOn` moves the focus as Tab does.
+    FieldBehaviour(QWidget *window, const Controls &controls, Dialogs &dialogs, TextLookup text,
+                   std::function<void()> calculate, std::function<void()> moveOn);
+
+    // Every masked field, in the window's control order.
+    const QList<MaskedEdit *> &fields() const { return m_fields; }
+    void emptyResults();
+    // The field being typed in takes its current text as its text at focus (the results now on screen
+    // belong to it).
+    void rememberEnteredText();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    enum class LeaveRule { None, Changed, Power, Efficiency, Days, Hours };
+    enum class EnterAction { None, Next, Calculate };
+    struct FieldSpec;
+
+    void setUp(MaskedEdit *edit, const FieldSpec &spec);
+    void enter(QWidget *control);
+    bool validateBeforeLeaving(QWidget *control); // false: the focus stays
+    void leave(QWidget *control);
+    void cboAplicacao_Click();
+    void changedTest(const MaskedEdit *edit);
+    void powerRule();
+    void daysRule();
+    void hoursRule(MaskedEdit *edit);
+    void takeFocusBack(QWidget *control);
+    void showInformation(int textNumber);
+
+    QWidget *m_window;
+    Controls m_c;
+    Dialogs &m_dialogs;
+    TextLookup m_text;
+    std::function<void()> m_calculate;
+    std::function<void()> m_moveOn;
+
+    QList<MaskedEdit *> m_fields;
+    QHash<const MaskedEdit *, LeaveRule> m_leaveRules;
+    QHash<const MaskedEdit *, bool> m_entryHandling;
+    QString m_cboAplicacaoTag;
+    QString m_cboMoedasTag;
+
+    // The control the user is in, as the handlers see it, and whether a leaving handler is running
+    // (a message box it opens moves the platform's focus around without the user moving).
+    QWidget *m_entered = nullptr;
+    int m_handlerDepth = 0;
+};
