@@ -1,6 +1,7 @@
 // Time from process start to the first painted main window, against a minimal Qt Widgets window
 // started the same way. Runs bench_startup_window repeatedly and prints the figures.
 // Usage: bench_startup [runs]   (QT_QPA_PLATFORM defaults to offscreen)
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 
 #include <QCoreApplication>
@@ -8,7 +9,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -23,8 +23,7 @@ bool writeLanguageFile(const QString &folder)
     for (int n = 1; n < 206; ++n)
         rows.append({QStringLiteral("Texto %1 em português").arg(n), QStringLiteral("Texto %1 en español").arg(n),
                      QStringLiteral("Text %1 in English").arg(n)});
-    QStringEncoder encoder("windows-1252");
-    const QByteArray plain = encoder.encode(composePlainTable(3, QStringLiteral("English"), rows));
+    const QByteArray plain = CodePage::encode(composePlainTable(3, QStringLiteral("English"), rows));
     QFile file(QDir(folder).filePath(QLatin1String(LanguageFileName)));
     return file.open(QIODevice::WriteOnly) && file.write(Scramble(QString::fromLatin1(ScrambleKey), plain)) > 0;
 }

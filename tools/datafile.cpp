@@ -1,9 +1,9 @@
 #include "tools/datafile.h"
 
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 
 #include <QRegularExpression>
-#include <QStringEncoder>
 
 namespace DataFile {
 
@@ -25,10 +25,7 @@ QString where(const SourceTable &table, int row, int column)
 
 bool encodable(const QString &text)
 {
-    QStringEncoder encoder("windows-1252");
-    // encode() is lazy: only the conversion to bytes runs the encoder.
-    const QByteArray bytes = encoder.encode(text);
-    return !encoder.hasError();
+    return CodePage::encodable(text);
 }
 
 } // namespace
@@ -217,17 +214,12 @@ void checkTable(const SourceTable &table, const QList<Requirement> &required, co
 
 QByteArray encodeTable(const SourceTable &table, const QString &defaultName, QStringList &errors)
 {
-    QStringEncoder encoder("windows-1252");
-    if (!encoder.isValid()) {
-        errors.append(QStringLiteral("this Qt has no Windows-1252 encoder"));
-        return QByteArray();
-    }
     const QString plain = composePlainTable(table.columnCount(), defaultName, table.rows);
-    const QByteArray bytes = encoder.encode(plain);
-    if (encoder.hasError()) {
+    if (!CodePage::encodable(plain)) {
         errors.append(QStringLiteral("the table holds characters outside Windows-1252"));
         return QByteArray();
     }
+    const QByteArray bytes = CodePage::encode(plain);
     return Scramble(QString::fromLatin1(ScrambleKey), bytes);
 }
 

@@ -3,6 +3,7 @@
 //
 //   tessio-datafile build --default <column> [--require <rows.txt>] <source.tsv> <output.ini>
 //   tessio-datafile unscramble <input.ini> [<source.tsv>]
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 #include "tools/datafile.h"
 
@@ -85,7 +86,7 @@ int unscramble(const QString &inputPath, const QString &outputPath)
         err() << inputPath << ": " << file.errorString() << Qt::endl;
         return 1;
     }
-    const QString data = QStringDecoder("windows-1252").decode(file.readAll());
+    const QString data = CodePage::decode(file.readAll());
     QString problem;
     const TextTable table = parsePlainTable(Descramble(QString::fromLatin1(ScrambleKey), data), &problem);
     if (!problem.isEmpty()) {

@@ -15,6 +15,11 @@
 #include <cstring>
 #include <memory>
 
+#ifdef Q_OS_WIN
+#include <fcntl.h>
+#include <io.h>
+#endif
+
 namespace {
 
 // Printing needs fonts, and fonts need a GUI application; everything else runs on a plain core
@@ -37,7 +42,11 @@ int main(int argc, char *argv[])
     std::unique_ptr<QCoreApplication> app;
     if (printsReports(argc, argv)) {
         // Reports are drawn into files: no window is ever shown, so no display is needed.
+#ifndef Q_OS_WIN
         qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+        // Windows' own platform needs no display either, and it has the system's fonts; its offscreen
+        // platform has none there, so the reports would carry no text.
         app = std::make_unique<QGuiApplication>(argc, argv);
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
@@ -45,6 +54,12 @@ int main(int argc, char *argv[])
     QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
     QCoreApplication::setApplicationName(QStringLiteral("tessio-calc"));
 
+#ifdef Q_OS_WIN
+    // The bytes as written, as on every platform: the C runtime's text mode would turn the "\r\n" that
+    // ends each CSV row into "\r\r\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
     QTextStream out(stdout);
     QTextStream err(stderr);
     const ParsedCommandLine command = parseCommandLine(QCoreApplication::arguments());

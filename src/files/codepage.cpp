@@ -1,50 +1,74 @@
 #include "files/codepage.h"
 
-#include <QStringDecoder>
-#include <QStringEncoder>
+#include <array>
 
 namespace CodePage {
 
 namespace {
-constexpr auto Name = "windows-1252";
+
+// Windows-1252 is Latin-1 except for 0x80-0x9F, which hold typographic characters. Qt only converts it
+// with ICU, which the Windows build of Qt lacks, so the table is our own and every platform writes the
+// same bytes. The five bytes Windows leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) stand for the
+// control characters of the same number, as Windows and ICU convert them.
+constexpr std::array<char16_t, 32> High = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
+};
+
+// The byte of one UTF-16 code unit, or -1 when the code page has none.
+int byteOf(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return c;
+    for (std::size_t i = 0; i < High.size(); ++i) {
+        if (High[i] == c)
+            return int(0x80 + i);
+    }
+    return -1;
 }
+
+} // namespace
 
 QByteArray encode(const QString &text)
 {
-    QStringEncoder encoder(Name);
-    QByteArray bytes = encoder.encode(text);
-    if (!encoder.hasError())
-        return bytes;
-
-    // The encoder substitutes an ASCII control character (SUB) for what it cannot encode, which would
-    // be indistinguishable from a real SUB in the text; encode one code point at a time instead and put
-    // a visible "?" where it fails.
-    bytes.clear();
+    QByteArray bytes;
     bytes.reserve(text.size());
     for (qsizetype i = 0; i < text.size(); ++i) {
-        qsizetype length = 1;
-        if (text[i].isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            length = 2;
-        QStringEncoder single(Name);
-        const QByteArray encoded = single.encode(QStringView(text).mid(i, length));
-        if (single.hasError() || encoded.size() != 1)
-            bytes.append('?');
-        else
-            bytes.append(encoded);
-        i += length - 1;
+        const QChar c = text[i];
+        // A pair of surrogates is one character outside the code page: one "?".
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        const int byte = byteOf(c.unicode());
+        bytes.append(byte < 0 ? '?' : char(byte));
     }
     return bytes;
 }
 
 QString decode(const QByteArray &bytes)
 {
-    QStringDecoder decoder(Name);
-    return decoder.decode(bytes);
+    QString text;
+    text.reserve(bytes.size());
+    for (const char b : bytes) {
+        const auto byte = static_cast<unsigned char>(b);
+        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(High[byte - 0x80]) : QChar(byte));
+    }
+    return text;
 }
 
 QString storable(const QString &text)
 {
     return decode(encode(text));
+}
+
+bool encodable(const QString &text)
+{
+    for (const QChar c : text) {
+        if (byteOf(c.unicode()) < 0)
+            return false;
+    }
+    return true;
 }
 
 } // namespace CodePage

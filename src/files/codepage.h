@@ -3,9 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
-// The single-byte code page of the case and export files (Windows-1252). A character the code page
-// cannot hold is stored as "?", so that a file is never silently corrupted and every stored byte
-// reads back as the character it was written for.
+// The single-byte code page of the case, export and data files and of the settings (Windows-1252), the
+// same on every platform so that files are byte-identical between Linux and Windows. A character the
+// code page cannot hold is stored as "?", so that a file is never silently corrupted and every stored
+// byte reads back as the character it was written for.
 namespace CodePage {
 
 // The bytes of text, one per character; a character outside the code page (a pair of surrogates
@@ -18,5 +19,8 @@ QString decode(const QByteArray &bytes);
 // The text as it reads back after encoding: every character outside the code page replaced by "?".
 // Its length is the number of bytes it takes in a file.
 QString storable(const QString &text);
+
+// True when every character of the text has its own byte in the code page.
+bool encodable(const QString &text);
 
 } // namespace CodePage

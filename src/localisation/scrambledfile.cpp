@@ -1,6 +1,7 @@
 #include "localisation/scrambledfile.h"
 
 #include "calc/numberformat.h"
+#include "files/codepage.h"
 #include "localisation/progressdisplay.h"
 #include "platform/dialogs.h"
 #include "platform/mousepointer.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 
 #include <limits>
 
@@ -42,8 +42,7 @@ int readPair(QStringView pair)
 
 QString decodeWindows1252(const QByteArray &bytes)
 {
-    QStringDecoder decoder("windows-1252");
-    return decoder.isValid() ? decoder.decode(bytes) : QString::fromLatin1(bytes);
+    return CodePage::decode(bytes);
 }
 
 // A line without its first and last character ("wrapped" in quotes); shorter lines give nothing.

@@ -3,16 +3,21 @@
 #include <QLatin1String>
 #include <QString>
 
+#include <QVariant>
+
 // The program's few persistent settings are string values of one key, the settings key
 // HKEY_LOCAL_MACHINE\Software\Varnel\Tessio.
 //
-// On Windows the key is the native registry key, reached through QSettings. Elsewhere it is the
-// QSettings native file of the user scope, organisation and application taken from the key path
-// (Software\<organisation>\<application>[\<group>...]); on Linux ~/.config/Varnel/Tessio.conf. Both
-// hives map to the user scope there: a desktop user cannot write a machine-wide file.
+// On Windows the key is the native registry key (REG_SZ values). A standard user may not write under
+// HKEY_LOCAL_MACHINE: a write there that fails goes to the same key under HKEY_CURRENT_USER instead, and
+// reading looks under HKEY_CURRENT_USER first, so that such a user keeps what he saved.
 //
-// Tests move the store with QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder)
-// before the first call; the file is then <folder>/Varnel/Tessio.conf.
+// Elsewhere it is the QSettings native file of the user scope, organisation and application taken from
+// the key path (Software\<organisation>\<application>[\<group>...]); on Linux
+// ~/.config/Varnel/Tessio.conf. Both hives map to the user scope there: a desktop user cannot write a
+// machine-wide file. Tests move that file with
+// QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, folder) before the first call; it is
+// then <folder>/Varnel/Tessio.conf.
 
 enum class RegHive { LocalMachine, CurrentUser };
 
@@ -42,6 +47,23 @@ QString GetKeyValue(RegHive hive, const QString &keyPath, const QString &valueNa
 
 // Stores `value` as text, an empty text as one blank " ". True when the value was written.
 bool SetKeyValue(RegHive hive, const QString &keyPath, const QString &valueName, const QString &value);
+
+// The raw values behind GetKeyValue and SetKeyValue, one hive at a time: the registry on Windows, the
+// QSettings file elsewhere. Tests derive from it to make a hive refuse writes.
+class SettingsStore
+{
+public:
+    virtual ~SettingsStore() = default;
+    // The stored value: a QString, an integer, or an invalid QVariant when the key or value is missing
+    // or the value is of another type.
+    virtual QVariant value(RegHive hive, const QString &keyPath, const QString &valueName) const;
+    // True when the text was stored.
+    virtual bool setValue(RegHive hive, const QString &keyPath, const QString &valueName,
+                          const QString &text);
+};
+
+// Makes GetKeyValue and SetKeyValue use `store` (not owned); nullptr restores the platform's own.
+void setSettingsStore(SettingsStore *store);
 
 // The currency rule shared by every reader of cboMoeda: empty and exactly "$" mean "US$"; anything
 // else, "us$" included, is kept as it is.

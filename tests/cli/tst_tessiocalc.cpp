@@ -1,7 +1,9 @@
 #include "cli/batchoutput.h"
 #include "cli/consoledialogs.h"
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
+#include "settings/regkeys.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -9,11 +11,13 @@
 #include <QProcess>
 #include <QSettings>
 #include <QStandardPaths>
-#include <QStringDecoder>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
 
 // tessio-calc run as a user runs it: the built executable on case files in a temporary folder, with its
 // settings in a folder of the test and no display.
@@ -23,6 +27,7 @@ class TestTessioCalc : public QObject
 private slots:
     void initTestCase();
     void init();
+    void cleanupTestCase();
 
     void tableInEnglish();
     void csvInPortuguese();
@@ -46,6 +51,7 @@ private:
     Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
     void writeSetting(const QString &name, const QString &value);
+    static void clearSettings();
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
 
     static constexpr int Portuguese = 0;
@@ -90,6 +96,21 @@ void TestTessioCalc::init()
     QVERIFY(m_dir->isValid());
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("config")));
     QVERIFY(QDir(m_dir->path()).mkpath(QStringLiteral("cases")));
+    clearSettings();
+}
+
+void TestTessioCalc::cleanupTestCase()
+{
+    clearSettings();
+}
+
+void TestTessioCalc::clearSettings()
+{
+#ifdef Q_OS_WIN
+    // The program reads the registry there, not the private settings file of the other platforms.
+    for (HKEY hive : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        RegDeleteTreeW(hive, L"Software\\Varnel\\Tessio");
+#endif
 }
 
 TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments, const QString &program)
@@ -103,6 +124,11 @@ TestTessioCalc::Result TestTessioCalc::run(const QStringList &arguments, const Q
     env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir->filePath(QStringLiteral("config")));
     env.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
     env.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+#ifdef Q_OS_WIN
+    // A copy of the program elsewhere finds its DLLs beside the built one.
+    env.insert(QStringLiteral("PATH"), QDir::toNativeSeparators(QFileInfo(QStringLiteral(TESSIO_CALC)).absolutePath())
+                                           + u';' + env.value(QStringLiteral("PATH")));
+#endif
     process.setProcessEnvironment(env);
     process.setWorkingDirectory(m_dir->filePath(QStringLiteral("cases")));
     process.start(program, arguments);
@@ -122,14 +148,17 @@ void TestTessioCalc::writeCase(const QString &name, const QString &line)
 {
     QFile file(m_dir->filePath(QStringLiteral("cases/") + name));
     QVERIFY(file.open(QIODevice::WriteOnly));
-    QStringEncoder encoder("windows-1252");
-    file.write(QByteArray(encoder.encode(line)) + "\r\n");
+    file.write(CodePage::encode(line) + "\r\n");
 }
 
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
 {
+#ifdef Q_OS_WIN
+    QVERIFY(SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value));
+#else
     QSettings settings(m_dir->filePath(QStringLiteral("config/Varnel/Tessio.conf")), QSettings::IniFormat);
     settings.setValue(name, value);
+#endif
 }
 
 void TestTessioCalc::tableInEnglish()
@@ -269,8 +298,7 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
     QFile file(exportFile);
     QVERIFY(file.open(QIODevice::ReadOnly));
     const QByteArray bytes = file.readAll();
-    QStringDecoder decoder("windows-1252");
-    const QString content = decoder.decode(bytes);
+    const QString content = CodePage::decode(bytes);
     QVERIFY(content.endsWith(QStringLiteral("\r\n")));
     const QStringList exported = content.chopped(2).split(QStringLiteral("\r\n"));
     // Two runs of two computed cases: four exports of 34 lines, the failed case left out.
@@ -290,7 +318,11 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
 void TestTessioCalc::withoutItsTextsNothingIsCalculated()
 {
     // A copy of the program in a folder without Config.ini.
+#ifdef Q_OS_WIN
+    const QString copy = m_dir->filePath(QStringLiteral("tessio-calc.exe"));
+#else
     const QString copy = m_dir->filePath(QStringLiteral("tessio-calc"));
+#endif
     QVERIFY(QFile::copy(QStringLiteral(TESSIO_CALC), copy));
     QVERIFY(QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     writeCase(QStringLiteral("a.WAU"), WorkedExample);

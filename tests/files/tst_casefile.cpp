@@ -331,6 +331,11 @@ void TestCaseFile::everyCodePageByteSurvives()
     QCOMPARE(decoded.size(), 256);
     QCOMPARE(decoded.at(0x80), QChar(0x20AC));
     QCOMPARE(CodePage::encode(decoded), all);
+
+    // The same characters as the system converter of Windows (and ICU) gives for 0x20-0xFF.
+    QFile golden(QStringLiteral(TESSIO_TEST_DATA "/windows-1252.txt"));
+    QVERIFY(golden.open(QIODevice::ReadOnly));
+    QCOMPARE(decoded.mid(0x20), QString::fromUtf8(golden.readAll()));
 }
 
 void TestCaseFile::failedWriteKeepsTheOldFile()

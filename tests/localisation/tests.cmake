@@ -6,7 +6,7 @@ tessio_add_test(tst_scrambledfile SOURCES localisation/tst_scrambledfile.cpp LIB
 # Reads the Config.ini and fSetup.ini the build wrote beside the test, and the list of required rows.
 tessio_add_test(tst_shippeddata SOURCES localisation/tst_shippeddata.cpp LIBS tessio_datafile tessio_testsupport)
 target_include_directories(tst_shippeddata PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-target_compile_definitions(tst_shippeddata PRIVATE TESSIO_DATA_SOURCES="${PROJECT_SOURCE_DIR}/data")
+target_compile_definitions(tst_shippeddata PRIVATE TESSIO_DATA_SOURCES="${TESSIO_HOST_DRIVE}${PROJECT_SOURCE_DIR}/data")
 add_dependencies(tst_shippeddata tessio_data)
 
 # Uses the translations of Qt's own texts that the build puts beside the programs.

@@ -1,8 +1,8 @@
+#include "files/codepage.h"
 #include "localisation/progressdisplay.h"
 #include "localisation/scrambledfile.h"
 #include "support/testenvironment.h"
 
-#include <QStringEncoder>
 #include <QTest>
 
 namespace {
@@ -31,9 +31,7 @@ struct RecordingProgress : ProgressDisplay
 
 QByteArray windows1252(const QString &text)
 {
-    QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder.encode(text);
-    return bytes;
+    return CodePage::encode(text);
 }
 
 } // namespace
@@ -125,8 +123,7 @@ void TestDescramble::roundTrip_data()
         QByteArray all;
         for (int b = 1; b < 256; ++b)
             all.append(char(b));
-        QStringDecoder decoder("windows-1252");
-        return QString(decoder.decode(all));
+        return CodePage::decode(all);
     }();
 }
 

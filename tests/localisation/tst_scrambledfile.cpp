@@ -1,3 +1,4 @@
+#include "files/codepage.h"
 #include "localisation/frmsplash.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
@@ -14,7 +15,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QSignalSpy>
-#include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,8 +24,7 @@ namespace {
 
 void writeStored(const QString &path, const QString &plain)
 {
-    QStringEncoder encoder("windows-1252");
-    const QByteArray bytes = encoder.encode(plain);
+    const QByteArray bytes = CodePage::encode(plain);
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(Scramble(QString::fromLatin1(ScrambleKey), bytes));

@@ -182,13 +182,13 @@ void TestBadInput::typedTextIsFilteredOrReported()
     QCOMPARE(m_dialogs.texts(), QStringList{QStringLiteral("EN 59")});
 
     // The report prints what the fields hold, without a NaN.
-    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
-        QSKIP("pdftotext (poppler-utils) is not installed");
     m_dialogs.printAnswers.enqueue(true);
     m_dialogs.printFile = m_folder.filePath(QStringLiteral("bad.pdf"));
     ReportInput input = m_window->caseDocument();
     input.date = QDate(2026, 1, 2);
     QVERIFY(printCommand(m_window.get(), m_dialogs, m_report, input));
+    if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
     QProcess pdftotext;
     pdftotext.start(QStringLiteral("pdftotext"), {m_dialogs.printFile, QStringLiteral("-")});
     QVERIFY(pdftotext.waitForFinished(30000));

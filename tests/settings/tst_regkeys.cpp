@@ -8,6 +8,10 @@
 #include <QFileInfo>
 #include <QTest>
 
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
 namespace {
 
 QString read(QLatin1String name)
@@ -20,6 +24,29 @@ bool write(QLatin1String name, const QString &value)
     return SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value);
 }
 
+// The value as the store holds it under HKEY_LOCAL_MACHINE (in the file elsewhere).
+QVariant stored(QLatin1String name, RegHive hive = RegHive::LocalMachine)
+{
+    return SettingsStore().value(hive, SettingsKeyPath, name);
+}
+
+// Refuses every write under HKEY_LOCAL_MACHINE, as Windows does for a standard user.
+class ReadOnlyMachineStore : public SettingsStore
+{
+public:
+    bool setValue(RegHive hive, const QString &keyPath, const QString &valueName,
+                  const QString &text) override
+    {
+        if (hive == RegHive::LocalMachine) {
+            ++refused;
+            return false;
+        }
+        return SettingsStore::setValue(hive, keyPath, valueName, text);
+    }
+    int refused = 0;
+};
+
+#ifndef Q_OS_WIN
 // Writes the settings file by hand, as another program or an editor would.
 void writeFile(const SettingsFolder &folder, const QByteArray &contents)
 {
@@ -28,6 +55,7 @@ void writeFile(const SettingsFolder &folder, const QByteArray &contents)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(contents);
 }
+#endif
 
 } // namespace
 
@@ -46,6 +74,7 @@ private slots:
     void missingKeyGivesBlockDefaults();
     void storedValuesFormTheBlock();
     void blankPhoneAndFaxLines();
+    void unwritableMachineKeyFallsBackToTheUser();
 };
 
 void TestRegKeys::valuesLiveInTheInjectedFile()
@@ -53,10 +82,11 @@ void TestRegKeys::valuesLiveInTheInjectedFile()
     SettingsFolder folder;
     QVERIFY(folder.isValid());
     QVERIFY(write(RegValue::txtNome, QStringLiteral("Acme, Ltd.")));
+#ifndef Q_OS_WIN
     QVERIFY(QFile::exists(folder.file()));
-    // A fresh reader of the file sees the value under the same name.
-    QSettings file(folder.file(), QSettings::IniFormat);
-    QCOMPARE(file.value(QStringLiteral("txtNome")).toString(), QStringLiteral("Acme, Ltd."));
+#endif
+    // A fresh reader of the store sees the value under the same name.
+    QCOMPARE(stored(RegValue::txtNome).toString(), QStringLiteral("Acme, Ltd."));
     QCOMPARE(read(RegValue::txtNome), QStringLiteral("Acme, Ltd."));
     QCOMPARE(read(RegValue::txtFone), QString());
 
@@ -70,8 +100,7 @@ void TestRegKeys::emptyIsStoredAsOneBlank()
     SettingsFolder folder;
     QVERIFY(write(RegValue::txtFax, QString()));
     QCOMPARE(read(RegValue::txtFax), QStringLiteral(" "));
-    QSettings file(folder.file(), QSettings::IniFormat);
-    QCOMPARE(file.value(QStringLiteral("txtFax")).toString(), QStringLiteral(" "));
+    QCOMPARE(stored(RegValue::txtFax).toString(), QStringLiteral(" "));
 }
 
 void TestRegKeys::valueLength_data()
@@ -99,6 +128,23 @@ void TestRegKeys::valueLength()
 void TestRegKeys::nonTextValues()
 {
     SettingsFolder folder;
+#ifdef Q_OS_WIN
+    // Registry types other than text and numbers, and a text with a zero in it.
+    HKEY key = nullptr;
+    QCOMPARE(RegCreateKeyExW(HKEY_LOCAL_MACHINE, L"Software\\Varnel\\Tessio", 0, nullptr, 0, KEY_SET_VALUE,
+                             nullptr, &key, nullptr),
+             LONG(ERROR_SUCCESS));
+    const DWORD count = 305419896;
+    RegSetValueExW(key, L"blob", 0, REG_BINARY, reinterpret_cast<const BYTE *>("abc"), 3);
+    RegSetValueExW(key, L"list", 0, REG_MULTI_SZ, reinterpret_cast<const BYTE *>(L"one\0two\0"), 18);
+    RegSetValueExW(key, L"cut", 0, REG_SZ, reinterpret_cast<const BYTE *>(L"before\0after"), 26);
+    RegSetValueExW(key, L"count", 0, REG_DWORD, reinterpret_cast<const BYTE *>(&count), sizeof count);
+    RegCloseKey(key);
+    QCOMPARE(read(QLatin1String("blob")), QString());
+    QCOMPARE(read(QLatin1String("list")), QString());
+    QCOMPARE(read(QLatin1String("cut")), QStringLiteral("before"));
+    QCOMPARE(read(QLatin1String("count")), QStringLiteral("305419896"));
+#else
     writeFile(folder, "[General]\n"
                       "blob=@ByteArray(abc)\n"
                       "list=one, two\n"
@@ -114,6 +160,7 @@ void TestRegKeys::nonTextValues()
     }
     QCOMPARE(read(QLatin1String("count")), QStringLiteral("305419896"));
     QCOMPARE(read(QLatin1String("negative")), QStringLiteral("-7"));
+#endif
 }
 
 void TestRegKeys::currencyRule_data()
@@ -161,7 +208,14 @@ void TestRegKeys::missingKeyGivesBlockDefaults()
     QCOMPARE(block.VisitText, QStringLiteral("Visit us at www.varnel.example"));
     QCOMPARE(block.WebAddress, QStringLiteral("http://www.varnel.example"));
     QCOMPARE(block.DefaultKwhPrice, 0.08);
-    QVERIFY(!QFile::exists(folder.file())); // reading creates nothing
+    // Reading creates nothing.
+#ifdef Q_OS_WIN
+    QVERIFY(!QSettings(QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Varnel"), QSettings::NativeFormat)
+                 .childGroups()
+                 .contains(QStringLiteral("Tessio")));
+#else
+    QVERIFY(!QFile::exists(folder.file()));
+#endif
 }
 
 void TestRegKeys::storedValuesFormTheBlock()
@@ -196,6 +250,32 @@ void TestRegKeys::blankPhoneAndFaxLines()
     QCOMPARE(block.PhoneLine, QStringLiteral("Phone:  "));
     QCOMPARE(block.FaxLine, QStringLiteral("Fax:  "));
     QCOMPARE(block.CityLine, QStringLiteral("Springfield, ST 00000 -  "));
+}
+
+void TestRegKeys::unwritableMachineKeyFallsBackToTheUser()
+{
+    SettingsFolder folder;
+    ReadOnlyMachineStore store;
+    setSettingsStore(&store);
+    const bool written = write(RegValue::txtNome, QStringLiteral("Só Bombas"));
+    const QString readBack = read(RegValue::txtNome);
+    const bool blankWritten = write(RegValue::txtFax, QString());
+    setSettingsStore(nullptr);
+
+    QVERIFY(written);
+    QVERIFY(blankWritten);
+    QCOMPARE(store.refused, 2);
+    QCOMPARE(readBack, QStringLiteral("Só Bombas"));
+    QCOMPARE(stored(RegValue::txtNome, RegHive::CurrentUser).toString(), QStringLiteral("Só Bombas"));
+    QCOMPARE(stored(RegValue::txtFax, RegHive::CurrentUser).toString(), QStringLiteral(" "));
+    // Without the failing store the user's copy is still what reads back.
+    QCOMPARE(read(RegValue::txtNome), QStringLiteral("Só Bombas"));
+
+    // The user's copy is read first; a later machine-wide write replaces it instead of hiding behind it.
+    QVERIFY(write(RegValue::txtNome, QStringLiteral("Acme")));
+    QCOMPARE(read(RegValue::txtNome), QStringLiteral("Acme"));
+    QCOMPARE(stored(RegValue::txtNome).toString(), QStringLiteral("Acme"));
+    QCOMPARE(stored(RegValue::txtNome, RegHive::CurrentUser).toString(), QStringLiteral("Acme"));
 }
 
 QTEST_GUILESS_MAIN(TestRegKeys)

@@ -3,6 +3,10 @@ tessio_add_test(tst_module1 SOURCES startup/tst_module1.cpp LIBS tessio_testsupp
 tessio_add_test(tst_links SOURCES startup/tst_links.cpp LIBS tessio_testsupport)
 
 # The real program started twice in a private X server (the test skips itself without Xvfb).
+if(WIN32)
+    tessio_add_test(tst_twocopies SOURCES startup/tst_twocopies_windows.cpp LIBS Qt6::Core)
+    return()
+endif()
 find_package(X11 QUIET)
 if(X11_FOUND)
     tessio_add_test(tst_twocopies SOURCES startup/tst_twocopies.cpp startup/xdisplayprobe.h startup/xdisplayprobe.cpp

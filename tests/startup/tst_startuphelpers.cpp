@@ -2,6 +2,7 @@
 #include "startup/singleinstance.h"
 #include "startup/truthtext.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QSysInfo>
@@ -14,6 +15,7 @@ class TestStartupHelpers : public QObject
 private slots:
     void addBackslash_data();
     void addBackslash();
+    void programFolderIsNative();
     void truthFromText_data();
     void truthFromText();
     void secondGuardIsRefused();
@@ -29,6 +31,11 @@ void TestStartupHelpers::addBackslash_data()
     QTest::newRow("already ends in separator") << "/opt/tessio" + sep << "/opt/tessio" + sep;
     QTest::newRow("root") << sep << sep;
     QTest::newRow("empty") << "" << sep;
+#ifdef Q_OS_WIN
+    QTest::newRow("drive and folder") << "C:\\Program Files\\Varnel\\Tessio"
+                                      << "C:\\Program Files\\Varnel\\Tessio\\";
+    QTest::newRow("drive root") << "C:\\" << "C:\\";
+#endif
 }
 
 void TestStartupHelpers::addBackslash()
@@ -36,6 +43,14 @@ void TestStartupHelpers::addBackslash()
     QFETCH(QString, folder);
     QFETCH(QString, expected);
     QCOMPARE(AddBackslash(folder), expected);
+}
+
+void TestStartupHelpers::programFolderIsNative()
+{
+    const QString folder = programFolder();
+    QVERIFY(folder.endsWith(QDir::separator()));
+    QCOMPARE(QDir::toNativeSeparators(folder), folder); // "\" throughout on Windows
+    QCOMPARE(QDir(folder).canonicalPath(), QDir(QCoreApplication::applicationDirPath()).canonicalPath());
 }
 
 void TestStartupHelpers::truthFromText_data()
@@ -78,7 +93,13 @@ void TestStartupHelpers::staleLockIsTakenOver()
     // A lock left by a process that no longer runs (process ids this high are not handed out).
     QFile stale(path);
     QVERIFY(stale.open(QIODevice::WriteOnly));
-    stale.write("2147483646\ntessio\n" + QSysInfo::machineHostName().toUtf8() + "\n");
+#ifdef Q_OS_WIN
+    // QLockFile names the host as Windows does in COMPUTERNAME.
+    const QByteArray host = qgetenv("COMPUTERNAME");
+#else
+    const QByteArray host = QSysInfo::machineHostName().toUtf8();
+#endif
+    stale.write("2147483644\ntessio\n" + host + "\n");
     stale.close();
     SingleInstanceGuard guard(path);
     QVERIFY(guard.tryAcquire());

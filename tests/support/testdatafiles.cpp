@@ -1,10 +1,10 @@
 #include "support/testdatafiles.h"
 
+#include "files/codepage.h"
 #include "localisation/scrambledfile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QStringEncoder>
 
 namespace TestData {
 
@@ -24,8 +24,7 @@ QList<QStringList> numberedTexts()
 bool writeScrambledTable(const QString &path, int columns, const QString &defaultName,
                          const QList<QStringList> &rows)
 {
-    QStringEncoder encoder("windows-1252");
-    const QByteArray plain = encoder.encode(composePlainTable(columns, defaultName, rows));
+    const QByteArray plain = CodePage::encode(composePlainTable(columns, defaultName, rows));
     QFile file(path);
     return file.open(QIODevice::WriteOnly)
            && file.write(Scramble(QString::fromLatin1(ScrambleKey), plain)) > 0;

@@ -162,7 +162,11 @@ void TestDataFile::unscrambledSourceBuildsTheSameFile()
 void TestDataFile::toolFailsTheBuild()
 {
     QTemporaryDir dir;
+#ifdef Q_OS_WIN
+    const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tessio-datafile.exe");
+#else
     const QString tool = QCoreApplication::applicationDirPath() + QStringLiteral("/tessio-datafile");
+#endif
     QVERIFY(QFile::exists(tool));
     auto run = [&](const QString &source, const QString &required, const QString &named) {
         QFile file(dir.filePath(QStringLiteral("texts.tsv")));
