@@ -1,3 +1,4 @@
+qt_wrap_ui(mainwindow_form mainwindow/frmcalcretorno.ui)
 target_sources(tessio_ui PRIVATE
     mainwindow/fieldrules.h mainwindow/fieldrules.cpp
     mainwindow/maskededit.h mainwindow/maskededit.cpp
@@ -5,7 +6,7 @@ target_sources(tessio_ui PRIVATE
     mainwindow/commandicon.h mainwindow/commandicon.cpp
     mainwindow/generalerrorreport.h mainwindow/generalerrorreport.cpp
     mainwindow/fieldbehaviour.h mainwindow/fieldbehaviour.cpp
-    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp mainwindow/frmcalcretorno.ui
+    mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp ${mainwindow_form}
 )
 # The PNGs that tools/render-icons makes from the SVG originals beside them: 20 px, and 40 px for 2x screens.
 qt_add_resources(tessio_ui "mainwindow_icons"
