@@ -181,9 +181,10 @@ bool SetKeyValue(RegHive hive, const QString &keyPath, const QString &valueName,
         return store().setValue(hive, keyPath, valueName, text);
     if (!store().setValue(RegHive::LocalMachine, keyPath, valueName, text))
         return store().setValue(RegHive::CurrentUser, keyPath, valueName, text);
-    // Written machine-wide; a copy kept for the user from an earlier failed write would hide it.
+    // Written machine-wide; a copy kept for the user from an earlier failed write would hide it, so
+    // the value counts as saved only once that copy is replaced too.
     if (store().value(RegHive::CurrentUser, keyPath, valueName).isValid())
-        store().setValue(RegHive::CurrentUser, keyPath, valueName, text);
+        return store().setValue(RegHive::CurrentUser, keyPath, valueName, text);
     return true;
 }
 

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QTest>
 
 #ifdef Q_OS_WIN
@@ -30,19 +31,36 @@ QVariant stored(QLatin1String name, RegHive hive = RegHive::LocalMachine)
     return SettingsStore().value(hive, SettingsKeyPath, name);
 }
 
-// Refuses every write under HKEY_LOCAL_MACHINE, as Windows does for a standard user.
+// Windows for a standard user: every write under HKEY_LOCAL_MACHINE is refused while `machineReadOnly`
+// holds. The user's values are kept apart from the machine's, which on Linux share one file, so that the
+// order of the reads is tested on every platform; `userReadOnly` makes the user's writes fail too.
 class ReadOnlyMachineStore : public SettingsStore
 {
 public:
+    QVariant value(RegHive hive, const QString &keyPath, const QString &valueName) const override
+    {
+        if (hive == RegHive::CurrentUser)
+            return user.value(keyPath + u'\\' + valueName);
+        return SettingsStore::value(hive, keyPath, valueName);
+    }
     bool setValue(RegHive hive, const QString &keyPath, const QString &valueName,
                   const QString &text) override
     {
-        if (hive == RegHive::LocalMachine) {
+        if (hive == RegHive::CurrentUser) {
+            if (userReadOnly)
+                return false;
+            user.insert(keyPath + u'\\' + valueName, text);
+            return true;
+        }
+        if (machineReadOnly) {
             ++refused;
             return false;
         }
         return SettingsStore::setValue(hive, keyPath, valueName, text);
     }
+    QHash<QString, QVariant> user;
+    bool machineReadOnly = true;
+    bool userReadOnly = false;
     int refused = 0;
 };
 
@@ -258,24 +276,32 @@ void TestRegKeys::unwritableMachineKeyFallsBackToTheUser()
     ReadOnlyMachineStore store;
     setSettingsStore(&store);
     const bool written = write(RegValue::txtNome, QStringLiteral("Só Bombas"));
-    const QString readBack = read(RegValue::txtNome);
     const bool blankWritten = write(RegValue::txtFax, QString());
+    // An older machine-wide value stays behind the user's copy, which is what he last saved.
+    SettingsStore().setValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::txtNome, QStringLiteral("Old"));
+    const QString readBack = read(RegValue::txtNome);
+    const QVariant userFax = store.value(RegHive::CurrentUser, SettingsKeyPath, RegValue::txtFax);
+
+    // Once the machine key can be written, a write replaces the user's copy instead of hiding behind it;
+    // when that copy cannot be replaced the write is reported as failed, since the copy would win.
+    store.machineReadOnly = false;
+    const bool rewritten = write(RegValue::txtNome, QStringLiteral("Acme"));
+    const QString readAfter = read(RegValue::txtNome);
+    store.userReadOnly = true;
+    const bool hidden = write(RegValue::txtNome, QStringLiteral("Zeta"));
+    const bool plain = write(RegValue::txtFone, QStringLiteral("123"));
     setSettingsStore(nullptr);
 
     QVERIFY(written);
     QVERIFY(blankWritten);
     QCOMPARE(store.refused, 2);
     QCOMPARE(readBack, QStringLiteral("Só Bombas"));
-    QCOMPARE(stored(RegValue::txtNome, RegHive::CurrentUser).toString(), QStringLiteral("Só Bombas"));
-    QCOMPARE(stored(RegValue::txtFax, RegHive::CurrentUser).toString(), QStringLiteral(" "));
-    // Without the failing store the user's copy is still what reads back.
-    QCOMPARE(read(RegValue::txtNome), QStringLiteral("Só Bombas"));
-
-    // The user's copy is read first; a later machine-wide write replaces it instead of hiding behind it.
-    QVERIFY(write(RegValue::txtNome, QStringLiteral("Acme")));
-    QCOMPARE(read(RegValue::txtNome), QStringLiteral("Acme"));
-    QCOMPARE(stored(RegValue::txtNome).toString(), QStringLiteral("Acme"));
-    QCOMPARE(stored(RegValue::txtNome, RegHive::CurrentUser).toString(), QStringLiteral("Acme"));
+    QCOMPARE(userFax.toString(), QStringLiteral(" "));
+    QVERIFY(rewritten);
+    QCOMPARE(readAfter, QStringLiteral("Acme"));
+    QCOMPARE(stored(RegValue::txtNome).toString(), QStringLiteral("Zeta"));
+    QVERIFY(!hidden);
+    QVERIFY(plain); // no user copy to replace
 }
 
 QTEST_GUILESS_MAIN(TestRegKeys)
