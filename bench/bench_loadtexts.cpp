@@ -1,13 +1,13 @@
 // Loading the shipped Config.ini: the whole load with the progress window and the event pass after every
 // character, the same without the progress window, and the bare decode of the same bytes (hexadecimal,
 // key, Windows-1252 and table layout, with neither progress nor events). Runs on the offscreen platform.
+#include "files/codepage.h"
 #include "localisation/frmsplash.h"
 #include "localisation/scrambledfile.h"
 #include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QFile>
-#include <QStringDecoder>
 
 #include <benchmark/benchmark.h>
 
@@ -64,8 +64,7 @@ void BM_BareDecode(benchmark::State &state)
         QByteArray plain = QByteArray::fromHex(stored);
         for (qsizetype i = 0; i < plain.size(); ++i)
             plain[i] = char(plain[i] ^ key[(i + 1) % key.size()]);
-        QStringDecoder decoder("windows-1252");
-        benchmark::DoNotOptimize(parsePlainTable(decoder.decode(plain)));
+        benchmark::DoNotOptimize(parsePlainTable(CodePage::decode(plain)));
     }
 }
 BENCHMARK(BM_BareDecode)->Unit(benchmark::kMillisecond);

@@ -159,21 +159,30 @@ QString readScrambledTable(TextTable &table, const QString &filePath, ProgressDi
     file.close();
 
     QString problem;
-    TextTable parsed = parsePlainTable(Descramble(QString::fromLatin1(ScrambleKey), decodeWindows1252(bytes), progress),
-                                       &problem);
+    TextTable parsed = parsePlainTable(
+        Descramble(QString::fromLatin1(ScrambleKey), decodeWindows1252(bytes), progress), &problem);
     parsed.filePath = filePath;
     table = std::move(parsed);
     return problem;
 }
 
-void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs, ProgressDisplay *progress)
+namespace {
+// The full path in the platform's own form, as a message names a file.
+QString shownPath(const QString &filePath)
+{
+    return QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath());
+}
+} // namespace
+
+void loadScrambledTable(TextTable &table, const QString &filePath, Dialogs &dialogs,
+                        ProgressDisplay *progress)
 {
     const QString problem = readScrambledTable(table, filePath, progress);
     if (problem.isEmpty())
         return;
     restoreDefaultPointer();
-    const QString file = QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath());
-    dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(), problem + QStringLiteral("\r\n") + file);
+    dialogs.message(nullptr, Dialogs::Icon::Critical, applicationTitle(),
+                    problem + QStringLiteral("\r\n") + shownPath(filePath));
 }
 
 QString programFilePath(const QString &programFolder, const char *fileName)
@@ -181,21 +190,24 @@ QString programFilePath(const QString &programFolder, const char *fileName)
     return AddBackslash(programFolder) + QLatin1String(fileName);
 }
 
-void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
+void LoadLanguageTexts(TextTable &table, const QString &programFolder, Dialogs &dialogs,
+                       ProgressDisplay *progress)
 {
     loadScrambledTable(table, programFilePath(programFolder, LanguageFileName), dialogs, progress);
 }
 
-void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress)
+void LoadCompanyPresets(TextTable &table, const QString &programFolder, Dialogs &dialogs,
+                        ProgressDisplay *progress)
 {
     loadScrambledTable(table, programFilePath(programFolder, PresetFileName), dialogs, progress);
 }
 
 QString damagedLanguageFileMessage(const QString &filePath, const QString &description)
 {
-    return QDir::toNativeSeparators(QFileInfo(filePath).absoluteFilePath()) + QStringLiteral("\r\n") + description
-           + QStringLiteral("\r\n\r\n"
-                            "O arquivo de textos do programa está danificado ou ausente. Reinstale o Tessio.\r\n"
-                            "The program's text file is damaged or missing. Please reinstall Tessio.\r\n"
-                            "El archivo de textos del programa está dañado o ausente. Reinstale Tessio.");
+    return shownPath(filePath) + QStringLiteral("\r\n") + description +
+           QStringLiteral(
+               "\r\n\r\n"
+               "O arquivo de textos do programa está danificado ou ausente. Reinstale o Tessio.\r\n"
+               "The program's text file is damaged or missing. Please reinstall Tessio.\r\n"
+               "El archivo de textos del programa está dañado o ausente. Reinstale Tessio.");
 }

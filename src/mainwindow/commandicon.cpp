@@ -12,11 +12,8 @@ QImage readPng(const QString &file)
 }
 } // namespace
 
-QPixmap commandIcon(const QString &resource, int size, qreal ratio)
+QPixmap commandIcon(const QString &base, int size, qreal ratio)
 {
-    QString base = resource;
-    if (base.endsWith(QLatin1String(".svg")))
-        base.chop(4);
     // Any screen above 1x gets the 40 px file (the painter scales it for ratios in between); without it,
     // the 20 px one.
     QImage image;

@@ -13,7 +13,7 @@
 
 #include <algorithm>
 
-struct FieldBehaviour::FieldSpec
+struct FieldBehaviour::FieldSetup
 {
     const char *pattern;
     int maxTyped;
@@ -30,16 +30,21 @@ FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialog
 {
     using F = FieldRules::KeyFilter;
     setUp(m_c.mskPotencia, {FieldPattern::Power, 6, F::Numeric, EnterAction::Next, true, LeaveRule::Power});
-    setUp(m_c.mskRendimento, {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
+    setUp(m_c.mskRendimento,
+          {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
     setUp(m_c.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskInversor, {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
+    setUp(m_c.mskInversor,
+          {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
     setUp(m_c.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});
     for (MaskedEdit *hours : m_c.mskVazao)
         setUp(hours, {FieldPattern::Hours, 2, F::Hours, EnterAction::Next, true, LeaveRule::Hours});
     setUp(m_c.mskReferencia, {"", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskEconomiakW, {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskEconomiaReais, {FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false, LeaveRule::None});
-    setUp(m_c.mskRetorno, {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_c.mskEconomiakW,
+          {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_c.mskEconomiaReais,
+          {FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false, LeaveRule::None});
+    setUp(m_c.mskRetorno,
+          {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
 
     m_c.cboAplicacao->installEventFilter(this);
     connect(m_c.cboAplicacao, &QComboBox::currentIndexChanged, this, [this] { cboAplicacao_Click(); });
@@ -52,15 +57,15 @@ FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialog
     }
 }
 
-void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSpec &spec)
+void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
 {
-    edit->setDisplayPattern(QLatin1String(spec.pattern));
-    edit->setMaxTypedLength(spec.maxTyped);
-    edit->setKeyFilter(spec.filter);
-    edit->setEnterHandling(spec.enter != EnterAction::None);
+    edit->setDisplayPattern(QLatin1String(setup.pattern));
+    edit->setMaxTypedLength(setup.maxTyped);
+    edit->setKeyFilter(setup.filter);
+    edit->setEnterHandling(setup.enter != EnterAction::None);
     edit->installEventFilter(this);
-    if (spec.enter != EnterAction::None) {
-        const bool calculates = spec.enter == EnterAction::Calculate;
+    if (setup.enter != EnterAction::None) {
+        const bool calculates = setup.enter == EnterAction::Calculate;
         connect(edit, &MaskedEdit::enterPressed, this, [this, calculates] {
             if (calculates) {
                 m_calculate();
@@ -71,8 +76,8 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSpec &spec)
         });
     }
     m_fields.append(edit);
-    m_leaveRules.insert(edit, spec.leave);
-    m_entryHandling.insert(edit, spec.entryHandling);
+    m_leaveRules.insert(edit, setup.leave);
+    m_entryHandling.insert(edit, setup.entryHandling);
 }
 
 void FieldBehaviour::emptyResults()
@@ -204,7 +209,8 @@ void FieldBehaviour::powerRule()
 {
     changedTest(m_c.mskPotencia);
     const int unit = m_c.optUnPotencia[UnitHp]->isChecked() ? UnitHp : UnitKw;
-    const FieldRules::PowerOutcome outcome = FieldRules::powerRule(m_c.mskPotencia->text(), unit, m_window->locale());
+    const FieldRules::PowerOutcome outcome =
+        FieldRules::powerRule(m_c.mskPotencia->text(), unit, m_window->locale());
     if (outcome.tooHigh) {
         showInformation(FieldRules::PowerTooHighText);
         return;
@@ -241,7 +247,8 @@ void FieldBehaviour::hoursRule(MaskedEdit *edit)
     // Tested before the focus goes back, which remembers the field's text anew.
     changedTest(edit);
     if (above) {
-        const auto index = std::find(m_c.mskVazao.cbegin(), m_c.mskVazao.cend(), edit) - m_c.mskVazao.cbegin();
+        const auto index =
+            std::find(m_c.mskVazao.cbegin(), m_c.mskVazao.cend(), edit) - m_c.mskVazao.cbegin();
         takeFocusBack(edit);
         showInformation(FieldRules::hoursMessage(int(index)));
     }

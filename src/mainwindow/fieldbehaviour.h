@@ -68,9 +68,9 @@ protected:
 private:
     enum class LeaveRule { None, Changed, Power, Efficiency, Days, Hours };
     enum class EnterAction { None, Next, Calculate };
-    struct FieldSpec;
+    struct FieldSetup;
 
-    void setUp(MaskedEdit *edit, const FieldSpec &spec);
+    void setUp(MaskedEdit *edit, const FieldSetup &setup);
     void enter(QWidget *control);
     bool validateBeforeLeaving(QWidget *control); // false: the focus stays
     void leave(QWidget *control);

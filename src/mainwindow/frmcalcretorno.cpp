@@ -18,9 +18,9 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QSignalBlocker>
-#include <QMouseEvent>
 
 namespace {
 
@@ -35,14 +35,10 @@ void fillBackground(QWidget *widget, const QBrush &brush)
     widget->setPalette(p);
 }
 
-QPixmap renderIcon(const QString &resource, int size, qreal ratio)
-{
-    return commandIcon(resource, size, ratio);
-}
-
 } // namespace
 
-frmCalcRetorno::frmCalcRetorno(Dialogs &dialogs, CompanyBlock &company, const QLocale &locale, QWidget *parent)
+frmCalcRetorno::frmCalcRetorno(Dialogs &dialogs, CompanyBlock &company, const QLocale &locale,
+                               QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs), m_company(company), m_ui(std::make_unique<Ui::frmCalcRetorno>())
 {
     setLocale(locale);
@@ -74,26 +70,28 @@ void frmCalcRetorno::setUpControls()
     fillBackground(ui.taskPane, gradient);
 
     // The command icons, in the order of Image1.
-    static constexpr std::array<const char *, Image1Count> Icons{"print", "new",    "calculate", "graph", "saveas",
-                                                                 "save",  "open",   "setup",     "export"};
+    static constexpr std::array<const char *, Image1Count> Icons{
+        "print", "new", "calculate", "graph", "saveas", "save", "open", "setup", "export"};
     for (std::size_t i = 0; i < Icons.size(); ++i) {
         const QString icon = QLatin1String(Icons[i]);
-        Image1[i]->setPixmap(renderIcon(QStringLiteral(":/tessio/icons/%1.svg").arg(icon), 20, devicePixelRatioF()));
+        Image1[i]->setPixmap(
+            commandIcon(QStringLiteral(":/tessio/icons/%1").arg(icon), 20, devicePixelRatioF()));
     }
 
     // Every command but Calculate is forwarded; Calculate belongs to this window.
     const QList<std::tuple<Command, CommandLabel *, CommandLabel *>> commands{
-        {Command::New, ui.lblNovo, ui.Image1_1},          {Command::Open, ui.lblAbrir, ui.Image1_6},
-        {Command::Save, ui.lblSalvar, ui.Image1_5},       {Command::SaveAs, ui.lblSalvarComo, ui.Image1_4},
-        {Command::Export, ui.lblExport, ui.Image1_8},     {Command::Print, ui.lblImprimir, ui.Image1_0},
-        {Command::Graph, ui.lblGraph, ui.Image1_3},       {Command::Setup, ui.lblSetup, ui.Image1_7},
-        {Command::Help, ui.lblHelp, nullptr},             {Command::Models, ui.lblModels, nullptr},
-        {Command::WebLink, ui.Label2_3, nullptr},         {Command::HelpDocument, ui.Label2_18, nullptr}};
+        {Command::New, ui.lblNovo, ui.Image1_1},      {Command::Open, ui.lblAbrir, ui.Image1_6},
+        {Command::Save, ui.lblSalvar, ui.Image1_5},   {Command::SaveAs, ui.lblSalvarComo, ui.Image1_4},
+        {Command::Export, ui.lblExport, ui.Image1_8}, {Command::Print, ui.lblImprimir, ui.Image1_0},
+        {Command::Graph, ui.lblGraph, ui.Image1_3},   {Command::Setup, ui.lblSetup, ui.Image1_7},
+        {Command::Help, ui.lblHelp, nullptr},         {Command::Models, ui.lblModels, nullptr},
+        {Command::WebLink, ui.Label2_3, nullptr},     {Command::HelpDocument, ui.Label2_18, nullptr}};
     for (const auto &[command, label, icon] : commands) {
         m_commandLabels.insert(command, label);
         for (CommandLabel *clickable : {label, icon}) {
             if (clickable)
-                connect(clickable, &CommandLabel::clicked, this, [this, command] { emit commandRequested(command); });
+                connect(clickable, &CommandLabel::clicked, this,
+                        [this, command] { emit commandRequested(command); });
         }
     }
     connect(ui.lblCalcular, &CommandLabel::clicked, this, [this] { calculate(); });
@@ -105,7 +103,8 @@ void frmCalcRetorno::setUpControls()
     controls.mskValorkWh = ui.mskValorkWh;
     controls.mskInversor = ui.mskInversor;
     controls.mskDiaAno = ui.mskDiaAno;
-    controls.mskVazao = {ui.mskVazao100, ui.mskVazao90, ui.mskVazao80, ui.mskVazao70, ui.mskVazao60, ui.mskVazao50};
+    controls.mskVazao = {ui.mskVazao100, ui.mskVazao90, ui.mskVazao80,
+                         ui.mskVazao70,  ui.mskVazao60, ui.mskVazao50};
     controls.mskReferencia = ui.mskReferencia;
     controls.mskEconomiakW = ui.mskEconomiakW;
     controls.mskEconomiaReais = ui.mskEconomiaReais;
@@ -114,8 +113,8 @@ void frmCalcRetorno::setUpControls()
     controls.cboMoedas = ui.cboMoedas;
     controls.optUnPotencia = {ui.optUnPotencia_0, ui.optUnPotencia_1};
     controls.Label3 = ui.Label3;
-    m_behaviour = new FieldBehaviour(this, controls, m_dialogs, textLookup(), [this] { calculate(); },
-                                     [this] { focusNextChild(); });
+    m_behaviour = new FieldBehaviour(
+        this, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
 
     // Nothing is selected until the load sequence selects the first currency and so runs the change.
     ui.cboMoedas->setCurrentIndex(-1);
@@ -149,7 +148,8 @@ void frmCalcRetorno::setUpControls()
     // Qt drops pointer moves over widgets that do not track the mouse; the panels track it and pass the
     // moves on, so that a move over any bare area reaches this window (mouseMoveEvent).
     for (QWidget *child : findChildren<QWidget *>()) {
-        if (child->metaObject() == &QWidget::staticMetaObject || child->metaObject() == &QFrame::staticMetaObject)
+        if (child->metaObject() == &QWidget::staticMetaObject ||
+            child->metaObject() == &QFrame::staticMetaObject)
             child->setMouseTracking(true);
     }
 }
@@ -319,10 +319,12 @@ void frmCalcRetorno::applyCaseRecord(const CaseRecord &record, bool rememberAsTe
 {
     selectApplication(record.cboAplicacao);
     const QList<QPair<MaskedEdit *, QString>> texts{
-        {m_ui->mskReferencia, record.mskReferencia}, {m_ui->mskDiaAno, record.mskDiaAno},     {m_ui->mskVazao100, record.mskVazao100},
-        {m_ui->mskVazao90, record.mskVazao90},      {m_ui->mskVazao80, record.mskVazao80},  {m_ui->mskVazao70, record.mskVazao70},
-        {m_ui->mskVazao60, record.mskVazao60},      {m_ui->mskVazao50, record.mskVazao50},  {m_ui->mskPotencia, record.mskPotencia},
-        {m_ui->mskValorkWh, record.mskValorkWh},     {m_ui->mskInversor, record.mskInversor}, {m_ui->mskRendimento, record.mskRendimento}};
+        {m_ui->mskReferencia, record.mskReferencia}, {m_ui->mskDiaAno, record.mskDiaAno},
+        {m_ui->mskVazao100, record.mskVazao100},     {m_ui->mskVazao90, record.mskVazao90},
+        {m_ui->mskVazao80, record.mskVazao80},       {m_ui->mskVazao70, record.mskVazao70},
+        {m_ui->mskVazao60, record.mskVazao60},       {m_ui->mskVazao50, record.mskVazao50},
+        {m_ui->mskPotencia, record.mskPotencia},     {m_ui->mskValorkWh, record.mskValorkWh},
+        {m_ui->mskInversor, record.mskInversor},     {m_ui->mskRendimento, record.mskRendimento}};
     for (const auto &[edit, value] : texts) {
         edit->setText(value);
         if (rememberAsTextAtFocus)

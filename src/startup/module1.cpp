@@ -28,10 +28,9 @@ void firstRunSetup(MainProgram &program, Dialogs &dialogs)
     if (!stored.trimmed().isEmpty())
         notFirstTime = truthFromText(stored);
     if (!notFirstTime) {
-        restoreDefaultPointer();
-        showGeneralErrorReport(dialogs, &program.window(), program.window().textLookup(),
-                               {ErrorNumber::TypeMismatch,
-                                QCoreApplication::translate("PlatformError", "Type mismatch")});
+        showGeneralErrorReport(
+            dialogs, &program.window(), program.window().textLookup(),
+            {ErrorNumber::TypeMismatch, QCoreApplication::translate("PlatformError", "Type mismatch")});
         return;
     }
     if (*notFirstTime)
@@ -57,7 +56,8 @@ StartupResult Main(const StartupServices &services)
     if (!result.guard->tryAcquire()) {
         result.guard.reset();
         restoreDefaultPointer();
-        services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName, alreadyRunningMessage());
+        services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName,
+                                 alreadyRunningMessage());
         result.exitCode = StartupExit::AlreadyRunning;
         return result;
     }

@@ -5,6 +5,7 @@
 #include "mainwindow/maskededit.h"
 #include "platform/qtdialogs.h"
 #include "settings/companyblock.h"
+#include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
 #include "support/testenvironment.h"
 
@@ -28,59 +29,6 @@ QString plain(QString text)
 {
     return text.remove(u'&');
 }
-
-// Answers every modal dialog from its show event (queued, so that the dialog's own event loop runs):
-// records the buttons of a message box and answers No; records the accept button of a file dialog and
-// accepts it with typedName, or cancels when that is empty. Anything else is closed and recorded.
-class DialogAnswerer : public QObject
-{
-public:
-    DialogAnswerer() { qApp->installEventFilter(this); }
-    ~DialogAnswerer() override { qApp->removeEventFilter(this); }
-
-    QString typedName;
-    QStringList messageButtons; // "Yes|No" per message box
-    QStringList acceptButtons;  // per file dialog
-    QStringList unexpected;
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        auto *dialog = qobject_cast<QDialog *>(watched);
-        if (event->type() != QEvent::Show || !dialog || !dialog->isModal())
-            return false;
-        QMetaObject::invokeMethod(
-            this,
-            [this, guarded = QPointer<QDialog>(dialog)] {
-                if (guarded)
-                    answer(guarded);
-            },
-            Qt::QueuedConnection);
-        return false;
-    }
-
-private:
-    void answer(QDialog *dialog)
-    {
-        if (auto *box = qobject_cast<QMessageBox *>(dialog)) {
-            messageButtons << plain(box->button(QMessageBox::Yes)->text()) + u'|' +
-                                  plain(box->button(QMessageBox::No)->text());
-            box->button(QMessageBox::No)->click();
-        } else if (auto *files = qobject_cast<QFileDialog *>(dialog)) {
-            const auto *buttons = files->findChild<QDialogButtonBox *>();
-            const QPushButton *open = buttons->button(QDialogButtonBox::Open);
-            acceptButtons << plain((open ? open : buttons->button(QDialogButtonBox::Save))->text());
-            files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typedName);
-            if (typedName.isEmpty())
-                files->reject();
-            else
-                static_cast<QDialog *>(files)->accept(); // QFileDialog's own accept() is protected
-        } else {
-            unexpected << dialog->metaObject()->className();
-            dialog->reject();
-        }
-    }
-};
 
 } // namespace
 
@@ -135,7 +83,27 @@ void TestQtTranslations::qtDialogsSpeakThePickedLanguage()
 
     QtDialogs dialogs;
     CompanyBlock company;
-    DialogAnswerer answerer;
+    // The replace question is answered No after its buttons are noted; a file dialog notes its accept
+    // button and takes typedName, or is cancelled when that is empty.
+    ModalWatchdog watchdog;
+    QString typedName;
+    QStringList messageButtons; // "Yes|No" per message box
+    QStringList acceptButtons;  // per file dialog
+    const auto boxes = watchdog.expect<QMessageBox>([&](QMessageBox *box) {
+        messageButtons << plain(box->button(QMessageBox::Yes)->text()) + u'|' +
+                              plain(box->button(QMessageBox::No)->text());
+        box->button(QMessageBox::No)->click();
+    });
+    const auto files = watchdog.expect<QFileDialog>([&](QFileDialog *dialog) {
+        const auto *buttons = dialog->findChild<QDialogButtonBox *>();
+        const QPushButton *open = buttons->button(QDialogButtonBox::Open);
+        acceptButtons << plain((open ? open : buttons->button(QDialogButtonBox::Save))->text());
+        dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(typedName);
+        if (typedName.isEmpty())
+            dialog->reject();
+        else
+            static_cast<QDialog *>(dialog)->accept(); // QFileDialog's own accept() is protected
+    });
     auto window =
         std::make_unique<frmCalcRetorno>(dialogs, company, QLocale(QLocale::English, QLocale::UnitedStates));
     QVERIFY(window->load(programFolder.path(), nullptr));
@@ -147,22 +115,22 @@ void TestQtTranslations::qtDialogsSpeakThePickedLanguage()
 
     // Save without a current file: Save As, where a name is typed without extension; Save again asks
     // the replace question (texts 76 and 77), answered No; Open is cancelled.
-    answerer.typedName = QStringLiteral("mycase");
+    typedName = QStringLiteral("mycase");
     commands.lblSalvar_Click();
     QVERIFY(QFile::exists(programFolder.filePath(QStringLiteral("mycase"))));
     QCOMPARE(commands.NomeArq(), programFolder.filePath(QStringLiteral("mycase")));
     commands.lblSalvar_Click();
-    answerer.typedName.clear();
+    typedName.clear();
     commands.lblAbrir_Click();
 
-    QVERIFY2(answerer.unexpected.isEmpty(), qPrintable(answerer.unexpected.join(u',')));
+    QVERIFY2(watchdog.unexpected.isEmpty(), qPrintable(watchdog.unexpected.join(u',')));
     const std::unique_ptr<QMenu> menu(window->field(u"mskPotencia")->createStandardContextMenu());
     QString copy; // the entry with the shortcut Ctrl+C, however the modifier is called
     for (const QAction *action : menu->actions()) {
         if (action->text().endsWith(u"+C"))
             copy = plain(action->text()).section(u'\t', 0, 0);
     }
-    const QStringList shown = answerer.messageButtons + answerer.acceptButtons + QStringList{copy};
+    const QStringList shown = messageButtons + acceptButtons + QStringList{copy};
     QCOMPARE(shown.join(u'|'), qtTexts);
 }
 

@@ -32,7 +32,7 @@ void TestCommandIcon::eachIconAtEachRatio()
     QFETCH(QString, name);
     QFETCH(qreal, ratio);
     QFETCH(QString, file);
-    const QPixmap pixmap = commandIcon(QStringLiteral(":/tessio/icons/%1.svg").arg(name), 20, ratio);
+    const QPixmap pixmap = commandIcon(QStringLiteral(":/tessio/icons/%1").arg(name), 20, ratio);
     QCOMPARE(pixmap.deviceIndependentSize(), QSizeF(20, 20));
     QCOMPARE(pixmap.devicePixelRatio(), ratio);
     // Not a 20 px picture blown up: the very pixels of the file made for this ratio.
@@ -44,7 +44,7 @@ void TestCommandIcon::eachIconAtEachRatio()
 
 void TestCommandIcon::unknownIconIsNull()
 {
-    QVERIFY(commandIcon(QStringLiteral(":/tessio/icons/missing.svg"), 20, 1).isNull());
+    QVERIFY(commandIcon(QStringLiteral(":/tessio/icons/missing"), 20, 1).isNull());
 }
 
 QTEST_MAIN(TestCommandIcon)

@@ -278,7 +278,8 @@ void TestRegKeys::unwritableMachineKeyFallsBackToTheUser()
     const bool written = write(RegValue::txtNome, QStringLiteral("Só Bombas"));
     const bool blankWritten = write(RegValue::txtFax, QString());
     // An older machine-wide value stays behind the user's copy, which is what he last saved.
-    SettingsStore().setValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::txtNome, QStringLiteral("Old"));
+    SettingsStore().setValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::txtNome,
+                             QStringLiteral("Old"));
     const QString readBack = read(RegValue::txtNome);
     const QVariant userFax = store.value(RegHive::CurrentUser, SettingsKeyPath, RegValue::txtFax);
 
