@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class QPrinter;
@@ -24,6 +25,13 @@ public:
     // cancel. The save dialog asks itself before replacing an existing file.
     virtual QString openFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) = 0;
+    // An open dialog that takes several existing files at once; empty on cancel. By default the
+    // single-file dialog.
+    virtual QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter)
+    {
+        const QString name = openFileName(parent, folder, filter);
+        return name.isEmpty() ? QStringList() : QStringList{name};
+    }
 
     // The print dialog: sets up `printer` with the user's choice; false on cancel.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;

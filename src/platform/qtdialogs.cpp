@@ -46,6 +46,11 @@ QString QtDialogs::saveFileName(QWidget *parent, const QString &folder, const QS
     return QFileDialog::getSaveFileName(parent, QString(), folder, filter);
 }
 
+QStringList QtDialogs::openFileNames(QWidget *parent, const QString &folder, const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(parent, QString(), folder, filter);
+}
+
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);

@@ -10,5 +10,6 @@ public:
                    Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 };

@@ -26,6 +26,12 @@ QString FakeDialogs::saveFileName(QWidget *, const QString &folder, const QStrin
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QStringList FakeDialogs::openFileNames(QWidget *, const QString &folder, const QString &filter)
+{
+    fileRequests.append({false, folder, filter});
+    return fileNameLists.isEmpty() ? QStringList() : fileNameLists.dequeue();
+}
+
 bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer)
 {
     ++printRequests;

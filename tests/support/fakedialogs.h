@@ -30,12 +30,14 @@ public:
                    Buttons buttons) override;
     QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    QStringList openFileNames(QWidget *parent, const QString &folder, const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 
     // Answers to give, in order. With none queued, Yes/No questions are answered Yes, file dialogs
     // are cancelled and the print dialog is cancelled.
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
+    QQueue<QStringList> fileNameLists; // answers of the several-files open dialog
     // For the print dialog: true prints (to a PDF file at printFile when set), false cancels.
     QQueue<bool> printAnswers;
     QString printFile;
