@@ -50,13 +50,15 @@ class frmCalcRetorno : public QWidget
     Q_OBJECT
 public:
     // Commands forwarded to their owners. WebLink is Label2(3); HelpDocument is Label2(18).
-    enum class Command { New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument };
+    enum class Command {
+        New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument, PlantSummary
+    };
     Q_ENUM(Command)
 
     static constexpr int WindowWidth = 690; // the form's fixed size
     static constexpr int WindowHeight = 514;
     static constexpr int Label2Count = 22;
-    static constexpr int Image1Count = 9;
+    static constexpr int Image1Count = 10;
     static constexpr QChar PoundSign{0x00A3};
 
     // `company` outlives the window; the language switch writes its VisitText and WebAddress. The
