@@ -1,3 +1,5 @@
+tessio_add_test(tst_plantmodel SOURCES plant/tst_plantmodel.cpp LIBS tessio_core)
+tessio_add_test(tst_plantfile SOURCES plant/tst_plantfile.cpp LIBS tessio_core)
 # The plant window, over a real main window.
 tessio_add_test(tst_frmplantsummary
     SOURCES plant/tst_frmplantsummary.cpp mainwindow/mainwindowfixture.h mainwindow/mainwindowfixture.cpp
