@@ -327,7 +327,7 @@ void frmPlantSummary::addCurrentCase()
 void frmPlantSummary::addCaseFiles()
 {
     const QStringList paths =
-        m_links.dialogs.openFileNames(this, dialogFolder(), QStringLiteral("Tessio (*.WAU *.wau)"));
+        m_links.dialogs.openFileNames(this, text()(T::AddFiles), dialogFolder(), QStringLiteral("Tessio (*.WAU *.wau)"));
     if (paths.isEmpty())
         return;
     CaseRecord start;
@@ -421,7 +421,7 @@ void frmPlantSummary::openPlant()
 {
     if (!askToDiscard())
         return;
-    const QString path = m_links.dialogs.openFileName(this, dialogFolder(), PlantFileFilter);
+    const QString path = m_links.dialogs.openFileName(this, text()(T::OpenPlant), dialogFolder(), PlantFileFilter);
     if (path.isEmpty())
         return;
     PlantFileContext context;
@@ -447,7 +447,7 @@ void frmPlantSummary::savePlant()
 {
     QString path = m_plantFile;
     if (path.isEmpty())
-        path = m_links.dialogs.saveFileName(this, dialogFolder(), PlantFileFilter);
+        path = m_links.dialogs.saveFileName(this, text()(T::SavePlant), dialogFolder(), PlantFileFilter);
     if (path.isEmpty())
         return;
     QString error;
@@ -462,7 +462,7 @@ void frmPlantSummary::savePlant()
 
 void frmPlantSummary::exportSummary()
 {
-    const QString path = m_links.dialogs.saveFileName(this, dialogFolder(), PlantFileFilter);
+    const QString path = m_links.dialogs.saveFileName(this, text()(T::ExportSummary), dialogFolder(), PlantFileFilter);
     if (path.isEmpty())
         return;
     QString error;

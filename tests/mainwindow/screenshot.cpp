@@ -24,7 +24,7 @@ class CaseFolderDialogs : public QtDialogs
 {
 public:
     QString folder;
-    QStringList openFileNames(QWidget *, const QString &, const QString &) override
+    QStringList openFileNames(QWidget *, const QString &, const QString &, const QString &) override
     {
         QStringList paths;
         const QDir dir(folder);
