@@ -49,5 +49,8 @@ QString QtDialogs::saveFileName(QWidget *parent, const QString &folder, const QS
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
+    // The report is one page: there is no range of pages to choose. (setMinMax turns the range on.)
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }

@@ -5,12 +5,22 @@
 #include "report/qtreportprinter.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPrinter>
 
+QString printJobName(const QString &reference, const QString &caseFile)
+{
+    QString name = reference.trimmed();
+    if (name.isEmpty())
+        name = QFileInfo(caseFile).fileName();
+    return name.isEmpty() ? applicationTitle() : applicationTitle() + QStringLiteral(" - ") + name;
+}
+
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
-                  const ReportInput &input)
+                  const ReportInput &input, const QString &caseFile)
 {
     QPrinter printer;
+    printer.setDocName(printJobName(input.record.mskReferencia, caseFile));
     if (!dialogs.choosePrinter(parent, printer))
         return false;
     QCoreApplication::processEvents();
