@@ -10,6 +10,11 @@
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
                   const ReportInput &input)
 {
+    if (!dialogs.printDestinationAvailable()) {
+        dialogs.message(parent, Dialogs::Icon::Information, applicationTitle(),
+                        input.text ? input.text(NoPrinterText) : QString());
+        return false;
+    }
     QPrinter printer;
     if (!dialogs.choosePrinter(parent, printer))
         return false;

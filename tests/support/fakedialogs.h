@@ -31,6 +31,7 @@ public:
     QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    bool printDestinationAvailable() const override { return printDestinations; }
 
     // Answers to give, in order. With none queued, Yes/No questions are answered Yes, file dialogs
     // are cancelled and the print dialog is cancelled.
@@ -39,6 +40,7 @@ public:
     // For the print dialog: true prints (to a PDF file at printFile when set), false cancels.
     QQueue<bool> printAnswers;
     QString printFile;
+    bool printDestinations = true; // false: no printer installed and no file to print to
 
     QList<Message> messages;
     QList<FileRequest> fileRequests;
