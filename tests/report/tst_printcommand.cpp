@@ -1,5 +1,7 @@
 // The Print command end to end: the print dialog, a real PDF written through QPrinter and read back
 // with pdftotext, cancelling, and an output that cannot be written.
+#include "plant/plantprint.h"
+#include "plant/plantreport.h"
 #include "platform/qtdialogs.h"
 #include "report/printcommand.h"
 #include "report/printerreport.h"
@@ -167,6 +169,15 @@ void TestPrintCommand::noPrinterSaysSoAndPrintsNothing()
     QCOMPARE(dialogs.messages.first().title, applicationTitle());
     QCOMPARE(dialogs.messages.first().text, QStringLiteral("t260"));
     QVERIFY(QDir(dir.path()).isEmpty());
+
+    // The plant summary prints through the same dialog and says the same.
+    std::unique_ptr<PlantReport> plantReport;
+    PlantReportInput plant;
+    plant.text = sampleInput().text;
+    QVERIFY(!printPlantCommand(nullptr, dialogs, plantReport, plant));
+    QCOMPARE(dialogs.printRequests, 0);
+    QVERIFY(!plantReport);
+    QCOMPARE(dialogs.texts(), (QStringList{"t260", "t260"}));
 }
 
 void TestPrintCommand::qtDialogOffersAFileOffWindows()
