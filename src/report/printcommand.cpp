@@ -16,9 +16,19 @@ QString printJobName(const QString &reference, const QString &caseFile)
     return name.isEmpty() ? applicationTitle() : applicationTitle() + QStringLiteral(" - ") + name;
 }
 
+bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text)
+{
+    if (dialogs.printDestinationAvailable())
+        return true;
+    dialogs.message(parent, Dialogs::Icon::Information, applicationTitle(), text ? text(NoPrinterText) : QString());
+    return false;
+}
+
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
                   const ReportInput &input, const QString &caseFile)
 {
+    if (!printDestinationOrMessage(parent, dialogs, input.text))
+        return false;
     QPrinter printer;
     printer.setDocName(printJobName(input.record.mskReferencia, caseFile));
     if (!dialogs.choosePrinter(parent, printer))

@@ -1,6 +1,8 @@
 // The Print command end to end: the print dialog, a real PDF written through QPrinter and read back
-// with pdftotext, cancelling, and an output that cannot be written; the print job's name and what the
-// real print dialog offers.
+// with pdftotext, cancelling, an output that cannot be written and a machine without printers; the
+// print job's name and what the real print dialog offers.
+#include "plant/plantprint.h"
+#include "plant/plantreport.h"
 #include "platform/qtdialogs.h"
 #include "report/printcommand.h"
 #include "report/printerreport.h"
@@ -11,6 +13,7 @@
 #include <QDir>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -79,6 +82,8 @@ private slots:
     void printsAPdfThatReadsBack();
     void cancelPrintsNothing();
     void unwritableOutputEndsAfterOneRetry();
+    void noPrinterSaysSoAndPrintsNothing();
+    void qtDialogOffersAFileOffWindows();
     void jobIsNamedAfterTheCase_data();
     void jobIsNamedAfterTheCase();
     void printDialogOffersNoPageRange();
@@ -164,6 +169,45 @@ void TestPrintCommand::unwritableOutputEndsAfterOneRetry()
         QVERIFY(message.text.contains(QDir::toNativeSeparators(dialogs.printFile)));
     }
     QVERIFY(!QFile::exists(dialogs.printFile));
+}
+
+void TestPrintCommand::noPrinterSaysSoAndPrintsNothing()
+{
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    dialogs.printDestinations = false;
+    dialogs.printAnswers.enqueue(true);
+    dialogs.printFile = dir.filePath(QStringLiteral("report.pdf"));
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, sampleInput()));
+    QCOMPARE(dialogs.printRequests, 0);
+    QVERIFY(!report);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(dialogs.messages.first().title, applicationTitle());
+    QCOMPARE(dialogs.messages.first().text, QStringLiteral("t260"));
+    QVERIFY(QDir(dir.path()).isEmpty());
+
+    // The plant summary prints through the same dialog and says the same.
+    std::unique_ptr<PlantReport> plantReport;
+    PlantReportInput plant;
+    plant.text = sampleInput().text;
+    QVERIFY(!printPlantCommand(nullptr, dialogs, plantReport, plant));
+    QCOMPARE(dialogs.printRequests, 0);
+    QVERIFY(!plantReport);
+    QCOMPARE(dialogs.texts(), (QStringList{"t260", "t260"}));
+}
+
+void TestPrintCommand::qtDialogOffersAFileOffWindows()
+{
+    const bool printers = !QPrinterInfo::availablePrinterNames().isEmpty();
+#ifdef Q_OS_WIN
+    QCOMPARE(QtDialogs().printDestinationAvailable(), printers);
+#else
+    // Qt's own dialog prints to a PDF file, so Print opens it on a machine without printers too.
+    Q_UNUSED(printers);
+    QVERIFY(QtDialogs().printDestinationAvailable());
+#endif
 }
 
 void TestPrintCommand::jobIsNamedAfterTheCase_data()
