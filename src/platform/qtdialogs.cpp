@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &title, const QString &text,
                                    Buttons buttons)
@@ -83,5 +84,23 @@ QStringList QtDialogs::openFileNames(QWidget *parent, const QString &title, cons
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
+    // A report prints all its pages (the case's has one): there is no range to choose. (setMinMax turns
+    // the range on.)
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::printDialogPrintsToFile()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
+bool QtDialogs::printDestinationAvailable() const
+{
+    return printDialogPrintsToFile() || !QPrinterInfo::availablePrinterNames().isEmpty();
 }

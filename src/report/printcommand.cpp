@@ -5,12 +5,32 @@
 #include "report/qtreportprinter.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPrinter>
 
-bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
-                  const ReportInput &input)
+QString printJobName(const QString &reference, const QString &caseFile)
 {
+    QString name = reference.trimmed();
+    if (name.isEmpty())
+        name = QFileInfo(caseFile).fileName();
+    return name.isEmpty() ? applicationTitle() : applicationTitle() + QStringLiteral(" - ") + name;
+}
+
+bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text)
+{
+    if (dialogs.printDestinationAvailable())
+        return true;
+    dialogs.message(parent, Dialogs::Icon::Information, applicationTitle(), text ? text(NoPrinterText) : QString());
+    return false;
+}
+
+bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
+                  const ReportInput &input, const QString &caseFile)
+{
+    if (!printDestinationOrMessage(parent, dialogs, input.text))
+        return false;
     QPrinter printer;
+    printer.setDocName(printJobName(input.record.mskReferencia, caseFile));
     if (!dialogs.choosePrinter(parent, printer))
         return false;
     QCoreApplication::processEvents();

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/calculator.h"
+#include <QString>
+
 #include <memory>
 
 class Dialogs;
@@ -8,10 +11,20 @@ class QWidget;
 struct CaseDocument;
 using ReportInput = CaseDocument;
 
+// True when the print dialog would offer a destination; otherwise text 260 says that no printer is
+// installed, and the print command ends there.
+inline constexpr int NoPrinterText = 260;
+bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text);
+
 // The Print command of the main window: the print dialog chooses the printer (a PDF file included);
-// cancelling it ends the command silently. Otherwise pending events run once, so that the screen
+// cancelling it ends the command silently, and so does a machine where it would offer no destination,
+// after printDestinationOrMessage's message. Otherwise pending events run once, so that the screen
 // under the closed dialog repaints, and the report is printed on the chosen printer. The report
 // writer is created at the first print that goes ahead and reused afterwards. True when the page was
-// sent.
+// sent. The print job is named after the case (printJobName); `caseFile` is the case's file, if any.
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
-                  const ReportInput &input);
+                  const ReportInput &input, const QString &caseFile = QString());
+
+// The name of a case's print job in the print queue: the program's and the case's reference, or the
+// name of its file when it has no reference ("Tessio - Line 3", "Tessio - PUMP.WAU", "Tessio").
+QString printJobName(const QString &reference, const QString &caseFile);

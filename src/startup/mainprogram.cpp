@@ -11,6 +11,7 @@
 #include "settings/companysetup.h"
 #include "settings/links.h"
 #include "settings/modcadastrovarnel.h"
+#include "settings/regkeys.h"
 
 #include <QComboBox>
 
@@ -25,13 +26,18 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
+    // The next start applies the language picked now.
+    connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
+        SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
+    });
 }
 
 MainProgram::~MainProgram() = default;
 
 bool MainProgram::load()
 {
-    return m_window->load(m_programFolder, m_splash.get());
+    return m_window->load(m_programFolder, m_splash.get(),
+                          GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma));
 }
 
 void MainProgram::loadCompanyBlock()
@@ -100,7 +106,7 @@ void MainProgram::setupCommand()
 
 void MainProgram::printCase()
 {
-    printCommand(m_window.get(), m_dialogs, m_report, m_window->caseDocument());
+    printCommand(m_window.get(), m_dialogs, m_report, m_window->caseDocument(), m_fileCommands->NomeArq());
 }
 
 void MainProgram::showGraphOfCase()
