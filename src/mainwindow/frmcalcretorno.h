@@ -14,6 +14,7 @@
 class CommandLabel;
 class Dialogs;
 class FieldBehaviour;
+class KeyboardAccess;
 class MaskedEdit;
 class ProgressDisplay;
 class QComboBox;
@@ -44,6 +45,8 @@ class frmCalcRetorno;
 // - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
 //   and links) is forwarded through commandRequested(); the helpers that own them use the accessors
 //   below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
+// - The commands with a standard key (New, Open, Save, Save As, Print; F9 Calculate) have window-wide
+//   shortcuts; every field and selector has an accessible name from its caption (KeyboardAccess).
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget
 {
@@ -68,8 +71,9 @@ public:
     // shown on `progress`, may be null; Qt's own translations come from there too), the default
     // language, the pound sign and the first currency.
     // A Config.ini that cannot be read or names no language ends the sequence there with one message in
-    // the three languages, naming the file and the remedy: returns false.
-    bool load(const QString &programFolder, ProgressDisplay *progress);
+    // the three languages, naming the file and the remedy: returns false. `storedLanguage`, the name of
+    // the language picked in an earlier run, is applied instead of the default when Config.ini has it.
+    bool load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage = QString());
 
     // Language texts.
     QString text(int n) const; // text n of the current language, "" outside the table
@@ -118,6 +122,8 @@ public:
 
 signals:
     void commandRequested(frmCalcRetorno::Command command);
+    // The user picked a language in cboIdioma (not the load sequence's default).
+    void languagePicked(const QString &name);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -125,6 +131,7 @@ protected:
 
 private:
     void setUpControls();
+    void setUpKeyboardAccess(); // shortcuts of the commands, accessible names of the fields
     void startValues();
     void removeUnderlines();
 
@@ -135,6 +142,7 @@ private:
 
     std::unique_ptr<Ui::frmCalcRetorno> m_ui;
     FieldBehaviour *m_behaviour = nullptr;
+    KeyboardAccess *m_keyboard = nullptr;
     std::array<QLabel *, Label2Count> Label2{};
     std::array<CommandLabel *, Image1Count> Image1{};
     QHash<Command, CommandLabel *> m_commandLabels;
