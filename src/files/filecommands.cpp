@@ -3,6 +3,7 @@
 #include "calc/numberformat.h"
 #include "files/casefile.h"
 #include "files/export.h"
+#include "localisation/captions.h"
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
@@ -71,7 +72,7 @@ void FileCommands::lblAbrir_Click()
     m_window.field(u"mskReferencia")->setFocus(Qt::OtherFocusReason);
 
     const QString folder = dialogFolder(m_programFolder, m_canWrite);
-    const QString path = m_dialogs.openFileName(&m_window, folder, CaseFileFilter);
+    const QString path = m_dialogs.openFileName(&m_window, dialogTitle(OpenCaptionText), folder, CaseFileFilter);
     if (path.isEmpty()) {
         whiteBackground(Command::Open);
         return;
@@ -115,7 +116,7 @@ void FileCommands::lblSalvar_Click()
 void FileCommands::lblSalvarComo_Click()
 {
     // The dialog itself asks before replacing an existing file.
-    const QString path = m_dialogs.saveFileName(&m_window, startingFolder(), CaseFileFilter);
+    const QString path = m_dialogs.saveFileName(&m_window, dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
     if (!path.isEmpty()) {
         if (WriteCaseFile(path, m_window.caseRecord()))
             m_NomeArq = path;
@@ -128,7 +129,8 @@ void FileCommands::lblSalvarComo_Click()
 void FileCommands::lblExport_Click()
 {
     try {
-        const QString path = m_dialogs.saveFileName(&m_window, startingFolder(), ExportFileFilter);
+        const QString path = m_dialogs.saveFileName(&m_window, dialogTitle(ExportCaptionText), startingFolder(),
+                                                     ExportFileFilter);
         if (!path.isEmpty()) {
             if (!m_export)
                 m_export = std::make_unique<Export>(m_dialogs, &m_window);
@@ -150,6 +152,11 @@ QString FileCommands::startingFolder() const
     else if (separator == 0)
         folder = m_NomeArq.left(1); // a file in the root folder
     return dialogFolder(folder, m_canWrite);
+}
+
+QString FileCommands::dialogTitle(int captionText) const
+{
+    return withoutAccessKey(m_window.text(captionText));
 }
 
 void FileCommands::showCritical(int textNumber)

@@ -14,6 +14,7 @@
 class CommandLabel;
 class Dialogs;
 class FieldBehaviour;
+class KeyboardAccess;
 class MaskedEdit;
 class ProgressDisplay;
 class QComboBox;
@@ -44,6 +45,8 @@ class frmCalcRetorno;
 // - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
 //   and links) is forwarded through commandRequested(); the helpers that own them use the accessors
 //   below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
+// - The commands with a standard key (New, Open, Save, Save As, Print; F9 Calculate) have window-wide
+//   shortcuts; every field and selector has an accessible name from its caption (KeyboardAccess).
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget
 {
@@ -125,6 +128,7 @@ protected:
 
 private:
     void setUpControls();
+    void setUpKeyboardAccess(); // shortcuts of the commands, accessible names of the fields
     void startValues();
     void removeUnderlines();
 
@@ -135,6 +139,7 @@ private:
 
     std::unique_ptr<Ui::frmCalcRetorno> m_ui;
     FieldBehaviour *m_behaviour = nullptr;
+    KeyboardAccess *m_keyboard = nullptr;
     std::array<QLabel *, Label2Count> Label2{};
     std::array<CommandLabel *, Image1Count> Image1{};
     QHash<Command, CommandLabel *> m_commandLabels;
