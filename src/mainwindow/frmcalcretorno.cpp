@@ -132,8 +132,10 @@ void frmCalcRetorno::setUpControls()
     // then shows the language's text instead of the company's). A pick that changes the language runs
     // the handler twice, which only sets the same texts again.
     connect(ui.cboIdioma, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0)
+        if (index >= 0) {
             cboIdioma_Click();
+            emit languagePicked(languageName());
+        }
     });
 
     // The window opens in the first control of the tab order (the form's creation order alone would
@@ -212,7 +214,7 @@ void frmCalcRetorno::startValues()
         hours->setText(QStringLiteral("0"));
 }
 
-bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress)
+bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage)
 {
     // 1. Placement.
     move(0, 0);
@@ -222,7 +224,7 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     // 4. The language texts; selecting the default language relabels the window.
     QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
     m_qtTranslations.setFolder(programFolder);
-    FillLanguageList(m_ui->cboIdioma, m_texts);
+    FillLanguageList(m_ui->cboIdioma, m_texts, storedLanguage);
     // 5. The pound sign, then the first currency, whose change reads texts of the current language.
     if (m_ui->cboMoedas->findText(QString(PoundSign)) < 0)
         m_ui->cboMoedas->addItem(QString(PoundSign));

@@ -72,8 +72,9 @@ public:
     // shown on `progress`, may be null; Qt's own translations come from there too), the default
     // language, the pound sign and the first currency.
     // A Config.ini that cannot be read or names no language ends the sequence there with one message in
-    // the three languages, naming the file and the remedy: returns false.
-    bool load(const QString &programFolder, ProgressDisplay *progress);
+    // the three languages, naming the file and the remedy: returns false. `storedLanguage`, the name of
+    // the language picked in an earlier run, is applied instead of the default when Config.ini has it.
+    bool load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage = QString());
 
     // Language texts.
     QString text(int n) const; // text n of the current language, "" outside the table
@@ -125,6 +126,8 @@ public:
 
 signals:
     void commandRequested(frmCalcRetorno::Command command);
+    // The user picked a language in cboIdioma (not the load sequence's default).
+    void languagePicked(const QString &name);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

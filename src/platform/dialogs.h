@@ -36,6 +36,9 @@ public:
 
     // The print dialog: sets up `printer` with the user's choice; false on cancel.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;
+    // Whether the print dialog would offer any destination at all: an installed printer, or a PDF file
+    // where the dialog can write one. Without one, Print says so instead of showing the dialog.
+    virtual bool printDestinationAvailable() const { return true; }
 };
 
 // The title of message boxes that have none of their own.

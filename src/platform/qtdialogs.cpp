@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 Dialogs::Answer QtDialogs::message(QWidget *parent, Icon icon, const QString &title, const QString &text,
                                    Buttons buttons)
@@ -78,4 +79,18 @@ bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
     return dialog.exec() == QDialog::Accepted;
+}
+
+bool QtDialogs::printDialogPrintsToFile()
+{
+#ifdef Q_OS_WIN
+    return false;
+#else
+    return true;
+#endif
+}
+
+bool QtDialogs::printDestinationAvailable() const
+{
+    return printDialogPrintsToFile() || !QPrinterInfo::availablePrinterNames().isEmpty();
 }

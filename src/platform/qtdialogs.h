@@ -15,4 +15,8 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    // Qt's own print dialog (Linux and other Unix desktops) and macOS's always offer a PDF file; the
+    // Windows dialog lists the installed printers only.
+    bool printDestinationAvailable() const override;
+    static bool printDialogPrintsToFile();
 };

@@ -9,6 +9,7 @@
 #include "settings/companysetup.h"
 #include "settings/links.h"
 #include "settings/modcadastrovarnel.h"
+#include "settings/regkeys.h"
 
 #include <QComboBox>
 
@@ -24,13 +25,18 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
     m_window->setCloseCheck([this] { return m_fileCommands->queryClose(); });
+    // The next start applies the language picked now.
+    connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
+        SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
+    });
 }
 
 MainProgram::~MainProgram() = default;
 
 bool MainProgram::load()
 {
-    return m_window->load(m_programFolder, m_splash.get());
+    return m_window->load(m_programFolder, m_splash.get(),
+                          GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma));
 }
 
 void MainProgram::loadCompanyBlock()

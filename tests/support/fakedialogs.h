@@ -37,6 +37,7 @@ public:
     QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
+    bool printDestinationAvailable() const override { return printDestinations; }
 
     // Answers to give, in order. With none queued, Yes/No questions are answered Yes, the question
     // before changes are lost Discard (closing goes on, as it did before anything asked), file dialogs
@@ -46,6 +47,7 @@ public:
     // For the print dialog: true prints (to a PDF file at printFile when set), false cancels.
     QQueue<bool> printAnswers;
     QString printFile;
+    bool printDestinations = true; // false: no printer installed and no file to print to
 
     QList<Message> messages;
     QList<FileRequest> fileRequests;
