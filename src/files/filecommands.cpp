@@ -10,6 +10,7 @@
 #include "settings/companyblock.h"
 #include "settings/regkeys.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <exception>
@@ -61,9 +62,11 @@ void FileCommands::lblNovo_Click()
     for (const char16_t *hours : {u"mskVazao100", u"mskVazao90", u"mskVazao80", u"mskVazao70", u"mskVazao60", u"mskVazao50"})
         m_window.field(hours)->setText(QStringLiteral("0"));
     m_NomeArq.clear();
+    keepCase();
     // Runs the currency change (captions, the currency's own kWh price) only when the selection
     // changes. A stored currency that is no item keeps the current one.
     m_window.selectCurrency(ReadStoredCurrency());
+    keepCase(); // after the currency's own kWh price
 }
 
 void FileCommands::lblAbrir_Click()
@@ -77,6 +80,12 @@ void FileCommands::lblAbrir_Click()
         whiteBackground(Command::Open);
         return;
     }
+    openCaseFile(path);
+    whiteBackground(Command::Open);
+}
+
+void FileCommands::openCaseFile(const QString &path)
+{
     m_NomeArq = path;
 
     const CaseFileResult result = ReadCaseFile(path, m_window.caseRecord());
@@ -87,43 +96,51 @@ void FileCommands::lblAbrir_Click()
         m_window.applyCaseRecord(result.record, true);
         m_window.emptyResults();
     }
-    if (!result.ok())
+    if (!result.ok()) {
         showCritical(OpenFailedText);
-    else
-        m_window.calculate();
-    whiteBackground(Command::Open);
-}
-
-void FileCommands::lblSalvar_Click()
-{
-    if (m_NomeArq.isEmpty()) {
-        lblSalvarComo_Click();
         return;
     }
+    m_window.calculate();
+    keepCase(); // with the efficiency the calculation may have filled in
+}
+
+bool FileCommands::lblSalvar_Click()
+{
+    if (m_NomeArq.isEmpty())
+        return lblSalvarComo_Click();
     if (QFileInfo::exists(m_NomeArq)) {
         const QString question = m_window.text(ReplaceQuestionText) + QLatin1Char('\r') + m_window.text(ReplaceQuestionText2);
         if (m_dialogs.message(&m_window, Dialogs::Icon::Question, applicationTitle(), question, Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes) {
             whiteBackground(Command::Save);
-            return;
+            return false;
         }
     }
-    if (!WriteCaseFile(m_NomeArq, m_window.caseRecord()))
+    const bool written = WriteCaseFile(m_NomeArq, m_window.caseRecord());
+    if (written)
+        keepCase();
+    else
         showCritical(SaveFailedText);
     whiteBackground(Command::Save);
+    return written;
 }
 
-void FileCommands::lblSalvarComo_Click()
+bool FileCommands::lblSalvarComo_Click()
 {
     // The dialog itself asks before replacing an existing file.
     const QString path = m_dialogs.saveFileName(&m_window, dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
+    bool written = false;
     if (!path.isEmpty()) {
-        if (WriteCaseFile(path, m_window.caseRecord()))
+        written = WriteCaseFile(path, m_window.caseRecord());
+        if (written) {
             m_NomeArq = path;
-        else
+            keepCase();
+        } else {
             showCritical(SaveAsFailedText);
+        }
     }
     whiteBackground(Command::Save);
+    return written;
 }
 
 void FileCommands::lblExport_Click()
@@ -152,6 +169,35 @@ QString FileCommands::startingFolder() const
     else if (separator == 0)
         folder = m_NomeArq.left(1); // a file in the root folder
     return dialogFolder(folder, m_canWrite);
+}
+
+void FileCommands::keepCase()
+{
+    m_keptCase = caseFileBytes(m_window.caseRecord());
+}
+
+bool FileCommands::caseChanged() const
+{
+    return caseFileBytes(m_window.caseRecord()) != m_keptCase;
+}
+
+bool FileCommands::queryClose()
+{
+    if (!caseChanged())
+        return true;
+    QString question = m_window.text(CloseQuestionText);
+    if (!m_NomeArq.isEmpty())
+        question += QLatin1Char('\r') + QDir::toNativeSeparators(m_NomeArq);
+    question += QLatin1Char('\r') + m_window.text(CloseQuestionText2);
+    switch (m_dialogs.askToSave(&m_window, applicationTitle(), question, m_window.text(SaveButtonText),
+                                m_window.text(DiscardButtonText), m_window.text(CancelButtonText))) {
+    case Dialogs::Answer::Save:
+        return lblSalvar_Click();
+    case Dialogs::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString FileCommands::dialogTitle(int captionText) const
