@@ -1,5 +1,5 @@
-// tessio-calc --csv over 10,000 case files: the whole program run as a user runs it, start-up and language
-// texts included. The figure to watch is cases_per_second.
+// tessio-calc --csv over 10,000 case files, without and with --summary: the whole program run as a user
+// runs it, start-up and language texts included. The figure to watch is cases_per_second.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -86,6 +86,33 @@ void BM_CsvOverTenThousandCases(benchmark::State &state)
         benchmark::Counter(double(CaseCount) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_CsvOverTenThousandCases)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// The same with the plant's figures: CO2, NPV and IRR per case and the totals row.
+void BM_SummaryOverTenThousandCases(benchmark::State &state)
+{
+    const CaseFolder &folder = caseFolder();
+    QStringList arguments{QStringLiteral("--locale"), QStringLiteral("en_US"), QStringLiteral("--csv"),
+                          QStringLiteral("--summary"), QStringLiteral("--co2"), QStringLiteral("0.4"),
+                          QStringLiteral("--years"), QStringLiteral("10"), QStringLiteral("--rate"), QStringLiteral("8")};
+    arguments += folder.names;
+    for (auto _ : state) {
+        QProcess process;
+        process.setWorkingDirectory(folder.dir.path());
+        process.start(program(), arguments);
+        if (!process.waitForFinished(120000)) {
+            state.SkipWithError("tessio-calc did not finish");
+            return;
+        }
+        const QByteArray out = process.readAllStandardOutput();
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() > 1 || out.count('\n') != CaseCount + 2) {
+            state.SkipWithError("tessio-calc did not write one row per case and the totals");
+            return;
+        }
+    }
+    state.counters["cases_per_second"] =
+        benchmark::Counter(double(CaseCount) * double(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_SummaryOverTenThousandCases)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

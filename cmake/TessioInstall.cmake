@@ -2,7 +2,8 @@
 #
 # Both programs go to <prefix>/lib/tessio together with the data files they read beside themselves
 # (Config.ini, fSetup.ini, the user guides, Qt's translations of its own dialogs); <prefix>/bin holds
-# symbolic links to them. The calculator gets a desktop entry and an icon in the hicolor sizes.
+# symbolic links to them. The calculator gets a desktop entry and an icon in the hicolor sizes; on Linux
+# also its file type, AppStream metadata, manual pages and Debian's copyright and changelog.
 
 set(TESSIO_INSTALL_DIR lib/tessio)
 set(built ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
@@ -37,16 +38,55 @@ foreach(size 16 22 24 32 48 64 128 256)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tessio.svg DESTINATION share/icons/hicolor/scalable/apps)
 
+if(UNIX)
+    # What a Linux desktop and Debian expect beside the programs: the case file type (shared-mime-info),
+    # the AppStream description, the manual pages, the Debian copyright and changelog. The manual pages
+    # and the changelog are compressed as Debian ships them; the page of tessio-calc is written from its
+    # --help text, so it follows the program's options.
+    set(packaging ${PROJECT_SOURCE_DIR}/packaging)
+    set(generated ${CMAKE_BINARY_DIR}/packaging)
+    file(MAKE_DIRECTORY ${generated})
+    install(FILES ${packaging}/tessio-mime.xml DESTINATION share/mime/packages RENAME tessio.xml)
+    install(FILES ${packaging}/tessio.metainfo.xml DESTINATION share/metainfo
+            RENAME example.varnel.Tessio.metainfo.xml)
+
+    configure_file(${packaging}/tessio.1.in ${generated}/tessio.1 @ONLY)
+    add_custom_command(
+        OUTPUT ${generated}/tessio-calc.1
+        COMMAND ${CMAKE_COMMAND} -DPROGRAM=$<TARGET_FILE:tessio-calc> -DTEMPLATE=${packaging}/tessio-calc.1.in
+                -DOUTPUT=${generated}/tessio-calc.1 -DVERSION=${PROJECT_VERSION}
+                -P ${PROJECT_SOURCE_DIR}/cmake/TessioManPage.cmake
+        DEPENDS tessio-calc ${packaging}/tessio-calc.1.in ${PROJECT_SOURCE_DIR}/cmake/TessioManPage.cmake
+        COMMENT "Writing the manual page of tessio-calc"
+        VERBATIM)
+    configure_file(${packaging}/changelog ${generated}/changelog COPYONLY)
+    set(compressed)
+    foreach(file tessio.1 tessio-calc.1 changelog)
+        # -n: no name or time stamp inside, so that the same source gives the same package.
+        add_custom_command(
+            OUTPUT ${generated}/${file}.gz
+            COMMAND gzip -9 -n -k -f ${generated}/${file}
+            DEPENDS ${generated}/${file}
+            VERBATIM)
+        list(APPEND compressed ${generated}/${file}.gz)
+    endforeach()
+    add_custom_target(tessio_packaging_files ALL DEPENDS ${compressed})
+    install(FILES ${generated}/tessio.1.gz ${generated}/tessio-calc.1.gz DESTINATION share/man/man1)
+    install(FILES ${generated}/changelog.gz ${packaging}/copyright DESTINATION share/doc/tessio)
+endif()
+
 # Debian package: cpack -G DEB in a build folder, or scripts/package.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME tessio)
 set(CPACK_PACKAGE_VENDOR "Varnel")
 set(CPACK_PACKAGE_CONTACT "Varnel <tessio@varnel.example>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "energy savings calculator for variable-frequency drives")
-set(CPACK_PACKAGE_DESCRIPTION "Tessio estimates the energy and money a variable-frequency drive saves on a\n\
-centrifugal pump or a fan compared with throttling the flow, and the months the drive\n\
-needs to pay for itself. The package holds the desktop calculator and tessio-calc,\n\
-which calculates many case files from the command line.")
+# Lines of the long description stay under 80 characters (lintian).
+set(CPACK_PACKAGE_DESCRIPTION "Tessio estimates the energy and money a variable-frequency drive saves\n\
+on a centrifugal pump or a fan compared with throttling the flow, and the\n\
+months the drive needs to pay for itself. The package holds the desktop\n\
+calculator and tessio-calc, which calculates many case files from the\n\
+command line.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)

@@ -120,7 +120,7 @@ double annualSavingKwh(int application, double powerKw, double eta, double days,
     return perDay * days;
 }
 
-CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale)
+CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale, SavingFigures *figures)
 {
     if (const auto failure = checkCase(record, locale))
         return {false, failure};
@@ -133,11 +133,13 @@ CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale)
         result.mskRendimento = defaultEfficiency(power);
 
     double kwh = 0.0;
+    double efficiencyUsed = 0.0;
     // A power not above 0 saves nothing, whatever the efficiency: no division is made.
     if (power > 0) {
         const auto efficiency = readNumber(result.mskRendimento, locale);
         if (!efficiency || *efficiency <= 0)
             return {false, CheckFailure{CalcText::EfficiencyOutOfRange}};
+        efficiencyUsed = *efficiency;
         const double days = number(result, &CaseRecord::mskDiaAno, locale);
         const std::array<double, FlowLevelCount> hours{
             number(result, &CaseRecord::mskVazao90, locale), number(result, &CaseRecord::mskVazao80, locale),
@@ -164,5 +166,7 @@ CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale)
                                 : NoSaving.toString();
     }
     record = result;
+    if (figures)
+        *figures = {power, efficiencyUsed, kwh, price, drive};
     return {true, std::nullopt};
 }

@@ -70,6 +70,18 @@ struct CalculationOutcome
     std::optional<CheckFailure> failure; // set when a check failed; nothing was written then
 };
 
+// The unrounded numbers behind the three results of a computed case.
+struct SavingFigures
+{
+    double powerKw = 0;    // the power in kW
+    double efficiency = 0; // the efficiency used, in %; 0 when the power is not above 0
+    double kwh = 0;        // annual saving in kWh
+    double kwhPrice = 0;
+    double drivePrice = 0;
+    double money() const { return kwh * kwhPrice; }
+};
+
 // Checks the case, fills an empty efficiency with the default for the power, and writes the three
-// results into the record. A failed check leaves the record as it was.
-CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale);
+// results into the record. A failed check leaves the record as it was. When figures is given and the
+// case computed, it receives the numbers the results were written from.
+CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale, SavingFigures *figures = nullptr);

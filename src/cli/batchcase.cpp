@@ -41,12 +41,17 @@ BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &l
         return result;
     }
     result.read = true;
-    const CalculationOutcome outcome = CalculateSavings(result.record, locale);
-    result.computed = outcome.computed;
-    if (!outcome.computed)
-        result.message = outcome.failure ? checkMessage(*outcome.failure, text, result.record.cboMoedas)
-                                         : text(BatchText::OpenFailed);
+    calculateCase(result, locale, text);
     return result;
+}
+
+void calculateCase(BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
+{
+    const CalculationOutcome outcome = CalculateSavings(batchCase.record, locale);
+    batchCase.computed = outcome.computed;
+    if (!outcome.computed)
+        batchCase.message = outcome.failure ? checkMessage(*outcome.failure, text, batchCase.record.cboMoedas)
+                                            : text(BatchText::OpenFailed);
 }
 
 ShownResults shownResults(const CaseRecord &record, const QLocale &locale)

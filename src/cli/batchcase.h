@@ -2,6 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "plant/plantmodel.h"
 
 #include <QLocale>
 #include <QString>
@@ -15,6 +16,7 @@ struct BatchCase
     bool read = false;      // the file was read to its end
     bool computed = false;  // the results were written (numbers or "----")
     QString message;        // when not computed: why, in the chosen language
+    PlantFigures figures;   // CO2, NPV and IRR of a computed case, when asked for
 };
 
 // Texts of the batch.
@@ -34,6 +36,9 @@ QString startCurrency(const QString &stored);
 // Reads the case file at path over `start` (the values of a new case) and calculates it. A file that
 // cannot be read gets text 52, a case that fails a check the check's message.
 BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text);
+
+// Calculates the record of a case that was read, as runCase does: computed, or the check's message.
+void calculateCase(BatchCase &batchCase, const QLocale &locale, const TextLookup &text);
 
 // The shown text of cboAplicacao for an application index.
 QString applicationName(int application, const TextLookup &text);

@@ -16,6 +16,39 @@ bool knownLocale(const QString &name, QLocale *locale)
     return true;
 }
 
+// The case and plant files in the order the command line gives them. Options with a value take the next
+// argument unless written "--name=value"; after "--" everything is a case file.
+QList<BatchInput> orderedInputs(const QStringList &arguments, const QStringList &files, const QStringList &plants)
+{
+    static const QStringList withValue{QStringLiteral("locale"), QStringLiteral("language"), QStringLiteral("export"),
+                                       QStringLiteral("pdf"),    QStringLiteral("co2"),      QStringLiteral("years"),
+                                       QStringLiteral("rate"),   QStringLiteral("plant")};
+    QList<BatchInput> inputs;
+    qsizetype file = 0;
+    qsizetype plant = 0;
+    bool onlyFiles = false;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &argument = arguments[i];
+        if (!onlyFiles && argument == QLatin1String("--")) {
+            onlyFiles = true;
+            continue;
+        }
+        if (!onlyFiles && argument.startsWith(u'-') && argument.size() > 1) {
+            QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+            const bool inlineValue = name.contains(u'=');
+            name = name.section(u'=', 0, 0);
+            if (name == QLatin1String("plant") && plant < plants.size())
+                inputs << BatchInput{plants[plant++], true};
+            if (withValue.contains(name) && !inlineValue)
+                ++i;
+            continue;
+        }
+        if (file < files.size())
+            inputs << BatchInput{files[file++], false};
+    }
+    return inputs;
+}
+
 } // namespace
 
 QString versionLine()
@@ -28,7 +61,14 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral(
         "Calculates the energy and money a variable-frequency drive saves for each case file (*.WAU),\n"
-        "the same way the Tessio calculator does, and prints one line per case.\n\n"
+        "the same way the Tessio calculator does, and prints one line per case. The cases of a plant\n"
+        "file (CSV, one motor a row) may be given with --plant, and the plant's totals with --summary.\n\n"
+        "Examples:\n"
+        "  tessio-calc pump.WAU fan.WAU\n"
+        "  tessio-calc --csv --locale pt_BR --plant plant.csv extra.WAU\n"
+        "  tessio-calc --co2 0.4 --plant plant.csv            (CO2 avoided a year, in tonnes)\n"
+        "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
+        "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n\n"
         "Exit status: 0 when every case computed, 1 when a case failed a check or could not be read,\n"
         "2 on a usage error."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -51,7 +91,25 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     const QCommandLineOption pdf(QStringLiteral("pdf"),
                                  QStringLiteral("Prints the report of every computed case to dir/<case name>.pdf."),
                                  QStringLiteral("dir"));
-    parser.addOptions({help, version, locale, language, csv, exportFile, pdf});
+    const QCommandLineOption co2(QStringLiteral("co2"),
+                                 QStringLiteral("Adds the CO2 avoided a year in tonnes (column co2_t) at this grid "
+                                                "emission factor in kg CO2 per kWh, 0 to 2 (e.g. 0.4)."),
+                                 QStringLiteral("kg_per_kwh"));
+    const QCommandLineOption years(QStringLiteral("years"),
+                                   QStringLiteral("With --rate: adds the net present value and the internal rate of "
+                                                  "return (columns npv, irr) over this many years, 1 to 50."),
+                                   QStringLiteral("n"));
+    const QCommandLineOption rate(QStringLiteral("rate"),
+                                  QStringLiteral("With --years: the discount rate in % a year, 0 to 100."),
+                                  QStringLiteral("pct"));
+    const QCommandLineOption summary(QStringLiteral("summary"),
+                                     QStringLiteral("Adds a totals row (file TOTAL) for the whole plant; with --pdf "
+                                                    "also prints the plant summary to dir/summary.pdf."));
+    const QCommandLineOption plant(QStringLiteral("plant"),
+                                   QStringLiteral("Calculates every row of a plant file (CSV), shown as file:line. "
+                                                  "May be given more than once and mixed with case files."),
+                                   QStringLiteral("file.csv"));
+    parser.addOptions({help, version, locale, language, csv, exportFile, pdf, co2, years, rate, summary, plant});
     parser.addPositionalArgument(QStringLiteral("cases"), QStringLiteral("Case files to calculate."),
                                  QStringLiteral("CASE.WAU..."));
 
@@ -87,8 +145,35 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     options.pdfDir = parser.value(pdf);
     if (parser.isSet(pdf) && options.pdfDir.isEmpty())
         return usageError(QStringLiteral("The PDF folder name is empty."));
+    const QLocale c = QLocale::c();
+    if (parser.isSet(co2)) {
+        bool ok = false;
+        const double factor = c.toDouble(parser.value(co2), &ok);
+        if (!ok || !(factor >= 0 && factor <= 2))
+            return usageError(QStringLiteral("The grid factor must be a number from 0 to 2: %1").arg(parser.value(co2)));
+        options.co2 = factor;
+    }
+    if (parser.isSet(years) != parser.isSet(rate))
+        return usageError(QStringLiteral("--years and --rate go together: give both or neither."));
+    if (parser.isSet(years)) {
+        bool ok = false;
+        const int n = parser.value(years).toInt(&ok);
+        if (!ok || n < 1 || n > 50)
+            return usageError(QStringLiteral("The period must be a whole number of years from 1 to 50: %1")
+                                  .arg(parser.value(years)));
+        const double pct = c.toDouble(parser.value(rate), &ok);
+        if (!ok || !(pct >= 0 && pct <= 100))
+            return usageError(QStringLiteral("The discount rate must be a number from 0 to 100: %1").arg(parser.value(rate)));
+        options.years = n;
+        options.rate = pct;
+    }
+    options.summary = parser.isSet(summary);
+    const QStringList plants = parser.values(plant);
+    if (plants.contains(QString()))
+        return usageError(QStringLiteral("The plant file name is empty."));
     options.files = parser.positionalArguments();
-    if (options.files.isEmpty())
+    options.inputs = orderedInputs(arguments, options.files, plants);
+    if (options.inputs.isEmpty())
         return usageError(QStringLiteral("No case file given."));
     return result;
 }

@@ -1,6 +1,7 @@
 #include "cli/batchoutput.h"
 
 #include "calc/caserecord.h"
+#include "plant/planttext.h"
 
 #include <algorithm>
 
@@ -17,19 +18,57 @@ QString heading(const QString &caption)
     return text.trimmed();
 }
 
-} // namespace
-
-QStringList tableHeadings(const TextLookup &text, const QString &currency)
+QStringList extraFields(const PlantFigures &figures, const QLocale &locale, BatchColumns columns)
 {
-    return {heading(text(BatchFileHeading)),
-            heading(text(2)),
-            heading(text(197)),
-            heading(text(33)),
-            heading(text(34)) + QStringLiteral(" (") + currency + u')',
-            heading(text(35))};
+    QStringList fields;
+    if (columns.co2)
+        fields << PlantFormat::co2(figures.co2, locale);
+    if (columns.lifetime)
+        fields << PlantFormat::npv(figures.npv, locale) << PlantFormat::irr(figures.irr, locale);
+    return fields;
 }
 
-QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
+QStringList emptyExtras(BatchColumns columns)
+{
+    return QStringList((columns.co2 ? 1 : 0) + (columns.lifetime ? 2 : 0), QString());
+}
+
+QString leftOutMessage(int leftOut, const TextLookup &text)
+{
+    return leftOut > 0 ? text(PlantText::CasesLeftOut).arg(leftOut) : QString();
+}
+
+} // namespace
+
+QStringList tableHeadings(const TextLookup &text, const QString &currency, BatchColumns columns)
+{
+    const QString inCurrency = QStringLiteral(" (") + currency + u')';
+    QStringList headings{heading(text(BatchFileHeading)),
+                         heading(text(2)),
+                         heading(text(197)),
+                         heading(text(33)),
+                         heading(text(34)) + inCurrency,
+                         heading(text(35))};
+    if (columns.co2)
+        headings << text(PlantText::Co2Year);
+    if (columns.lifetime)
+        headings << text(PlantText::Npv) + inCurrency << text(PlantText::Irr);
+    return headings;
+}
+
+QStringList tableTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
+                          BatchColumns columns)
+{
+    const PlantFigures &t = summary.totals;
+    QStringList row{text(PlantText::Total), QString(), QString(), PlantFormat::kwh(t.kwh, locale),
+                    PlantFormat::money(t.money, locale), PlantFormat::months(t.months, locale)};
+    row << extraFields(t, locale, columns);
+    if (leftOut > 0)
+        row << leftOutMessage(leftOut, text);
+    return row;
+}
+
+QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns)
 {
     QStringList row{batchCase.file, applicationName(batchCase, text)};
     if (!batchCase.computed) {
@@ -39,7 +78,7 @@ QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const Te
         return row;
     }
     const ShownResults shown = shownResults(batchCase.record, locale);
-    row << shown.efficiency << shown.kwh << shown.money << shown.months;
+    row << shown.efficiency << shown.kwh << shown.money << shown.months << extraFields(batchCase.figures, locale, columns);
     return row;
 }
 
@@ -99,18 +138,33 @@ QString csvLine(const QStringList &values)
     return fields.join(u',') + QStringLiteral("\r\n");
 }
 
-QString csvHeader()
+QString csvHeader(BatchColumns columns)
 {
-    return csvLine({QStringLiteral("file"), QStringLiteral("application"), QStringLiteral("efficiency"),
-                    QStringLiteral("kwh"), QStringLiteral("money"), QStringLiteral("months"),
-                    QStringLiteral("message")});
+    QStringList names{QStringLiteral("file"), QStringLiteral("application"), QStringLiteral("efficiency"),
+                      QStringLiteral("kwh"),  QStringLiteral("money"),       QStringLiteral("months")};
+    if (columns.co2)
+        names << QStringLiteral("co2_t");
+    if (columns.lifetime)
+        names << QStringLiteral("npv") << QStringLiteral("irr");
+    return csvLine(names << QStringLiteral("message"));
 }
 
-QString csvRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
+QString csvRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns)
 {
     const QString application = applicationName(batchCase, text);
     if (!batchCase.computed)
-        return csvLine({batchCase.file, application, QString(), QString(), QString(), QString(), batchCase.message});
+        return csvLine(QStringList{batchCase.file, application, QString(), QString(), QString(), QString()}
+                       << emptyExtras(columns) << batchCase.message);
     const ShownResults shown = shownResults(batchCase.record, locale);
-    return csvLine({batchCase.file, application, shown.efficiency, shown.kwh, shown.money, shown.months, QString()});
+    return csvLine(QStringList{batchCase.file, application, shown.efficiency, shown.kwh, shown.money, shown.months}
+                   << extraFields(batchCase.figures, locale, columns) << QString());
+}
+
+QString csvTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
+                    BatchColumns columns)
+{
+    const PlantFigures &t = summary.totals;
+    return csvLine(QStringList{QStringLiteral("TOTAL"), QString(), QString(), PlantFormat::kwh(t.kwh, locale),
+                               PlantFormat::money(t.money, locale), PlantFormat::months(t.months, locale)}
+                   << extraFields(t, locale, columns) << leftOutMessage(leftOut, text));
 }

@@ -3,6 +3,7 @@
 #include "cli/batchoutput.h"
 #include "cli/consoledialogs.h"
 #include "files/export.h"
+#include "plant/plantfile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,10 +31,47 @@ QStringList languageNames(const TextTable &texts)
     return names;
 }
 
-// "<folder>/<case name>.pdf", the case name being the file name without its last extension.
-QString pdfPathFor(const QString &folder, const QString &caseFile)
+// "<folder>/<name>.pdf", the name of a case file being the file name without its last extension.
+QString pdfPathFor(const QString &folder, const QString &name)
 {
-    return QDir(folder).filePath(QFileInfo(caseFile).completeBaseName() + QStringLiteral(".pdf"));
+    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+}
+
+// A case of the batch with the name of its report.
+struct Item
+{
+    BatchCase batchCase;
+    QString reportName; // "<case name>" or "<plant name>-<line>"
+};
+
+// The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
+void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileContext &context)
+{
+    const PlantReadResult read = readPlantFile(path, context);
+    const QString name = QFileInfo(path).completeBaseName();
+    if (!read.ok()) {
+        BatchCase failed;
+        failed.file = path;
+        failed.message = read.fileError;
+        items << Item{failed, name};
+        return;
+    }
+    qsizetype c = 0;
+    qsizetype e = 0;
+    while (c < read.cases.size() || e < read.errors.size()) {
+        BatchCase batchCase;
+        const bool takeCase = e >= read.errors.size() || (c < read.cases.size() && read.lines[c] < read.errors[e].line);
+        const int line = takeCase ? read.lines[c] : read.errors[e].line;
+        batchCase.file = path + u':' + QString::number(line);
+        if (takeCase) {
+            batchCase.record = read.cases[c++];
+            batchCase.read = true;
+            calculateCase(batchCase, context.locale, context.text);
+        } else {
+            batchCase.message = read.errors[e++].reason;
+        }
+        items << Item{batchCase, name + u'-' + QString::number(line)};
+    }
 }
 
 } // namespace
@@ -75,16 +113,48 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
     CaseRecord start;
     start.cboMoedas = context.currency;
 
+    QList<Item> items;
+    const PlantFileContext plantContext{start, options.locale, &texts, text};
+    for (const BatchInput &input : options.inputs) {
+        if (input.plant)
+            appendPlantCases(items, input.path, plantContext);
+        else
+            items << Item{runCase(input.path, start, options.locale, text), QFileInfo(input.path).completeBaseName()};
+    }
+
+    // The plant model over every case that was read, for the CO2 and lifetime columns and the totals.
+    const BatchColumns columns{options.co2.has_value(), options.years.has_value()};
+    PlantSummary summary;
+    int unread = 0;
+    if (columns.co2 || columns.lifetime || options.summary) {
+        PlantInput input{{}, options.co2, std::nullopt, options.locale, text};
+        if (options.years)
+            input.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
+        for (const Item &item : std::as_const(items)) {
+            if (item.batchCase.read)
+                input.cases << item.batchCase.record;
+            else
+                ++unread;
+        }
+        summary = computeSummary(input);
+        qsizetype next = 0;
+        for (Item &item : items) {
+            if (item.batchCase.read)
+                item.batchCase.figures = summary.cases[next++].figures;
+        }
+    }
+
     bool allComputed = true;
     QList<QStringList> rows;
     if (options.csv)
-        out << csvHeader();
-    for (const QString &file : options.files) {
-        const BatchCase batchCase = runCase(file, start, options.locale, text);
+        out << csvHeader(columns);
+    for (const Item &item : std::as_const(items)) {
+        const BatchCase &batchCase = item.batchCase;
+        const QString &file = batchCase.file;
         if (options.csv)
-            out << csvRow(batchCase, options.locale, text);
+            out << csvRow(batchCase, options.locale, text, columns);
         else
-            rows << tableRow(batchCase, options.locale, text);
+            rows << tableRow(batchCase, options.locale, text, columns);
         if (!batchCase.computed) {
             allComputed = false;
             err << "tessio-calc: " << file << ": " << batchCase.message << Qt::endl;
@@ -100,14 +170,31 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         if (!options.pdfDir.isEmpty()) {
             QString error;
             const ReportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
-            if (!context.printReport(input, pdfPathFor(options.pdfDir, file), &error)) {
+            if (!context.printReport(input, pdfPathFor(options.pdfDir, item.reportName), &error)) {
                 allComputed = false;
                 err << "tessio-calc: " << file << ": the report could not be printed: " << error << Qt::endl;
             }
         }
     }
+    const int leftOut = summary.leftOutCount + unread;
+    if (options.summary) {
+        if (options.csv)
+            out << csvTotalRow(summary, leftOut, options.locale, text, columns);
+        else
+            rows << tableTotalRow(summary, leftOut, options.locale, text, columns);
+        if (!options.pdfDir.isEmpty() && context.printSummary) {
+            const PlantReportInput input{summary, context.company, text, options.locale, context.currency, QString(), QDate()};
+            const QString path = QDir(options.pdfDir).filePath(QStringLiteral("summary.pdf"));
+            QString error;
+            if (!context.printSummary(input, path, &error)) {
+                allComputed = false;
+                err << "tessio-calc: " << QDir::toNativeSeparators(path) << ": the summary could not be printed: "
+                    << error << Qt::endl;
+            }
+        }
+    }
     if (!options.csv) {
-        for (const QString &line : alignedLines(tableHeadings(text, context.currency), rows))
+        for (const QString &line : alignedLines(tableHeadings(text, context.currency, columns), rows))
             out << line << '\n';
     }
     out.flush();

@@ -3,6 +3,8 @@
 #include "cli/consoledialogs.h"
 #include "cli/pdfreport.h"
 #include "localisation/scrambledfile.h"
+#include "plant/plantprint.h"
+#include "plant/plantreport.h"
 #include "report/printerreport.h"
 #include "settings/modcadastrovarnel.h"
 #include "startup/addbackslash.h"
@@ -73,7 +75,7 @@ int main(int argc, char *argv[])
     case ParsedCommandLine::Action::UsageError:
         err << "tessio-calc: " << command.text << '\n'
             << "Usage: tessio-calc [--locale NAME] [--language NAME] [--csv] [--export FILE] [--pdf DIR] "
-               "CASE.WAU...\n"
+               "[--co2 KG_PER_KWH] [--years N --rate PCT] [--summary] [--plant PLANT.csv]... CASE.WAU...\n"
             << "Try 'tessio-calc --help' for more information.\n";
         return BatchExit::Usage;
     case ParsedCommandLine::Action::Run:
@@ -88,6 +90,10 @@ int main(int argc, char *argv[])
     PrinterReport report(dialogs);
     context.printReport = [&report](const ReportInput &input, const QString &path, QString *error) {
         return printPdfReport(report, input, path, error);
+    };
+    PlantReport summary(dialogs);
+    context.printSummary = [&summary](const PlantReportInput &input, const QString &path, QString *error) {
+        return printPlantPdf(summary, input, path, error);
     };
     return runBatch(command.options, context, out, err);
 }

@@ -105,6 +105,17 @@ bool QtReportPrinter::fillRectangle(QPointF corner, QPointF opposite, const QCol
     return true;
 }
 
+bool QtReportPrinter::newPage()
+{
+    if (!ensurePainting())
+        return false;
+    if (!m_printer.newPage())
+        return fail(QStringLiteral("Printer error: the next page could not be started"));
+    m_x = 0;
+    m_y = 0;
+    return true;
+}
+
 bool QtReportPrinter::endDocument()
 {
     if (!ensurePainting())

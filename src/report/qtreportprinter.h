@@ -29,6 +29,7 @@ public:
     bool printLine(const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
+    bool newPage() override;
     bool endDocument() override;
     void abortDocument() override;
     PlatformError error() const override { return m_error; }

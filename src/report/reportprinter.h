@@ -15,7 +15,7 @@ class ReportPrinter
 public:
     virtual ~ReportPrinter() = default;
 
-    // Starts a fresh single-page document; anything unfinished from an earlier job is discarded.
+    // Starts a fresh document on its first page; anything unfinished from an earlier job is discarded.
     virtual bool startDocument() = 0;
     // Makes one unit one point.
     virtual bool setScaleToPoints() = 0;
@@ -36,7 +36,10 @@ public:
     virtual bool drawLine(QPointF from, QPointF to, const QColor &colour) = 0;
     // A filled rectangle between two opposite corners.
     virtual bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) = 0;
-    // Sends the page.
+    // Ends the current page and starts the next one; the current position goes back to the top-left
+    // corner, the font stays.
+    virtual bool newPage() = 0;
+    // Sends the document.
     virtual bool endDocument() = 0;
     // Drops the unfinished document of an abandoned job; nothing is printed.
     virtual void abortDocument() = 0;

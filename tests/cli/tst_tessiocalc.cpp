@@ -1,6 +1,8 @@
 #include "cli/batchoutput.h"
 #include "cli/consoledialogs.h"
+#include "files/casefile.h"
 #include "files/codepage.h"
+#include "plant/plantfile.h"
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
 #include "settings/regkeys.h"
@@ -40,6 +42,10 @@ private slots:
     void exportAppendsEveryComputedCase();
     void withoutItsTextsNothingIsCalculated();
     void reportsOfComputedCasesAsPdf();
+    void plantFigures_data();
+    void plantFigures();
+    void examplesAsAPlantGiveTheSameCases();
+    void summaryAsPdfOnTwoPages();
 
 private:
     struct Result
@@ -50,6 +56,7 @@ private:
     };
     Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
+    void writePlant(const QString &name, const QByteArray &rows);
     void writeSetting(const QString &name, const QString &value);
     static void clearSettings();
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
@@ -151,6 +158,14 @@ void TestTessioCalc::writeCase(const QString &name, const QString &line)
     file.write(CodePage::encode(line) + "\r\n");
 }
 
+void TestTessioCalc::writePlant(const QString &name, const QByteArray &rows)
+{
+    QFile file(m_dir->filePath(QStringLiteral("cases/") + name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("\xEF\xBB\xBFreference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
+               + rows);
+}
+
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
 {
 #ifdef Q_OS_WIN
@@ -241,6 +256,10 @@ void TestTessioCalc::usageErrors_data()
     QTest::newRow("unknown option") << QStringList{"--xml", "a.WAU"} << "xml";
     QTest::newRow("unknown locale") << QStringList{"--locale", "xx_YY", "a.WAU"} << "xx_YY";
     QTest::newRow("unknown language") << QStringList{"--language", "Deutsch", "a.WAU"} << "Deutsch";
+    QTest::newRow("years without rate") << QStringList{"--years", "10", "a.WAU"} << "--years and --rate";
+    QTest::newRow("rate without years") << QStringList{"--rate", "8", "a.WAU"} << "--years and --rate";
+    QTest::newRow("years out of range") << QStringList{"--years", "51", "--rate", "8", "a.WAU"} << "51";
+    QTest::newRow("factor not a number") << QStringList{"--co2", "0,4", "a.WAU"} << "0,4";
 }
 
 void TestTessioCalc::usageErrors()
@@ -258,7 +277,8 @@ void TestTessioCalc::helpAndVersion()
 {
     const Result help = run({"--help"});
     QCOMPARE(help.exitCode, 0);
-    for (const char *option : {"--locale", "--language", "--csv", "--export", "--pdf", "--version"})
+    for (const char *option : {"--locale", "--language", "--csv", "--export", "--pdf", "--version", "--co2", "--years",
+                               "--rate", "--summary", "--plant", "tessio-calc --summary --pdf"})
         QVERIFY2(help.out.contains(QLatin1String(option)), option);
     const Result version = run({"--version"});
     QCOMPARE(version.exitCode, 0);
@@ -364,6 +384,125 @@ void TestTessioCalc::reportsOfComputedCasesAsPdf()
     for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
                                     QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
         QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
+}
+
+void TestTessioCalc::plantFigures_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QStringList>("expected"); // the CSV lines
+    QTest::addColumn<int>("exitCode");
+
+    // The worked example: 29,200 kWh, 2,920.00 a year for a drive of 1,000: 14.6 t at 0.5 kg/kWh; over 10
+    // years at 8 % an NPV of 2,920 x 6.710081 - 1,000 = 18,593.44 and an IRR of 292.0 %.
+    QTest::newRow("co2") << QStringList{"--co2", "0.5", "a.WAU"}
+                         << QStringList{"file,application,efficiency,kwh,money,months,co2_t,message\r",
+                                        "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,14.6,\r"}
+                         << 0;
+    QTest::newRow("lifetime and summary, a failed case left out")
+        << QStringList{"--years", "10", "--rate", "8", "--summary", "a.WAU", "c.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,message\r",
+                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0,\r",
+                       "c.WAU," + text(194) + ",,,,,,," + csvField(text(69)) + "\r",
+                       "TOTAL,,,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0," + csvField(text(223).arg(1)) + "\r"}
+        << 1;
+    // Plant rows named file:line, in their order, mixed with case files; a row that cannot be read is
+    // named with its reason and left out of the totals.
+    QTest::newRow("plant file and case file")
+        << QStringList{"--summary", "--co2", "0.1", "--plant", "plant.csv", "a.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,message\r",
+                       "plant.csv:2," + text(195) + ",90,\"14,600\",\"1,460.00\",8,1.5,\r",
+                       "plant.csv:3,,,,,,," + csvField(text(226)) + "\r",
+                       "plant.csv:4," + text(193) + ",90,\"21,491\",\"2,149.12\",6,2.1,\r",
+                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\r",
+                       "TOTAL,,,\"65,291\",\"6,529.12\",6,6.5," + csvField(text(223).arg(1)) + "\r"}
+        << 1;
+}
+
+void TestTessioCalc::plantFigures()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QStringList, expected);
+    QFETCH(int, exitCode);
+    writeCase(QStringLiteral("a.WAU"), WorkedExample);
+    writeCase(QStringLiteral("c.WAU"), TooManyHours);
+    // The inlet damper; a row in watts; the worked example as 10 HP.
+    writePlant(QStringLiteral("plant.csv"), "Inlet,2,10,kW,90,0.1,1000,365,0,0,0,0,0,24\r\n"
+                                            "Watts,0,10,W,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                                            "HP,0,10,hp,90,0.1,1000,365,0,8,8,8,0,0\r\n");
+    const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
+    QCOMPARE(lines(r.out), expected);
+    QCOMPARE(r.exitCode, exitCode);
+}
+
+void TestTessioCalc::examplesAsAPlantGiveTheSameCases()
+{
+    // The example case files as rows of one plant file, written as the plant window saves them.
+    const QDir examples(QStringLiteral(TESSIO_EXAMPLES));
+    QStringList files;
+    QList<CaseRecord> records;
+    for (const QString &name : examples.entryList({QStringLiteral("*.WAU")}, QDir::Files, QDir::Name)) {
+        files << examples.filePath(name);
+        const CaseFileResult read = ReadCaseFile(files.last(), CaseRecord());
+        QVERIFY(read.ok());
+        records << read.record;
+    }
+    QCOMPARE(files.size(), 4);
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    QString error;
+    QVERIFY2(writePlantFile(m_dir->filePath(QStringLiteral("cases/examples.csv")), records, english,
+                            [this](int n) { return text(n); }, &error),
+             qPrintable(error));
+
+    const Result cases = run(QStringList{"--locale", "en_US", "--csv"} + files);
+    const Result plant = run({"--locale", "en_US", "--csv", "--plant", "examples.csv"});
+    QCOMPARE(cases.exitCode, 0);
+    QCOMPARE(plant.exitCode, 0);
+    const QStringList caseLines = lines(cases.out);
+    const QStringList plantLines = lines(plant.out);
+    QCOMPARE(plantLines.size(), 5);
+    // Everything after the file column is the same: application, efficiency, kWh, money, months.
+    const auto afterFile = [](const QString &line) { return line.mid(line.indexOf(QStringLiteral(".WAU,")) + 5); };
+    for (int i = 1; i < 5; ++i) {
+        QVERIFY2(plantLines[i].startsWith(QStringLiteral("examples.csv:%1,").arg(i + 1)), qPrintable(plantLines[i]));
+        QCOMPARE(plantLines[i].mid(plantLines[i].indexOf(u',') + 1), afterFile(caseLines[i]));
+    }
+}
+
+void TestTessioCalc::summaryAsPdfOnTwoPages()
+{
+    QByteArray rows;
+    for (int i = 1; i <= 30; ++i)
+        rows += "Pump " + QByteArray::number(i) + ",0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n";
+    writePlant(QStringLiteral("thirty.csv"), rows);
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    const Result r = run({"--locale", "en_US", "--summary", "--co2", "0.4", "--years", "10", "--rate", "8", "--pdf",
+                          folder, "--plant", "thirty.csv"});
+    QCOMPARE(r.exitCode, 0);
+    QVERIFY(QFile::exists(QDir(folder).filePath(QStringLiteral("thirty-31.pdf"))));
+    const QString pdf = QDir(folder).filePath(QStringLiteral("summary.pdf"));
+    QVERIFY2(QFile::exists(pdf), qPrintable(r.err));
+
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    QProcess reader;
+    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    QCOMPARE(pages.size(), 2);
+    QVERIFY(pages[0].contains(text(222).arg(1).arg(2)));
+    QVERIFY(pages[1].contains(text(222).arg(2).arg(2)));
+    for (const QString &page : pages) {
+        QVERIFY(page.contains(text(205)));                 // the title on every page
+        QVERIFY(page.contains(text(206)));                 // and the table's heading
+    }
+    QVERIFY(pages[0].contains(QStringLiteral("Pump 28")) && !pages[0].contains(QStringLiteral("Pump 29")));
+    QVERIFY(pages[1].contains(QStringLiteral("Pump 30")));
+    // The totals, the lifetime block and the factor on the last page only: 30 x 29,200 kWh and 2,920.00.
+    QVERIFY(!pages[0].contains(QStringLiteral("876,000")));
+    for (const QString &expected : {QStringLiteral("876,000"), QStringLiteral("87,600.00"), QStringLiteral("350.4"),
+                                    text(214), QStringLiteral("557,803.13"), QStringLiteral("292.0"), QStringLiteral("0.400")})
+        QVERIFY2(pages[1].contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + pages[1]));
 }
 
 QTEST_GUILESS_MAIN(TestTessioCalc)

@@ -74,7 +74,7 @@ void TestShippedData::everyUsedTextIsPresent()
     const auto required = requirements(QStringLiteral("required-texts.txt"));
     QVERIFY(required.size() > 100);
     QCOMPARE(required.first().row, 0);
-    QCOMPARE(required.last().row, 204);
+    QVERIFY(required.last().row >= 229); // the plant summary's texts are required too
     for (const auto &r : required) {
         for (int language = 0; language < m_texts.columnCount(); ++language) {
             const QString text = m_texts.entry(r.row, language);

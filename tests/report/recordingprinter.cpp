@@ -20,6 +20,7 @@ bool RecordingPrinter::startDocument()
     lines.clear();
     rectangles.clear();
     scaleInPoints = false;
+    page = 0;
     m_x = m_y = 0;
     return true;
 }
@@ -84,7 +85,7 @@ bool RecordingPrinter::printLine(const QString &text)
 {
     if (!attempt(Operation::PrintLine))
         return false;
-    texts.append({text, m_x, m_y, m_font, m_size, m_bold, m_italic});
+    texts.append({text, m_x, m_y, m_font, m_size, m_bold, m_italic, page});
     m_y += m_size * LineFactor;
     return true;
 }
@@ -102,6 +103,15 @@ bool RecordingPrinter::fillRectangle(QPointF corner, QPointF opposite, const QCo
     if (!attempt(Operation::FillRectangle))
         return false;
     rectangles.append({QRectF(corner, opposite).normalized(), colour});
+    return true;
+}
+
+bool RecordingPrinter::newPage()
+{
+    if (!attempt(Operation::NewPage))
+        return false;
+    ++page;
+    m_x = m_y = 0;
     return true;
 }
 

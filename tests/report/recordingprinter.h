@@ -13,7 +13,7 @@ class RecordingPrinter : public ReportPrinter
 public:
     enum class Operation {
         StartDocument, SetScale, SetX, SetY, FontName, FontSize, FontBold, FontItalic,
-        PrintLine, DrawLine, FillRectangle, EndDocument
+        PrintLine, DrawLine, FillRectangle, NewPage, EndDocument
     };
 
     struct Text
@@ -25,6 +25,7 @@ public:
         double size;
         bool bold;
         bool italic;
+        int page = 0; // 0 for the first page
         bool operator==(const Text &) const = default;
     };
     struct Line
@@ -57,6 +58,7 @@ public:
     bool printLine(const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
+    bool newPage() override;
     bool endDocument() override;
     void abortDocument() override;
     PlatformError error() const override { return {PrinterErrorNumber, QStringLiteral("Printer error: test failure")}; }
@@ -73,6 +75,7 @@ public:
     int started = 0;
     int sent = 0;
     int aborted = 0;
+    int page = 0; // the page being drawn, 0 for the first
 
     // Texts whose content is `text`.
     QList<Text> find(const QString &text) const;

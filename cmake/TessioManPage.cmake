@@ -1,0 +1,95 @@
+# Writes the manual page of tessio-calc from its --help text, so that the page lists every option the
+# program has. Run as a script at build time:
+#   cmake -DPROGRAM=<tessio-calc> -DTEMPLATE=<page.1.in> -DOUTPUT=<page.1> -DVERSION=<x.y.z> -P TessioManPage.cmake
+# The template holds the hand-written sections; @DESCRIPTION@ becomes the help's description (its
+# paragraphs), @OPTIONS@ one tagged paragraph per option.
+
+cmake_minimum_required(VERSION 3.25)
+
+foreach(variable PROGRAM TEMPLATE OUTPUT VERSION)
+    if(NOT DEFINED ${variable})
+        message(FATAL_ERROR "TessioManPage.cmake needs -D${variable}=...")
+    endif()
+endforeach()
+
+execute_process(COMMAND ${PROGRAM} --help OUTPUT_VARIABLE help RESULT_VARIABLE result
+                ENCODING UTF-8)
+if(NOT result EQUAL 0 OR NOT help MATCHES "\nOptions:\n")
+    message(FATAL_ERROR "${PROGRAM} --help failed (${result}) or lists no options:\n${help}")
+endif()
+
+# Text for roff: a backslash is written \e, a line must not start with a control character.
+function(roff_text out text)
+    string(REPLACE "\\" "\\e" text "${text}")
+    string(REPLACE "-" "\\-" text "${text}")
+    if(text MATCHES "^[.']")
+        set(text "\\&${text}")
+    endif()
+    set(${out} "${text}" PARENT_SCOPE)
+endfunction()
+
+# "-h, --help" or "--locale <name>": the names in bold, the value's name in italics.
+function(roff_option out names)
+    string(REPLACE ", " ";" names "${names}")
+    set(parts)
+    foreach(name ${names})
+        if(name MATCHES "^([^ ]+) <(.+)>$")
+            roff_text(option "${CMAKE_MATCH_1}")
+            roff_text(value "${CMAKE_MATCH_2}")
+            list(APPEND parts "\\fB${option}\\fR \\fI${value}\\fR")
+        else()
+            roff_text(option "${name}")
+            list(APPEND parts "\\fB${option}\\fR")
+        endif()
+    endforeach()
+    list(JOIN parts ", " joined)
+    set(${out} "${joined}" PARENT_SCOPE)
+endfunction()
+
+string(REPLACE ";" "\\;" help "${help}")
+string(REPLACE "\n" ";" lines "${help}")
+set(section usage)
+set(description "")
+set(options "")
+set(paragraph "")
+foreach(line IN LISTS lines)
+    if(line STREQUAL "Options:")
+        set(section options)
+    elseif(line STREQUAL "Arguments:")
+        set(section arguments)
+    elseif(section STREQUAL "usage")
+        if(line MATCHES "^Usage: ")
+            # The usage line belongs to the synopsis, written in the template.
+        elseif(line STREQUAL "")
+            if(NOT paragraph STREQUAL "")
+                string(APPEND description ".PP\n${paragraph}")
+                set(paragraph "")
+            endif()
+        else()
+            roff_text(text "${line}")
+            string(APPEND paragraph "${text}\n")
+        endif()
+    elseif(section STREQUAL "options")
+        if(line MATCHES "^  (-[^ ].*[^ ])   *([^ ].*)$")
+            # An option and the first line of its text, at least two blanks apart.
+            roff_option(names "${CMAKE_MATCH_1}")
+            roff_text(text "${CMAKE_MATCH_2}")
+            string(APPEND options ".TP\n${names}\n${text}\n")
+        elseif(line MATCHES "^  (-[^ ].*[^ ])$")
+            # An option whose name is too long to share its line with the text.
+            roff_option(names "${CMAKE_MATCH_1}")
+            string(APPEND options ".TP\n${names}\n")
+        elseif(line MATCHES "^    *([^ ].*)$")
+            roff_text(text "${CMAKE_MATCH_1}")
+            string(APPEND options "${text}\n")
+        endif()
+    endif()
+endforeach()
+if(NOT paragraph STREQUAL "")
+    string(APPEND description ".PP\n${paragraph}")
+endif()
+string(REGEX REPLACE "^\\.PP\n" "" description "${description}")
+
+set(DESCRIPTION "${description}")
+set(OPTIONS "${options}")
+configure_file(${TEMPLATE} ${OUTPUT} @ONLY)

@@ -1,0 +1,222 @@
+#include "plant/plantmodel.h"
+
+#include "calc/numberformat.h"
+
+#include <cmath>
+
+namespace {
+
+constexpr double IrrLow = -99.99;
+constexpr double IrrHigh = 10000.0;
+constexpr double IrrTolerance = 0.01;
+
+QString noValue()
+{
+    return NoSaving.toString();
+}
+
+// Fills in the figures that follow from kWh, money and drive price.
+void completeFigures(PlantFigures &figures, std::optional<double> factor, const std::optional<PlantLifetime> &lifetime)
+{
+    if (figures.money != 0.0) {
+        const double months = figures.drive / figures.money * 12.0;
+        if (std::isfinite(months))
+            figures.months = months;
+    }
+    if (factor)
+        figures.co2 = figures.kwh * *factor / 1000.0;
+    if (lifetime) {
+        figures.npv = netPresentValue(figures.drive, figures.money, *lifetime);
+        figures.irr = internalRateOfReturn(figures.drive, figures.money, lifetime->years);
+        figures.lifetimeSaving = figures.money * lifetime->years;
+        if (figures.co2)
+            figures.lifetimeCo2 = *figures.co2 * lifetime->years;
+    }
+}
+
+QString formatOptional(std::optional<double> value, QStringView pattern, const QLocale &locale)
+{
+    return value ? NumberFormat::format(*value, pattern, locale) : noValue();
+}
+
+} // namespace
+
+double netPresentValue(double drive, double money, const PlantLifetime &lifetime)
+{
+    if (lifetime.ratePercent == 0.0)
+        return -drive + money * lifetime.years;
+    const double growth = 1.0 + lifetime.ratePercent / 100.0;
+    double factor = 0.0;
+    double discount = 1.0;
+    for (int t = 1; t <= lifetime.years; ++t) {
+        discount /= growth;
+        factor += discount;
+    }
+    return -drive + money * factor;
+}
+
+std::optional<double> internalRateOfReturn(double drive, double money, int years)
+{
+    if (!(money > 0) || drive == 0.0 || years < 1)
+        return std::nullopt;
+    const auto npv = [&](double rate) { return netPresentValue(drive, money, {years, rate}); };
+    double low = IrrLow;
+    double high = IrrHigh;
+    double npvLow = npv(low);
+    const double npvHigh = npv(high);
+    if (!std::isfinite(npvLow) || !std::isfinite(npvHigh) || (npvLow > 0) == (npvHigh > 0) || npvLow == 0.0
+        || npvHigh == 0.0) {
+        // A zero at an end of the range is a root too.
+        if (npvLow == 0.0)
+            return low;
+        if (npvHigh == 0.0)
+            return high;
+        return std::nullopt;
+    }
+    while (high - low > IrrTolerance) {
+        const double middle = (low + high) / 2.0;
+        const double npvMiddle = npv(middle);
+        if (npvMiddle == 0.0)
+            return middle;
+        if ((npvMiddle > 0) == (npvLow > 0)) {
+            low = middle;
+            npvLow = npvMiddle;
+        } else {
+            high = middle;
+        }
+    }
+    return (low + high) / 2.0;
+}
+
+PlantSummary computeSummary(const PlantInput &input)
+{
+    PlantSummary summary;
+    summary.gridFactor = input.gridFactor;
+    summary.lifetime = input.lifetime;
+    summary.cases.reserve(input.cases.size());
+    for (const CaseRecord &record : input.cases) {
+        PlantCaseResult result;
+        result.record = record;
+        result.reference = record.mskReferencia;
+        result.application = record.cboAplicacao;
+        result.powerKw = powerInKw(record, input.locale);
+
+        SavingFigures saving;
+        const CalculationOutcome outcome = CalculateSavings(result.record, input.locale, &saving);
+        result.computed = outcome.computed;
+        result.failure = outcome.failure;
+        if (!outcome.computed) {
+            if (outcome.failure && input.text)
+                result.message = checkMessage(*outcome.failure, input.text, record.cboMoedas);
+            ++summary.leftOutCount;
+            summary.cases.append(result);
+            continue;
+        }
+        ++summary.computedCount;
+        if (saving.efficiency > 0)
+            result.efficiency = saving.efficiency;
+        else
+            result.efficiency = NumberFormat::readNumber(result.record.mskRendimento, input.locale);
+        result.figures.kwh = saving.kwh;
+        result.figures.money = saving.money();
+        result.figures.drive = saving.drivePrice;
+        completeFigures(result.figures, input.gridFactor, input.lifetime);
+
+        summary.totals.kwh += result.figures.kwh;
+        summary.totals.money += result.figures.money;
+        summary.totals.drive += result.figures.drive;
+        summary.cases.append(result);
+    }
+    completeFigures(summary.totals, input.gridFactor, input.lifetime);
+    return summary;
+}
+
+namespace PlantFormat {
+
+QString kwh(double value, const QLocale &locale)
+{
+    return NumberFormat::format(value, u"#,##0", locale);
+}
+
+QString money(double value, const QLocale &locale)
+{
+    return NumberFormat::format(value, u"#,##0.00", locale);
+}
+
+QString months(std::optional<double> value, const QLocale &locale)
+{
+    if (!value)
+        return noValue();
+    return NumberFormat::format(NumberFormat::roundHalfEven(*value), u"#,##0", locale);
+}
+
+QString co2(std::optional<double> value, const QLocale &locale)
+{
+    return formatOptional(value, u"#,##0.0", locale);
+}
+
+QString npv(std::optional<double> value, const QLocale &locale)
+{
+    return formatOptional(value, u"#,##0.00", locale);
+}
+
+QString irr(std::optional<double> value, const QLocale &locale)
+{
+    return formatOptional(value, u"#,##0.0", locale);
+}
+
+QString lifetimeSaving(std::optional<double> value, const QLocale &locale)
+{
+    return formatOptional(value, u"#,##0.00", locale);
+}
+
+QString power(std::optional<double> kw, const QLocale &locale)
+{
+    return kw ? NumberFormat::format(*kw, u"#,##0.0", locale) : QString();
+}
+
+QString efficiency(std::optional<double> percent, const QLocale &locale)
+{
+    return percent ? NumberFormat::format(*percent, u"#,##0", locale) : QString();
+}
+
+QString factor(std::optional<double> kgPerKwh, const QLocale &locale)
+{
+    return formatOptional(kgPerKwh, u"0.000", locale);
+}
+
+} // namespace PlantFormat
+
+PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale)
+{
+    PlantCaseTexts texts;
+    texts.power = PlantFormat::power(result.powerKw, locale);
+    if (!result.computed)
+        return texts;
+    const PlantFigures &f = result.figures;
+    texts.efficiency = PlantFormat::efficiency(result.efficiency, locale);
+    // No saving shows as the main window shows it.
+    const bool saves = f.kwh != 0.0;
+    texts.kwh = saves ? PlantFormat::kwh(f.kwh, locale) : noValue();
+    texts.money = saves ? PlantFormat::money(f.money, locale) : noValue();
+    texts.drive = PlantFormat::money(f.drive, locale);
+    texts.months = saves ? PlantFormat::months(f.months, locale) : noValue();
+    texts.co2 = PlantFormat::co2(f.co2, locale);
+    texts.npv = PlantFormat::npv(f.npv, locale);
+    texts.irr = PlantFormat::irr(f.irr, locale);
+    return texts;
+}
+
+PlantCaseTexts totalTexts(const PlantSummary &summary, const QLocale &locale)
+{
+    const PlantFigures &f = summary.totals;
+    PlantCaseTexts texts;
+    texts.kwh = PlantFormat::kwh(f.kwh, locale);
+    texts.money = PlantFormat::money(f.money, locale);
+    texts.drive = PlantFormat::money(f.drive, locale);
+    texts.months = PlantFormat::months(f.months, locale);
+    texts.co2 = PlantFormat::co2(f.co2, locale);
+    texts.npv = PlantFormat::npv(f.npv, locale);
+    texts.irr = PlantFormat::irr(f.irr, locale);
+    return texts;
+}

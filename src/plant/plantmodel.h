@@ -1,0 +1,105 @@
+#pragma once
+
+#include "calc/calculator.h"
+#include "calc/caserecord.h"
+
+#include <QList>
+#include <QLocale>
+#include <QString>
+#include <optional>
+
+// The plant model: many motor cases summed into one proposal. One pure function, computeSummary(),
+// serves the plant window, the printed summary and tessio-calc --summary alike.
+//
+// Each case runs through the calculator's own checks and savings model exactly as Calculate does
+// (checkCase / CalculateSavings on the record, in the given regional format). A case that fails a check
+// keeps the check's message and counts in no total. Totals are sums of the unrounded per-case values.
+
+// The period and discount rate of the lifetime figures (NPV, IRR, lifetime saving and CO2).
+struct PlantLifetime
+{
+    int years = 10;          // N, whole years, 1..50 in the window
+    double ratePercent = 8;  // r, % a year, 0..100 in the window
+};
+
+struct PlantInput
+{
+    QList<CaseRecord> cases;             // in plant order; currency in each record's cboMoedas
+    std::optional<double> gridFactor;    // f, kg CO2 per kWh (= t/MWh); nothing: no CO2 figures
+    std::optional<PlantLifetime> lifetime; // nothing: no NPV, IRR or lifetime figures
+    QLocale locale;                      // the regional format the record texts are written in
+    TextLookup text;                     // texts of the current language, for check messages
+};
+
+// The money figures of one case or of the plant. A figure that has no value ("----" when shown) is
+// an empty optional.
+struct PlantFigures
+{
+    double kwh = 0;      // annual saving in kWh, unrounded
+    double money = 0;    // annual saving in money: kwh x kWh price, unrounded
+    double drive = 0;    // drive price(s)
+    std::optional<double> months;         // D / S x 12, unrounded; nothing when S = 0
+    std::optional<double> co2;            // t a year: kwh x f / 1000; nothing without a factor
+    std::optional<double> npv;            // -D + S x sum (1 + r)^-t; nothing without a lifetime
+    std::optional<double> irr;            // % a year; nothing when S <= 0, D = 0 or no sign change
+    std::optional<double> lifetimeSaving; // S x N; nothing without a lifetime
+    std::optional<double> lifetimeCo2;    // N x co2; nothing without a factor or a lifetime
+};
+
+struct PlantCaseResult
+{
+    // The record after Calculate: results and the efficiency used written in as the main window shows
+    // them. For a failed case the record as given.
+    CaseRecord record;
+    QString reference;                  // record.mskReferencia
+    int application = 0;                // cboAplicacao, 0..3 (-1: none)
+    std::optional<double> powerKw;      // the power in kW (HP x 0.736); nothing when not a number
+    std::optional<double> efficiency;   // the efficiency used in % (the default one when the field was empty)
+    bool computed = false;              // false: the case failed a check and counts in no total
+    std::optional<CheckFailure> failure;
+    QString message;                    // when not computed: the check's message in the current language
+    PlantFigures figures;               // zero / empty when not computed
+};
+
+struct PlantSummary
+{
+    QList<PlantCaseResult> cases; // one per input case, same order
+    PlantFigures totals;          // over the computed cases
+    int computedCount = 0;
+    int leftOutCount = 0;         // cases that failed a check
+    std::optional<double> gridFactor;
+    std::optional<PlantLifetime> lifetime;
+};
+
+// Runs the model over input (see the top of this file).
+PlantSummary computeSummary(const PlantInput &input);
+
+// The lifetime figures of a saving S a year against an investment D (used per case and for the totals).
+double netPresentValue(double drive, double money, const PlantLifetime &lifetime);
+// The rate in % above -100 at which the NPV over `years` is 0, by bisection to 0.01 % between -99.99 %
+// and 10,000 %; nothing when money <= 0, drive == 0 or the NPV has no sign change in that range.
+std::optional<double> internalRateOfReturn(double drive, double money, int years);
+
+// The figures as text in the regional format (locale's separators). An empty optional shows as "----".
+namespace PlantFormat {
+QString kwh(double value, const QLocale &locale);      // "#,##0", halves to even
+QString money(double value, const QLocale &locale);    // "#,##0.00"
+QString months(std::optional<double> value, const QLocale &locale); // "#,##0" half-even, like the case
+QString co2(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (tonnes)
+QString npv(std::optional<double> value, const QLocale &locale);    // "#,##0.00", leading minus
+QString irr(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (%)
+QString lifetimeSaving(std::optional<double> value, const QLocale &locale); // "#,##0.00"
+QString power(std::optional<double> kw, const QLocale &locale);     // "#,##0.0" (kW)
+QString efficiency(std::optional<double> percent, const QLocale &locale); // "#,##0"
+QString factor(std::optional<double> kgPerKwh, const QLocale &locale);    // "0.000" (kg CO2/kWh)
+} // namespace PlantFormat
+
+// One case's figures as shown in a row of the summary. A computed case with no saving shows "----" in
+// kWh, money and months, as the main window does. A failed case has only its message.
+struct PlantCaseTexts
+{
+    QString power, efficiency, kwh, money, drive, months, co2, npv, irr;
+};
+PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale);
+// The totals row: the same columns (power and efficiency empty).
+PlantCaseTexts totalTexts(const PlantSummary &summary, const QLocale &locale);

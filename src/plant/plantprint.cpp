@@ -1,0 +1,34 @@
+#include "plant/plantprint.h"
+
+#include "plant/plantreport.h"
+#include "platform/dialogs.h"
+#include "report/qtreportprinter.h"
+
+#include <QCoreApplication>
+#include <QPrinter>
+
+bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantReport> &report,
+                       const PlantReportInput &input)
+{
+    QPrinter printer;
+    if (!dialogs.choosePrinter(parent, printer))
+        return false;
+    QCoreApplication::processEvents();
+    if (!report)
+        report = std::make_unique<PlantReport>(dialogs, parent);
+    QtReportPrinter output(printer);
+    return report->print(output, input);
+}
+
+bool printPlantPdf(PlantReport &report, const PlantReportInput &input, const QString &path, QString *error)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QtReportPrinter output(printer);
+    if (report.print(output, input))
+        return true;
+    if (error)
+        *error = output.error().description;
+    return false;
+}

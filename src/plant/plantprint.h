@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+#include <memory>
+
+class Dialogs;
+class PlantReport;
+class QWidget;
+struct PlantReportInput;
+
+// The Print command of the plant window: the same print dialog and printer layer as the case report's
+// (cancelling the dialog ends the command silently). The report writer is created at the first print
+// that goes ahead and reused afterwards. True when every page was sent.
+bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantReport> &report,
+                       const PlantReportInput &input);
+
+// Prints the summary into the PDF file at path (tessio-calc --pdf). False with the printer's reason.
+bool printPlantPdf(PlantReport &report, const PlantReportInput &input, const QString &path, QString *error);

@@ -1,0 +1,330 @@
+#include "plant/plantreport.h"
+
+#include "calc/numberformat.h"
+#include "plant/gridfactor.h"
+#include "plant/planttext.h"
+#include "platform/dialogs.h"
+#include "platform/platformerror.h"
+#include "report/printerreport.h"
+#include "report/reportprinter.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+#include <array>
+
+namespace {
+
+const QString CrLf = QStringLiteral("\r\n");
+const QColor Black(0, 0, 0);
+const QColor BrandBlue(0, 0, 255);
+const QString Font = QStringLiteral("Arial");
+
+// The page, in points from the top-left corner of the printable area, as the case report lays it out.
+constexpr double TopMargin = 31;
+constexpr double LeftMargin = 28;
+constexpr double Width = 547;
+constexpr double CompanySize = 16;
+constexpr double HeaderTextSize = 8;
+constexpr double TitleSize = 12;
+constexpr double BodySize = 7;
+constexpr double HeadingSize = 6.5;
+
+// The table: a heading of two lines, then two lines a case (the reference with the figures, the
+// application below), so that the long application names never run into the figures.
+constexpr double TableTop = 72;
+constexpr double HeadingHeight = 18;
+constexpr double LineHeight = 8.5;
+constexpr double RowHeight = 2 * LineHeight;
+constexpr int MessageWidth = 90; // characters of a failed case's message a line holds
+
+enum FigureColumn { PowerColumn, EfficiencyColumn, KwhColumn, MoneyColumn, DriveColumn, MonthsColumn, Co2Column };
+constexpr std::array<double, 7> ColumnX{205, 250, 290, 345, 405, 465, 505};
+
+bool hasGuiCursor()
+{
+    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
+}
+
+// "Saving a year (US$)" as two lines: the words, then the part in brackets.
+QStringList headingLines(const QString &heading)
+{
+    const qsizetype bracket = heading.indexOf(QStringLiteral(" ("));
+    if (bracket < 0)
+        return {heading};
+    return {heading.left(bracket), heading.mid(bracket + 1)};
+}
+
+// A message cut into at most two lines of `width` characters, broken at blanks.
+QStringList messageLines(QString message, int width)
+{
+    message.replace(CrLf, QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    QStringList lines;
+    while (!message.isEmpty() && lines.size() < 2) {
+        if (message.size() <= width) {
+            lines << message;
+            message.clear();
+            break;
+        }
+        qsizetype cut = message.lastIndexOf(u' ', width);
+        if (cut <= 0)
+            cut = width;
+        lines << message.left(cut).trimmed();
+        message = message.mid(cut).trimmed();
+    }
+    if (!message.isEmpty())
+        lines.last() = lines.last().left(width - 3) + QStringLiteral("...");
+    return lines;
+}
+
+} // namespace
+
+// One print job: the printer steps with their retry, and the layout.
+struct PlantReport::Job
+{
+    PlantReport &report;
+    ReportPrinter &printer;
+    const PlantReportInput &input;
+    bool abandoned = false;
+    bool busyCursor = false;
+
+    QString text(int number) const { return input.text ? input.text(number) : QString(); }
+    QString withCurrency(int number) const
+    {
+        return text(number) + QStringLiteral(" (") + input.currency + u')';
+    }
+
+    template<typename Operation>
+    bool step(Operation operation)
+    {
+        if (abandoned)
+            return false;
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (operation())
+                return true;
+            reportFailure();
+        }
+        abandoned = true;
+        printer.abortDocument();
+        return false;
+    }
+
+    void reportFailure()
+    {
+        if (busyCursor) {
+            QGuiApplication::restoreOverrideCursor();
+            busyCursor = false;
+        }
+        const PlatformError error = printer.error();
+        const QString message = text(ReportText::ErrorLine1) + CrLf + text(ReportText::ErrorLine2) + CrLf
+                                + text(ReportText::ErrorLine3) + CrLf + CrLf + text(ReportText::ErrorLine4) + CrLf
+                                + QStringLiteral("Erro: ") + error.description;
+        report.m_dialogs.message(report.m_messageParent, Dialogs::Icon::Critical, errorTitle(error.number), message);
+    }
+
+    void setFont(double size, bool bold, bool italic)
+    {
+        step([&] { return printer.setFontName(Font); });
+        step([&] { return printer.setFontSize(size); });
+        step([&] { return printer.setFontBold(bold); });
+        step([&] { return printer.setFontItalic(italic); });
+    }
+
+    void printAt(double x, double y, const QString &line)
+    {
+        if (line.isEmpty())
+            return;
+        step([&] { return printer.setCurrentX(LeftMargin + x); });
+        step([&] { return printer.setCurrentY(TopMargin + y); });
+        step([&] { return printer.printLine(line); });
+    }
+
+    void rule(double x1, double y1, double x2, double y2)
+    {
+        step([&] {
+            return printer.drawLine({LeftMargin + x1, TopMargin + y1}, {LeftMargin + x2, TopMargin + y2}, Black);
+        });
+    }
+
+    // The case report's header: company block, date, mark, rule and title; and the page number.
+    void header(int page, int pages)
+    {
+        const CompanyBlock &company = input.company;
+        setFont(CompanySize, true, false);
+        printAt(65, 0, company.CompanyName);
+        setFont(HeaderTextSize, false, false);
+        printAt(65, 18, company.Street);
+        printAt(307, 18, company.PhoneLine);
+        printAt(307, 9, text(PlantText::DatePrefix) + NumberFormat::formatDate(input.shownDate(), input.locale));
+        printAt(65, 27, company.CityLine);
+        printAt(307, 27, company.FaxLine);
+        brandMark();
+        rule(0, 45, Width, 45);
+        setFont(TitleSize, true, true);
+        printAt(72, 48, text(PlantText::Title));
+        if (pages > 1) {
+            setFont(HeaderTextSize, false, false);
+            printAt(460, 50, text(PlantText::PageOf).arg(page).arg(pages));
+        }
+    }
+
+    void brandMark()
+    {
+        struct Box
+        {
+            double left, top, right, bottom;
+        };
+        static constexpr std::array<Box, 5> Boxes{{
+            {0, 31, 53, 35},
+            {2, 20, 12, 29},
+            {15, 14, 25, 29},
+            {28, 8, 38, 29},
+            {41, 2, 51, 29},
+        }};
+        for (const Box &box : Boxes) {
+            step([&] {
+                return printer.fillRectangle({LeftMargin + box.left, TopMargin + box.top},
+                                             {LeftMargin + box.right, TopMargin + box.bottom}, BrandBlue);
+            });
+        }
+    }
+
+    void tableHeading()
+    {
+        setFont(HeadingSize, true, false);
+        printAt(0, TableTop, text(PlantText::Reference));
+        printAt(0, TableTop + LineHeight, text(PlantText::Application));
+        const std::array<QString, 7> headings{
+            text(PlantText::PowerKw),      text(PlantText::Efficiency),   text(PlantText::KwhYear),
+            withCurrency(PlantText::MoneyYear), withCurrency(PlantText::DrivePrice),
+            text(PlantText::PaybackMonths), text(PlantText::Co2Year)};
+        for (std::size_t c = 0; c < headings.size(); ++c) {
+            const QStringList lines = headingLines(headings[c]);
+            for (qsizetype l = 0; l < lines.size(); ++l)
+                printAt(ColumnX[c], TableTop + double(l) * LineHeight, lines[l]);
+        }
+        rule(0, TableTop + HeadingHeight - 0.5, Width, TableTop + HeadingHeight - 0.5);
+    }
+
+    void figures(double y, const PlantCaseTexts &t)
+    {
+        const std::array<const QString *, 7> cells{&t.power, &t.efficiency, &t.kwh, &t.money,
+                                                   &t.drive, &t.months, &t.co2};
+        for (std::size_t c = 0; c < cells.size(); ++c)
+            printAt(ColumnX[c], y, *cells[c]);
+    }
+
+    void caseRow(double y, const PlantCaseResult &result)
+    {
+        setFont(BodySize, false, false);
+        printAt(0, y, result.reference.left(40));
+        setFont(BodySize, false, true);
+        printAt(0, y + LineHeight, applicationName(result.application));
+        setFont(BodySize, false, false);
+        if (result.computed) {
+            figures(y, caseTexts(result, input.locale));
+            return;
+        }
+        printAt(ColumnX[PowerColumn], y, PlantFormat::power(result.powerKw, input.locale));
+        const QStringList lines = messageLines(result.message, MessageWidth);
+        for (qsizetype l = 0; l < lines.size(); ++l)
+            printAt(ColumnX[EfficiencyColumn], y + double(l) * LineHeight, lines[l]);
+    }
+
+    QString applicationName(int application) const
+    {
+        if (application < 0 || application >= ApplicationCount)
+            return QString();
+        return text(PlantText::FirstApplication + application);
+    }
+
+    // The totals row and, below it, the lifetime block and the grid factor with its source.
+    void closing(double y)
+    {
+        const PlantSummary &summary = input.summary;
+        const QLocale &locale = input.locale;
+        rule(0, y, Width, y);
+        setFont(BodySize, true, false);
+        printAt(0, y + 2, text(PlantText::Total));
+        figures(y + 2, totalTexts(summary, locale));
+        y += RowHeight + 6;
+
+        struct Line
+        {
+            QString label;
+            QString value;
+        };
+        QList<Line> lines;
+        lines << Line{text(PlantText::GridFactor), PlantFormat::factor(summary.gridFactor, locale)};
+        if (summary.lifetime) {
+            lines << Line{text(PlantText::Years), QString::number(summary.lifetime->years)}
+                  << Line{text(PlantText::Rate), NumberFormat::format(summary.lifetime->ratePercent, u"#,##0.0#", locale)}
+                  << Line{withCurrency(PlantText::Npv), PlantFormat::npv(summary.totals.npv, locale)}
+                  << Line{text(PlantText::Irr), PlantFormat::irr(summary.totals.irr, locale)}
+                  << Line{withCurrency(PlantText::LifetimeSaving), PlantFormat::lifetimeSaving(summary.totals.lifetimeSaving, locale)}
+                  << Line{text(PlantText::LifetimeCo2), PlantFormat::co2(summary.totals.lifetimeCo2, locale)};
+        }
+        if (summary.leftOutCount > 0)
+            lines << Line{text(PlantText::CasesLeftOut).arg(summary.leftOutCount), QString()};
+        setFont(BodySize, false, false);
+        for (const Line &line : lines) {
+            printAt(0, y, line.label);
+            printAt(ColumnX[PowerColumn], y, line.value);
+            y += LineHeight + 1;
+        }
+        setFont(BodySize, false, true);
+        printAt(0, y, input.factorSource);
+    }
+
+    bool run()
+    {
+        step([&] { return printer.startDocument(); });
+        step([&] { return printer.setScaleToPoints(); });
+        const QList<PlantCaseResult> &cases = input.summary.cases;
+        const int pages = pageCount(int(cases.size()));
+        qsizetype next = 0;
+        for (int page = 1; page <= pages && !abandoned; ++page) {
+            if (page > 1)
+                step([&] { return printer.newPage(); });
+            header(page, pages);
+            tableHeading();
+            double y = TableTop + HeadingHeight;
+            for (int row = 0; row < RowsPerPage && next < cases.size(); ++row, ++next) {
+                caseRow(y, cases[next]);
+                y += RowHeight;
+            }
+            if (page == pages)
+                closing(y);
+        }
+        return step([&] { return printer.endDocument(); });
+    }
+};
+
+PlantReport::PlantReport(Dialogs &dialogs, QWidget *messageParent)
+    : m_dialogs(dialogs)
+    , m_messageParent(messageParent)
+{
+}
+
+int PlantReport::pageCount(int cases)
+{
+    return cases <= 0 ? 1 : (cases + RowsPerPage - 1) / RowsPerPage;
+}
+
+bool PlantReport::print(ReportPrinter &printer, const PlantReportInput &input)
+{
+    Job job{*this, printer, input};
+    job.busyCursor = hasGuiCursor();
+    if (job.busyCursor)
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool sent = job.run();
+    if (job.busyCursor)
+        QGuiApplication::restoreOverrideCursor();
+    return sent;
+}
+
+QString gridFactorSourceLine(const QString &country, int year, const TextLookup &text)
+{
+    return text(PlantText::Source).arg(QStringLiteral("%1 (%2, %3)")
+                                           .arg(QString::fromLatin1(GridIntensitySource), country)
+                                           .arg(year));
+}

@@ -1,0 +1,2 @@
+tessio_add_test(tst_plantmodel SOURCES plant/tst_plantmodel.cpp LIBS tessio_core)
+tessio_add_test(tst_plantfile SOURCES plant/tst_plantfile.cpp LIBS tessio_core)
