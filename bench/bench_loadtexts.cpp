@@ -24,8 +24,13 @@ public:
         std::fprintf(stderr, "unexpected message: %s\n", qPrintable(text));
         std::abort();
     }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    Answer askToSave(QWidget *, const QString &, const QString &, const QString &, const QString &,
+                     const QString &) override
+    {
+        return Answer::Cancel;
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &) override { return false; }
 };
 

@@ -16,8 +16,13 @@ class PdfDialogs : public Dialogs
 public:
     explicit PdfDialogs(QString file) : m_file(std::move(file)) {}
     Answer message(QWidget *, Icon, const QString &, const QString &, Buttons) override { return Answer::Ok; }
-    QString openFileName(QWidget *, const QString &, const QString &) override { return {}; }
-    QString saveFileName(QWidget *, const QString &, const QString &) override { return {}; }
+    Answer askToSave(QWidget *, const QString &, const QString &, const QString &, const QString &,
+                     const QString &) override
+    {
+        return Answer::Cancel;
+    }
+    QString openFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
+    QString saveFileName(QWidget *, const QString &, const QString &, const QString &) override { return {}; }
     bool choosePrinter(QWidget *, QPrinter &printer) override
     {
         printer.setOutputFormat(QPrinter::PdfFormat);

@@ -16,12 +16,20 @@ Dialogs::Answer ConsoleDialogs::message(QWidget *, Icon, const QString &title, c
     return buttons == Buttons::YesNo ? Answer::No : Answer::Ok;
 }
 
-QString ConsoleDialogs::openFileName(QWidget *, const QString &, const QString &)
+Dialogs::Answer ConsoleDialogs::askToSave(QWidget *parent, const QString &title, const QString &text,
+                                          const QString &, const QString &, const QString &)
+{
+    // Nothing here can be saved by asking: the question is reported and answered Cancel.
+    message(parent, Icon::Question, title, text, Buttons::Ok);
+    return Answer::Cancel;
+}
+
+QString ConsoleDialogs::openFileName(QWidget *, const QString &, const QString &, const QString &)
 {
     return QString();
 }
 
-QString ConsoleDialogs::saveFileName(QWidget *, const QString &, const QString &)
+QString ConsoleDialogs::saveFileName(QWidget *, const QString &, const QString &, const QString &)
 {
     return QString();
 }

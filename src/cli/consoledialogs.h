@@ -13,8 +13,12 @@ public:
 
     Answer message(QWidget *parent, Icon icon, const QString &title, const QString &text,
                    Buttons buttons = Buttons::Ok) override;
-    QString openFileName(QWidget *parent, const QString &folder, const QString &filter) override;
-    QString saveFileName(QWidget *parent, const QString &folder, const QString &filter) override;
+    Answer askToSave(QWidget *parent, const QString &title, const QString &text, const QString &save,
+                     const QString &discard, const QString &cancel) override;
+    QString openFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override;
+    QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
+                         const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
 
 private:

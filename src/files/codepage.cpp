@@ -1,5 +1,6 @@
 #include "files/codepage.h"
 
+#include <algorithm>
 #include <array>
 
 namespace CodePage {
@@ -64,11 +65,12 @@ QString storable(const QString &text)
 
 bool encodable(const QString &text)
 {
-    for (const QChar c : text) {
-        if (byteOf(c.unicode()) < 0)
-            return false;
-    }
-    return true;
+    return std::all_of(text.cbegin(), text.cend(), representable);
+}
+
+bool representable(QChar c)
+{
+    return byteOf(c.unicode()) >= 0;
 }
 
 } // namespace CodePage

@@ -2,6 +2,7 @@
 
 #include "files/casefile.h"
 #include "files/export.h"
+#include "localisation/captions.h"
 #include "platform/dialogs.h"
 #include "settings/companyblock.h"
 #include "settings/regkeys.h"
@@ -70,7 +71,7 @@ void FileCommands::lblAbrir_Click()
     m_view.leaveField();
 
     const QString folder = dialogFolder(m_programFolder, m_canWrite);
-    const QString path = m_dialogs.openFileName(m_view.dialogParent(), folder, CaseFileFilter);
+    const QString path = m_dialogs.openFileName(m_view.dialogParent(), dialogTitle(OpenCaptionText), folder, CaseFileFilter);
     if (path.isEmpty()) {
         m_view.commandEnded(Command::Open);
         return;
@@ -113,7 +114,7 @@ void FileCommands::lblSalvar_Click()
 void FileCommands::lblSalvarComo_Click()
 {
     // The dialog itself asks before replacing an existing file.
-    const QString path = m_dialogs.saveFileName(m_view.dialogParent(), startingFolder(), CaseFileFilter);
+    const QString path = m_dialogs.saveFileName(m_view.dialogParent(), dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
     if (!path.isEmpty()) {
         if (WriteCaseFile(path, m_view.caseRecord()))
             m_NomeArq = path;
@@ -126,7 +127,8 @@ void FileCommands::lblSalvarComo_Click()
 void FileCommands::lblExport_Click()
 {
     try {
-        const QString path = m_dialogs.saveFileName(m_view.dialogParent(), startingFolder(), ExportFileFilter);
+        const QString path = m_dialogs.saveFileName(m_view.dialogParent(), dialogTitle(ExportCaptionText), startingFolder(),
+                                                     ExportFileFilter);
         if (!path.isEmpty()) {
             if (!m_export)
                 m_export = std::make_unique<Export>(m_dialogs, m_view.dialogParent());
@@ -148,6 +150,11 @@ QString FileCommands::startingFolder() const
     else if (separator == 0)
         folder = m_NomeArq.left(1); // a file in the root folder
     return dialogFolder(folder, m_canWrite);
+}
+
+QString FileCommands::dialogTitle(int captionText) const
+{
+    return withoutAccessKey(m_view.text(captionText));
 }
 
 void FileCommands::showCritical(int textNumber)

@@ -34,6 +34,10 @@ public:
     static constexpr int SaveFailedText = 78;
     static constexpr int SaveAsFailedText = 79;
     static constexpr int ExportFailedText = 75;
+    // The commands' captions, which title their file dialogs.
+    static constexpr int OpenCaptionText = 6;
+    static constexpr int SaveAsCaptionText = 8;
+    static constexpr int ExportCaptionText = 9;
 
     using Command = TaskPane::Command;
 
@@ -65,6 +69,7 @@ private:
     // The folder of NomeArq (the text before its last separator), else the program folder; either
     // only when it can be written, else the documents folder.
     QString startingFolder() const;
+    QString dialogTitle(int captionText) const; // the caption without its access-key mark
     void showCritical(int textNumber);
 
     CaseView &m_view;

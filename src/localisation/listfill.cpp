@@ -5,7 +5,7 @@
 
 namespace {
 
-void fillList(QComboBox *selector, const TextTable &table)
+void fillList(QComboBox *selector, const TextTable &table, const QString &preferred = QString())
 {
     if (!selector || table.isEmpty())
         return;
@@ -17,19 +17,21 @@ void fillList(QComboBox *selector, const TextTable &table)
             selector->addItem(table.entry(0, c));
         selector->setCurrentIndex(before);
     }
-    for (int c = 0; c < table.columnCount(); ++c) {
-        if (table.entry(0, c) == table.defaultColumnName) {
-            selector->setCurrentIndex(c);
-            return;
+    for (const QString &name : {preferred, table.defaultColumnName}) {
+        for (int c = 0; c < table.columnCount() && !name.isEmpty(); ++c) {
+            if (table.entry(0, c) == name) {
+                selector->setCurrentIndex(c);
+                return;
+            }
         }
     }
 }
 
 } // namespace
 
-void FillLanguageList(QComboBox *cboIdioma, const TextTable &table)
+void FillLanguageList(QComboBox *cboIdioma, const TextTable &table, const QString &preferred)
 {
-    fillList(cboIdioma, table);
+    fillList(cboIdioma, table, preferred);
 }
 
 void FillPresetList(QComboBox *cboRegistro, const TextTable &table)

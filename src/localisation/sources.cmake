@@ -1,5 +1,6 @@
 target_sources(tessio_core PRIVATE
     localisation/texttable.h localisation/texttable.cpp
+    localisation/captions.h localisation/captions.cpp
     localisation/progressdisplay.h
     localisation/scrambledfile.h localisation/scrambledfile.cpp
     localisation/qttranslations.h localisation/qttranslations.cpp

@@ -105,12 +105,33 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         // The control takes the focus first (a field shows its raw text), then the entry handler runs.
         static_cast<QObject *>(control)->event(event);
         const bool activation = MaskedEdit::isWindowActivation(reason);
-        if (m_entered != control && !(activation && m_handlerDepth > 0))
+        if (m_entered != control && !(activation && m_handlerDepth > 0)) {
             enter(control);
+            auto *edit = qobject_cast<MaskedEdit *>(control);
+            if (reason == Qt::MouseFocusReason && edit && m_entryHandling.value(edit))
+                m_clickEntered = edit;
+        }
         return true;
     }
+    case QEvent::MouseButtonPress:
+        // The press that gave the focus comes after the focus; any later press only places the cursor.
+        m_selectOnRelease = control == m_clickEntered ? m_clickEntered : nullptr;
+        m_clickEntered = nullptr;
+        break;
+    case QEvent::MouseButtonRelease:
+        if (control == m_selectOnRelease) {
+            m_selectOnRelease = nullptr;
+            static_cast<QObject *>(control)->event(event);
+            auto *edit = static_cast<MaskedEdit *>(control);
+            if (!edit->hasSelectedText())
+                edit->selectAll();
+            return true;
+        }
+        break;
     case QEvent::FocusOut: {
         const auto reason = static_cast<QFocusEvent *>(event)->reason();
+        if (!MaskedEdit::isWindowActivation(reason))
+            m_clickEntered = m_selectOnRelease = nullptr;
         if (MaskedEdit::isWindowActivation(reason) || m_entered != control)
             return false;
         if (!validateBeforeLeaving(control))
@@ -121,6 +142,7 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         return true;
     }
     case QEvent::KeyPress: {
+        m_clickEntered = nullptr;
         const int key = static_cast<QKeyEvent *>(event)->key();
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && qobject_cast<QRadioButton *>(control)) {
             m_moveOn();

@@ -21,7 +21,10 @@ class QWidget;
 // them to the controls.
 //
 // - Entry: a field selects its text and remembers it as its text at focus (its tag); the two selectors
-//   remember their text; a unit option empties the results.
+//   remember their text; a unit option empties the results. A field entered by a mouse click selects
+//   its text again once the click is over (the press itself places the cursor), unless the user
+//   dragged a selection of his own; a click in the field that has the focus already only places the
+//   cursor.
 // - Leaving: the efficiency's validation may keep the focus; then the field's leaving rule runs (the
 //   changed test, or the power, days or hours rule), which empties the results when the text changed.
 // - One event filter on every control turns focus events into entry and leaving. A focus change that
@@ -99,4 +102,7 @@ private:
     // (a message box it opens moves the platform's focus around without the user moving).
     QWidget *m_entered = nullptr;
     int m_handlerDepth = 0;
+    // The field entered by a mouse click, until that click's press, then until its release.
+    MaskedEdit *m_clickEntered = nullptr;
+    MaskedEdit *m_selectOnRelease = nullptr;
 };

@@ -2,6 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/numberformat.h"
+#include "files/codepage.h"
 
 #include <array>
 #include <utility>
@@ -10,6 +11,8 @@ namespace FieldRules {
 
 bool keyPasses(KeyFilter filter, QChar c)
 {
+    if (!CodePage::representable(c))
+        return false;
     const bool digit = c >= u'0' && c <= u'9';
     switch (filter) {
     case KeyFilter::None:
@@ -22,6 +25,11 @@ bool keyPasses(KeyFilter filter, QChar c)
         return c != u'"';
     }
     return true;
+}
+
+bool textStorable(KeyFilter filter, const QString &text)
+{
+    return CodePage::encodable(text) && !(filter == KeyFilter::Text && text.contains(u'"'));
 }
 
 PowerOutcome powerRule(const QString &power, int unit, const QLocale &locale)

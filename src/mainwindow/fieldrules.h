@@ -13,9 +13,14 @@ namespace FieldRules {
 
 // Which typed characters a field accepts. Only printable characters are filtered; editing keys,
 // shortcuts and Enter are handled elsewhere. Text takes everything but the double quote, which a case
-// file cannot store inside a text.
+// file cannot store inside a text. No field takes a character the files' code page cannot hold (nor
+// half of a surrogate pair): the case file and the export would show it as "?".
 enum class KeyFilter { None, Numeric, Hours, Text };
 bool keyPasses(KeyFilter filter, QChar c);
+
+// Whether a field may hold `text` after a paste or any other edit: every character in the code page,
+// and no double quote in a text field. The key filters' other limits apply to typing only.
+bool textStorable(KeyFilter filter, const QString &text);
 
 // Leaving the power field. `tooHigh` means text 199 is shown and nothing else happens; otherwise
 // `efficiency` is the default efficiency to write ("" writes nothing). An empty or unreadable power

@@ -8,6 +8,7 @@
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/fieldrules.h"
+#include "mainwindow/keyboardaccess.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
 #include "platform/mousepointer.h"
@@ -167,8 +168,10 @@ void frmCalcRetorno::connectSelectors()
     // then shows the language's text instead of the company's). A pick that changes the language runs
     // the handler twice, which only sets the same texts again.
     connect(ui.cboIdioma, &QComboBox::activated, this, [this](int index) {
-        if (index >= 0)
+        if (index >= 0) {
             cboIdioma_Click();
+            emit languagePicked(languageName());
+        }
     });
 }
 
@@ -181,6 +184,52 @@ void frmCalcRetorno::trackPointerOverPanels()
             child->metaObject() == &QFrame::staticMetaObject)
             child->setMouseTracking(true);
     }
+
+    setUpKeyboardAccess();
+}
+
+void frmCalcRetorno::setUpKeyboardAccess()
+{
+    Ui::frmCalcRetorno &ui = *m_ui;
+    using Keys = KeyboardAccess;
+    const QList<KeyboardAccess::Shortcut> shortcuts{
+        {ui.lblNovo, ui.Image1_1, Keys::standardKeys(QKeySequence::New)},
+        {ui.lblAbrir, ui.Image1_6, Keys::standardKeys(QKeySequence::Open)},
+        {ui.lblSalvar, ui.Image1_5, Keys::standardKeys(QKeySequence::Save)},
+        // Windows has no standard key for Save As; Ctrl+Shift+S is the common one.
+        {ui.lblSalvarComo, ui.Image1_4,
+         Keys::standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))},
+        {ui.lblImprimir, ui.Image1_0, Keys::standardKeys(QKeySequence::Print)},
+        {ui.lblCalcular, ui.Image1_2, {QKeySequence(Qt::Key_F9)}},
+    };
+
+    // Each field and selector is named by the caption beside it; the hour fields by the column's
+    // captions and their flow.
+    const auto caption = [](const QLabel *label) { return [label] { return label->text(); }; };
+    QList<KeyboardAccess::Name> names{
+        {ui.cboAplicacao, caption(ui.Label2_0)},   {ui.mskPotencia, caption(ui.Label2_10)},
+        {ui.mskRendimento, caption(ui.Label2_17)}, {ui.mskValorkWh, caption(ui.Label2_11)},
+        {ui.cboMoedas, caption(ui.Label2_16)},     {ui.mskInversor, caption(ui.Label2_12)},
+        {ui.mskDiaAno, caption(ui.Label1_7)},      {ui.mskReferencia, caption(ui.Label2_1)},
+        {ui.mskEconomiakW, caption(ui.Label2_13)}, {ui.mskEconomiaReais, caption(ui.Label2_14)},
+        {ui.mskRetorno, caption(ui.Label2_15)},    {ui.cboIdioma, caption(ui.Label2_21)},
+    };
+    for (QRadioButton *unit : {ui.optUnPotencia_0, ui.optUnPotencia_1})
+        names.append({unit, [&ui, unit] { return ui.Label2_10->text() + u' ' + unit->text(); }});
+    const std::array<MaskedEdit *, FieldRules::HourFieldCount> hours{
+        ui.mskVazao100, ui.mskVazao90, ui.mskVazao80, ui.mskVazao70, ui.mskVazao60, ui.mskVazao50};
+    for (std::size_t i = 0; i < hours.size(); ++i) {
+        names.append({hours[i], [this, i] {
+                          return QStringLiteral("%1 %2, %3 %4")
+                              .arg(Label2[19]->text(), Label2[20]->text(), Label2[2]->text(), Label2[4 + i]->text());
+                      }});
+    }
+    // Screen readers on Linux name a combo box by the label it is the buddy of, not by its own name.
+    ui.Label2_0->setBuddy(ui.cboAplicacao);
+    ui.Label2_16->setBuddy(ui.cboMoedas);
+    ui.Label2_21->setBuddy(ui.cboIdioma);
+    m_keyboard = new KeyboardAccess(this, shortcuts, names);
+    m_keyboard->relabel();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -194,7 +243,7 @@ void frmCalcRetorno::startValues()
         hours->setRawText(QStringLiteral("0"));
 }
 
-bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress)
+bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage)
 {
     // 1. Placement.
     move(0, 0);
@@ -204,7 +253,7 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     // 4. The language texts; selecting the default language relabels the window.
     QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
     m_qtTranslations.setFolder(programFolder);
-    FillLanguageList(m_ui->cboIdioma, m_texts);
+    FillLanguageList(m_ui->cboIdioma, m_texts, storedLanguage);
     // 5. The pound sign, then the first currency, whose change reads texts of the current language.
     if (m_ui->cboMoedas->findText(QString(PoundSign)) < 0)
         m_ui->cboMoedas->addItem(QString(PoundSign));
@@ -310,6 +359,7 @@ void frmCalcRetorno::cboIdioma_Click()
     m_company.VisitText = text(39);
     m_company.WebAddress = QStringLiteral("http://") + text(201);
     commandLabel(Command::Models)->setText(text(202));
+    m_keyboard->relabel();
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -423,6 +473,7 @@ void frmCalcRetorno::cboMoedas_Click()
     Label2[12]->setText(FieldRules::currencyCaption(text(30), currency));
     Label2[14]->setText(FieldRules::currencyCaption(text(34), currency, true));
     m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
+    m_keyboard->relabel(); // the price captions name the currency
 }
 
 void frmCalcRetorno::emptyResults()

@@ -15,6 +15,7 @@
 class CommandLabel;
 class Dialogs;
 class FieldBehaviour;
+class KeyboardAccess;
 class MaskedEdit;
 class ProgressDisplay;
 class QComboBox;
@@ -45,6 +46,8 @@ class frmCalcRetorno;
 // - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
 //   and links) is forwarded through commandRequested(); the helpers that own them see the window as a
 //   CaseView (caseRecord, putCase, startNewCase, text, ...) or use the accessors below.
+// - The commands with a standard key (New, Open, Save, Save As, Print; F9 Calculate) have window-wide
+//   shortcuts; every field and selector has an accessible name from its caption (KeyboardAccess).
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget, public CaseView
 {
@@ -68,8 +71,9 @@ public:
     // shown on `progress`, may be null; Qt's own translations come from there too), the default
     // language, the pound sign and the first currency.
     // A Config.ini that cannot be read or names no language ends the sequence there with one message in
-    // the three languages, naming the file and the remedy: returns false.
-    bool load(const QString &programFolder, ProgressDisplay *progress);
+    // the three languages, naming the file and the remedy: returns false. `storedLanguage`, the name of
+    // the language picked in an earlier run, is applied instead of the default when Config.ini has it.
+    bool load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage = QString());
 
     // Language texts.
     QString text(int n) const override; // text n of the current language, "" outside the table
@@ -123,6 +127,8 @@ public:
 
 signals:
     void commandRequested(frmCalcRetorno::Command command);
+    // The user picked a language in cboIdioma (not the load sequence's default).
+    void languagePicked(const QString &name);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -137,6 +143,7 @@ private:
     void setUpFields();            // the FieldBehaviour of the input controls
     void connectSelectors();       // the currency and language changes
     void trackPointerOverPanels(); // so that a move over a bare area removes the underlines
+    void setUpKeyboardAccess(); // shortcuts of the commands, accessible names of the fields
     void startValues();
     void removeUnderlines();
 
@@ -147,6 +154,7 @@ private:
 
     std::unique_ptr<Ui::frmCalcRetorno> m_ui;
     FieldBehaviour *m_behaviour = nullptr;
+    KeyboardAccess *m_keyboard = nullptr;
     std::array<QLabel *, Label2Count> Label2{};
     std::array<CommandLabel *, Image1Count> Image1{};
     QHash<Command, CommandLabel *> m_commandLabels;

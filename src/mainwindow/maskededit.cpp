@@ -5,6 +5,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
+
 MaskedEdit::MaskedEdit(QWidget *parent)
     : QLineEdit(parent)
 {
@@ -40,10 +42,12 @@ void MaskedEdit::refreshDisplay()
 
 void MaskedEdit::onTextEdited(const QString &text)
 {
-    // Every user edit (typing, paste, undo) passes here; one that grows the text beyond the typed
-    // limit, or that pastes a double quote into a text field, is taken back. Texts set by the program
-    // never come here and are never cut.
-    const bool refusedPaste = m_filter == FieldRules::KeyFilter::Text && text.contains(u'"') && !m_raw.contains(u'"');
+    // Every user edit (typing, paste, undo, an input method) passes here; one that grows the text
+    // beyond the typed limit, or that brings in what the field cannot store (a double quote in a text
+    // field, a character outside the code page), is taken back. Texts set by the program never come
+    // here and are never cut.
+    const bool refusedPaste =
+        !FieldRules::textStorable(m_filter, text) && FieldRules::textStorable(m_filter, m_raw);
     if ((text.size() > m_maxTyped && text.size() > m_raw.size()) || refusedPaste) {
         const int cursor = cursorPosition() - int(text.size() - m_raw.size());
         QLineEdit::setText(m_raw);
@@ -64,10 +68,12 @@ void MaskedEdit::keyPressEvent(QKeyEvent *event)
         }
         return;
     }
+    // A character beyond 16 bits (an emoji) comes as a surrogate pair: judge the whole character.
     const QString typed = event->text();
-    const bool printable = !typed.isEmpty() && typed[0].isPrint()
+    const bool printable = !typed.isEmpty() && QChar::isPrint(typed.toUcs4().constFirst())
                            && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
-    if (printable && !FieldRules::keyPasses(m_filter, typed[0])) {
+    if (printable && !std::all_of(typed.cbegin(), typed.cend(),
+                                  [this](QChar c) { return FieldRules::keyPasses(m_filter, c); })) {
         event->accept();
         return;
     }

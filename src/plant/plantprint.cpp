@@ -2,6 +2,7 @@
 
 #include "plant/plantreport.h"
 #include "platform/dialogs.h"
+#include "report/printcommand.h"
 #include "report/qtreportprinter.h"
 
 #include <QCoreApplication>
@@ -10,6 +11,8 @@
 bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantReport> &report,
                        const PlantReportInput &input)
 {
+    if (!printDestinationOrMessage(parent, dialogs, input.text))
+        return false;
     QPrinter printer;
     if (!dialogs.choosePrinter(parent, printer))
         return false;

@@ -9,7 +9,8 @@ class QWidget;
 struct PlantReportInput;
 
 // The Print command of the plant window: the same print dialog and printer layer as the case report's
-// (cancelling the dialog ends the command silently). The report writer is created at the first print
+// (cancelling the dialog ends the command silently; with no printer installed where the dialog cannot
+// print to a file, text 260 says so). The report writer is created at the first print
 // that goes ahead and reused afterwards. True when every page was sent.
 bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantReport> &report,
                        const PlantReportInput &input);

@@ -2,6 +2,8 @@
 
 #include "report/savingspicture.h"
 
+#include <QScreen>
+
 namespace {
 constexpr int TitleApplication = 1;
 constexpr int TitleGraph = 12;
@@ -61,11 +63,39 @@ void frmGraph::resizeEvent(QResizeEvent *event)
     }
 }
 
+QPoint windowPlacement(const QRect &parentFrame, const QSize &frameSize, const QRect &available)
+{
+    const QPoint centred(parentFrame.left() + (parentFrame.width() - frameSize.width()) / 2,
+                         parentFrame.top() + (parentFrame.height() - frameSize.height()) / 2);
+    // The far edge first, so that a window larger than the area ends at its near edge.
+    const int right = available.left() + available.width() - frameSize.width();
+    const int bottom = available.top() + available.height() - frameSize.height();
+    return {qMax(available.left(), qMin(centred.x(), right)), qMax(available.top(), qMin(centred.y(), bottom))};
+}
+
+namespace {
+
+// Places a new window over `parent` before it is first shown. Its frame is not known yet: it is taken
+// to be as wide as the parent's, which has the same decorations.
+void placeOver(QWidget *window, const QWidget *parent)
+{
+    if (!parent || !parent->screen())
+        return;
+    const QRect frame = parent->frameGeometry();
+    const QRect client = parent->geometry();
+    const QSize frameSize = window->size() + (frame.size() - client.size());
+    window->move(windowPlacement(frame, frameSize, parent->screen()->availableGeometry()));
+}
+
+} // namespace
+
 void showGraph(QPointer<frmGraph> &window, const QString &languageName, int application, const TextLookup &text,
                QWidget *parent)
 {
-    if (!window)
+    if (!window) {
         window = new frmGraph(text, parent);
+        placeOver(window, parent);
+    }
     if (const auto language = graphLanguage(languageName))
         window->showChart(*language, application);
     else

@@ -39,8 +39,15 @@ private:
 // Client area of the graph window, just larger than a picture.
 inline constexpr QSize GraphWindowSize(715, 410);
 
-// The Graph command: opens the graph window if it is not open (window is null), shows the chart of
-// the selected application for the language named "Português", "Español" or "English" (none for any
-// other name), and shows the window without blocking the main window, bringing it to the front.
+// Where a window whose frame is `frameSize` goes: centred on `parentFrame`, then moved no more than
+// needed to lie inside `available` (a screen's area without its task bars). A window larger than
+// `available` keeps its top-left corner inside it, so that its title bar can be reached.
+QPoint windowPlacement(const QRect &parentFrame, const QSize &frameSize, const QRect &available);
+
+// The Graph command: opens the graph window if it is not open (window is null), centred on `parent`
+// and inside the available area of the parent's screen; shows the chart of the selected application
+// for the language named "Português", "Español" or "English" (none for any other name), and shows the
+// window without blocking the main window, bringing it to the front. A window that is open already
+// stays where the user left it.
 void showGraph(QPointer<frmGraph> &window, const QString &languageName, int application, const TextLookup &text,
                QWidget *parent);

@@ -7,9 +7,19 @@
 #include <QCoreApplication>
 #include <QPrinter>
 
+bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text)
+{
+    if (dialogs.printDestinationAvailable())
+        return true;
+    dialogs.message(parent, Dialogs::Icon::Information, applicationTitle(), text ? text(NoPrinterText) : QString());
+    return false;
+}
+
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
                   const ReportInput &input)
 {
+    if (!printDestinationOrMessage(parent, dialogs, input.text))
+        return false;
     QPrinter printer;
     if (!dialogs.choosePrinter(parent, printer))
         return false;

@@ -23,7 +23,7 @@ enum class RegHive { LocalMachine, CurrentUser };
 
 inline constexpr QLatin1String SettingsKeyPath("Software\\Varnel\\Tessio");
 
-// Value names: each is the name of the setup control whose text it stores, plus the first-run flag.
+// Value names: each is the name of the control whose text it stores, plus the first-run flag.
 namespace RegValue {
 inline constexpr QLatin1String txtNome("txtNome");
 inline constexpr QLatin1String txtFone("txtFone");
@@ -35,6 +35,8 @@ inline constexpr QLatin1String txtCep("txtCep");
 inline constexpr QLatin1String cboPais("cboPais");
 inline constexpr QLatin1String cboMoeda("cboMoeda");
 inline constexpr QLatin1String NotFirstTime("NotFirstTime");
+// The name of the language the user picked last in the main window's language selector.
+inline constexpr QLatin1String cboIdioma("cboIdioma");
 } // namespace RegValue
 
 // A value is unreadable from this many bytes (in Windows-1252) on.

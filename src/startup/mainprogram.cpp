@@ -9,6 +9,7 @@
 #include "settings/companysetup.h"
 #include "settings/links.h"
 #include "settings/modcadastrovarnel.h"
+#include "settings/regkeys.h"
 
 #include <QComboBox>
 
@@ -23,13 +24,18 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
+    // The next start applies the language picked now.
+    connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
+        SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
+    });
 }
 
 MainProgram::~MainProgram() = default;
 
 bool MainProgram::load()
 {
-    return m_window->load(m_programFolder, m_splash.get());
+    return m_window->load(m_programFolder, m_splash.get(),
+                          GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma));
 }
 
 void MainProgram::loadCompanyBlock()

@@ -110,6 +110,7 @@ private slots:
     void dialogsStartWhereTheUserCanWrite();
     void canWriteInTriesTheFolder();
     void filtersMatchEitherLetterCase();
+    void dialogsAreTitledWithTheirCommand(); // through the real window
 
 private:
     void makeWindow(const QLocale &locale);
@@ -654,6 +655,25 @@ void TestFileCommands::filtersMatchEitherLetterCase()
         QVERIFY2(matches(FileCommands::CaseFileFilter, name), qPrintable(name));
     for (const QString name : {"REPORT.TXT", "report.txt"})
         QVERIFY2(matches(FileCommands::ExportFileFilter, name), qPrintable(name));
+}
+
+void TestFileCommands::dialogsAreTitledWithTheirCommand()
+{
+    makeWindow(QLocale(QLocale::English, QLocale::UnitedStates));
+    // Text N of the test's table reads "<language> N": the title follows the language picked.
+    const QStringList languages{QStringLiteral("PT"), QStringLiteral("ES"), QStringLiteral("EN")};
+    for (int language = 0; language < languages.size(); ++language) {
+        m_window->cboIdioma()->setCurrentIndex(language);
+        m_dialogs.clear();
+        click(Command::Open);
+        click(Command::SaveAs);
+        click(Command::Export);
+        QStringList titles;
+        for (const auto &request : std::as_const(m_dialogs.fileRequests))
+            titles.append(request.title);
+        const QString tag = languages[language];
+        QCOMPARE(titles, QStringList({tag + QLatin1String(" 6"), tag + QLatin1String(" 8"), tag + QLatin1String(" 9")}));
+    }
 }
 
 QTEST_MAIN(TestFileCommands)

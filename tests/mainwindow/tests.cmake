@@ -12,3 +12,5 @@ target_link_libraries(mainwindow_screenshot PRIVATE tessio_ui)
 tessio_warnings(mainwindow_screenshot)
 tessio_add_test(tst_caseview SOURCES mainwindow/tst_caseview.cpp mainwindow/mainwindowfixture.h
                 mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
+tessio_add_test(tst_keyboardaccess SOURCES mainwindow/tst_keyboardaccess.cpp mainwindow/mainwindowfixture.h
+                mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)

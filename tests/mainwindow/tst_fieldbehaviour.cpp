@@ -19,6 +19,8 @@ private slots:
     void cleanup() { cleanupWindow(); }
 
     void tabbingThroughKeepsResults();
+    void clickEntrySelectsTheText_data();
+    void clickEntrySelectsTheText();
     void typedChangeEmptiesResults_data();
     void typedChangeEmptiesResults();
     void selectorsEmptyResults();
@@ -57,6 +59,38 @@ void TestFieldBehaviour::tabbingThroughKeepsResults()
     }
     QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("optUnPotencia_0"));
     QVERIFY(resultsEmpty());
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestFieldBehaviour::clickEntrySelectsTheText_data()
+{
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("typed");
+    QTest::newRow("efficiency") << "mskRendimento" << "87" << "35";
+    QTest::newRow("reference") << "mskReferencia" << "Pump 1" << "Fan";
+    QTest::newRow("hours") << "mskVazao90" << "8" << "5";
+}
+
+void TestFieldBehaviour::clickEntrySelectsTheText()
+{
+    QFETCH(QString, name);
+    QFETCH(QString, before);
+    QFETCH(QString, typed);
+    MaskedEdit *edit = m_window->field(name);
+    edit->setRawText(before);
+    focus(field("mskValorkWh"));
+    // A click into the field, at its left edge, replaces the whole text as entering it by Tab does.
+    const QPoint left(3, edit->height() / 2);
+    QTest::mouseClick(edit, Qt::LeftButton, {}, left);
+    QCOMPARE(QApplication::focusWidget(), edit);
+    QTest::keyClicks(nullptr, typed);
+    QCOMPARE(edit->rawText(), typed);
+    // A click in the field that has the focus already places the cursor.
+    QTest::mouseClick(edit, Qt::LeftButton, {}, left);
+    QVERIFY(!edit->hasSelectedText());
+    QTest::keyClicks(nullptr, QStringLiteral("1"));
+    QCOMPARE(edit->rawText(), QStringLiteral("1") + typed);
     QVERIFY(m_dialogs.messages.isEmpty());
 }
 

@@ -14,6 +14,8 @@ class TestFieldRules : public QObject
     Q_OBJECT
 private slots:
     void keyFilters();
+    void storableTexts_data();
+    void storableTexts();
     void power_data();
     void power();
     void efficiency_data();
@@ -42,6 +44,38 @@ void TestFieldRules::keyFilters()
         QVERIFY(keyPasses(KeyFilter::Text, c));
     QVERIFY(!keyPasses(KeyFilter::Text, u'"'));
     QVERIFY(keyPasses(KeyFilter::None, u'"'));
+    // No field takes what the files' code page cannot hold, nor half of an emoji; its own characters
+    // beyond Latin-1 pass.
+    for (QChar c : QStringLiteral("\u03A9\u2192") + QString::fromUcs4(U"\U0001F600").at(0)) {
+        for (KeyFilter f : {KeyFilter::None, KeyFilter::Numeric, KeyFilter::Hours, KeyFilter::Text})
+            QVERIFY2(!keyPasses(f, c), qPrintable(QString::number(c.unicode(), 16)));
+    }
+    for (QChar c : QStringLiteral("\u20AC\u00E7\u0152")) {
+        QVERIFY(keyPasses(KeyFilter::None, c));
+        QVERIFY(keyPasses(KeyFilter::Text, c));
+    }
+}
+
+void TestFieldRules::storableTexts_data()
+{
+    QTest::addColumn<KeyFilter>("filter");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("storable");
+    QTest::newRow("reference with euro and accents") << KeyFilter::Text << "Bomba \u20AC 3 \u00E7\u00E3" << true;
+    QTest::newRow("reference with omega") << KeyFilter::Text << "\u03A9 pump" << false;
+    QTest::newRow("reference with an emoji") << KeyFilter::Text << QString::fromUcs4(U"Pump \U0001F600") << false;
+    QTest::newRow("reference with a double quote") << KeyFilter::Text << "12\" pipe" << false;
+    QTest::newRow("efficiency with a double quote") << KeyFilter::None << "9\"" << true;
+    QTest::newRow("efficiency with an arrow") << KeyFilter::None << "9\u2192" << false;
+    QTest::newRow("numeric field: letters only fail the keys") << KeyFilter::Numeric << "12a" << true;
+}
+
+void TestFieldRules::storableTexts()
+{
+    QFETCH(KeyFilter, filter);
+    QFETCH(QString, text);
+    QFETCH(bool, storable);
+    QCOMPARE(textStorable(filter, text), storable);
 }
 
 void TestFieldRules::power_data()

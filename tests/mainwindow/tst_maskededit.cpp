@@ -2,6 +2,7 @@
 #include "support/testenvironment.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -18,6 +19,8 @@ private slots:
     void programTextsAreNeverCut();
     void typingStopsAtTheLimit();
     void filtersDiscardKeys();
+    void unstorableCharactersAreRefused_data();
+    void unstorableCharactersAreRefused();
     void enterHandling();
     void tagAndChange();
 
@@ -134,6 +137,46 @@ void TestMaskedEdit::filtersDiscardKeys()
     // A character outside ASCII is filtered like any other.
     QTest::sendKeyEvent(QTest::Click, m_edit, Qt::Key_unknown, QStringLiteral("\u00e7"), Qt::NoModifier);
     QCOMPARE(m_edit->rawText(), QStringLiteral("152"));
+}
+
+void TestMaskedEdit::unstorableCharactersAreRefused_data()
+{
+    QTest::addColumn<FieldRules::KeyFilter>("filter");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    using F = FieldRules::KeyFilter;
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    QTest::newRow("typed omega, text field") << F::Text << false << "\u03A9" << "ab";
+    QTest::newRow("typed emoji, efficiency field") << F::None << false << emoji << "ab";
+    QTest::newRow("typed euro, text field") << F::Text << false << "\u20AC" << "ab\u20AC";
+    QTest::newRow("pasted arrow, text field") << F::Text << true << "x\u2192y" << "ab";
+    QTest::newRow("pasted emoji, efficiency field") << F::None << true << QString(u'9' + emoji) << "ab";
+    QTest::newRow("pasted double quote, text field") << F::Text << true << "12\"" << "ab";
+    QTest::newRow("pasted accents, text field") << F::Text << true << "\u00E7\u00E3" << "ab\u00E7\u00E3";
+}
+
+void TestMaskedEdit::unstorableCharactersAreRefused()
+{
+    QFETCH(FieldRules::KeyFilter, filter);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    m_edit->setDisplayPattern(QString());
+    m_edit->setKeyFilter(filter);
+    m_edit->setRawText(QStringLiteral("ab"));
+    m_edit->setFocus();
+    QTRY_VERIFY(m_edit->hasFocus());
+    QTest::keyClick(m_edit, Qt::Key_End);
+    if (paste) {
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keySequence(m_edit, QKeySequence::Paste);
+    } else {
+        QTest::sendKeyEvent(QTest::Click, m_edit, Qt::Key_unknown, input, Qt::NoModifier);
+    }
+    // What the field shows is what it holds, and what a file will hold.
+    QCOMPARE(m_edit->rawText(), expected);
+    QCOMPARE(m_edit->displayText(), expected);
 }
 
 void TestMaskedEdit::enterHandling()

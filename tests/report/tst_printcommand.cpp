@@ -1,5 +1,8 @@
 // The Print command end to end: the print dialog, a real PDF written through QPrinter and read back
 // with pdftotext, cancelling, and an output that cannot be written.
+#include "plant/plantprint.h"
+#include "plant/plantreport.h"
+#include "platform/qtdialogs.h"
 #include "report/printcommand.h"
 #include "report/printerreport.h"
 #include "support/fakedialogs.h"
@@ -7,6 +10,7 @@
 
 #include <QDir>
 #include <QPrinter>
+#include <QPrinterInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
@@ -63,6 +67,8 @@ private slots:
     void printsAPdfThatReadsBack();
     void cancelPrintsNothing();
     void unwritableOutputEndsAfterOneRetry();
+    void noPrinterSaysSoAndPrintsNothing();
+    void qtDialogOffersAFileOffWindows();
 };
 
 void TestPrintCommand::printsAPdfThatReadsBack()
@@ -145,6 +151,45 @@ void TestPrintCommand::unwritableOutputEndsAfterOneRetry()
         QVERIFY(message.text.contains(QDir::toNativeSeparators(dialogs.printFile)));
     }
     QVERIFY(!QFile::exists(dialogs.printFile));
+}
+
+void TestPrintCommand::noPrinterSaysSoAndPrintsNothing()
+{
+    QTemporaryDir dir;
+    FakeDialogs dialogs;
+    dialogs.printDestinations = false;
+    dialogs.printAnswers.enqueue(true);
+    dialogs.printFile = dir.filePath(QStringLiteral("report.pdf"));
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, sampleInput()));
+    QCOMPARE(dialogs.printRequests, 0);
+    QVERIFY(!report);
+    QCOMPARE(dialogs.messages.size(), 1);
+    QCOMPARE(dialogs.messages.first().icon, Dialogs::Icon::Information);
+    QCOMPARE(dialogs.messages.first().title, applicationTitle());
+    QCOMPARE(dialogs.messages.first().text, QStringLiteral("t260"));
+    QVERIFY(QDir(dir.path()).isEmpty());
+
+    // The plant summary prints through the same dialog and says the same.
+    std::unique_ptr<PlantReport> plantReport;
+    PlantReportInput plant;
+    plant.text = sampleInput().text;
+    QVERIFY(!printPlantCommand(nullptr, dialogs, plantReport, plant));
+    QCOMPARE(dialogs.printRequests, 0);
+    QVERIFY(!plantReport);
+    QCOMPARE(dialogs.texts(), (QStringList{"t260", "t260"}));
+}
+
+void TestPrintCommand::qtDialogOffersAFileOffWindows()
+{
+    const bool printers = !QPrinterInfo::availablePrinterNames().isEmpty();
+#ifdef Q_OS_WIN
+    QCOMPARE(QtDialogs().printDestinationAvailable(), printers);
+#else
+    // Qt's own dialog prints to a PDF file, so Print opens it on a machine without printers too.
+    Q_UNUSED(printers);
+    QVERIFY(QtDialogs().printDestinationAvailable());
+#endif
 }
 
 QTEST_MAIN(TestPrintCommand)

@@ -7,6 +7,7 @@
 #include "report/savingspicture.h"
 #include "support/testenvironment.h"
 
+#include <QScreen>
 #include <QTest>
 
 namespace {
@@ -58,6 +59,9 @@ private slots:
     void resizingKeepsThePictureAtTheCorner();
     void closingGivesAFreshWindow();
     void unknownLanguageOrNoApplicationOpensAnEmptyWindow();
+    void placementStaysOnTheScreen_data();
+    void placementStaysOnTheScreen();
+    void graphWindowOpensInsideTheScreen();
 };
 
 void TestSavingsGraph::gapBetweenCurvesIsTheSavingFraction()
@@ -286,6 +290,55 @@ void TestSavingsGraph::unknownLanguageOrNoApplicationOpensAnEmptyWindow()
     QVERIFY(visiblePictures(*window).isEmpty());
     showGraph(window, QStringLiteral("English"), 4, lookup, nullptr);
     QVERIFY(visiblePictures(*window).isEmpty());
+    delete window;
+}
+
+void TestSavingsGraph::placementStaysOnTheScreen_data()
+{
+    QTest::addColumn<QRect>("parent");
+    QTest::addColumn<QSize>("window");
+    QTest::addColumn<QRect>("available");
+    QTest::addColumn<QPoint>("expected");
+    const QRect screen(0, 0, 1920, 1040); // a task bar below
+    QTest::newRow("fits: centred") << QRect(100, 100, 800, 600) << QSize(400, 300) << screen << QPoint(300, 250);
+    // The main window at the corner, narrower than the graph window: centring would cross the left edge.
+    QTest::newRow("past the left edge") << QRect(0, 0, 706, 553) << QSize(731, 449) << screen << QPoint(0, 52);
+    QTest::newRow("past the bottom right") << QRect(1500, 900, 400, 200) << QSize(731, 449) << screen
+                                           << QPoint(1189, 591);
+    QTest::newRow("larger than the screen") << QRect(0, 0, 800, 600) << QSize(2000, 1200) << screen << QPoint(0, 0);
+    // A second screen to the right whose task bar is at the top.
+    QTest::newRow("second screen") << QRect(1920, 40, 500, 400) << QSize(731, 449)
+                                   << QRect(1920, 40, 1280, 984) << QPoint(1920, 40);
+}
+
+void TestSavingsGraph::placementStaysOnTheScreen()
+{
+    QFETCH(QRect, parent);
+    QFETCH(QSize, window);
+    QFETCH(QRect, available);
+    QFETCH(QPoint, expected);
+    QCOMPARE(windowPlacement(parent, window, available), expected);
+}
+
+void TestSavingsGraph::graphWindowOpensInsideTheScreen()
+{
+    // A main window at the top-left corner, narrower and lower than the graph window.
+    QWidget mainWindow;
+    mainWindow.resize(500, 300);
+    mainWindow.move(0, 0);
+    mainWindow.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&mainWindow));
+    QPointer<frmGraph> window;
+    showGraph(window, QStringLiteral("English"), 0, lookup, &mainWindow);
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    const QRect available = mainWindow.screen()->availableGeometry();
+    QVERIFY2(available.contains(window->frameGeometry()),
+             qPrintable(QStringLiteral("%1,%2 %3x%4").arg(window->x()).arg(window->y()).arg(window->width()).arg(window->height())));
+    QCOMPARE(window->frameGeometry().left(), available.left());
+    // A window that is open already stays where the user put it.
+    window->move(40, 30);
+    showGraph(window, QStringLiteral("English"), 1, lookup, &mainWindow);
+    QCOMPARE(window->pos(), QPoint(40, 30));
     delete window;
 }
 

@@ -81,6 +81,8 @@ private slots:
     void loadFailureEndsTheProgram_data();
     void loadFailureEndsTheProgram();
     void secondCopyEndsAtOnce();
+    void pickedLanguageIsRemembered_data();
+    void pickedLanguageIsRemembered();
     void commandsReachTheirOwners();
     void programFolderHoldsTheDataFiles();
 
@@ -314,6 +316,55 @@ void TestModule1::secondCopyEndsAtOnce()
     QCOMPARE(first.program->window().windowTitle(), firstTitle);
     SingleInstanceGuard third(m_lockDir->filePath(QStringLiteral("tessio.lock")));
     QVERIFY(!third.tryAcquire());
+}
+
+void TestModule1::pickedLanguageIsRemembered_data()
+{
+    QTest::addColumn<bool>("absent");
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QString>("started"); // the language the start applies
+    QTest::newRow("nothing stored: the default") << true << QString() << "English";
+    QTest::newRow("stored Spanish") << false << QStringLiteral("Espa\u00F1ol") << QStringLiteral("Espa\u00F1ol");
+    QTest::newRow("no such language: the default") << false << "Klingon" << "English";
+    QTest::newRow("another case is another name") << false << QStringLiteral("espa\u00F1ol") << "English";
+    QTest::newRow("stored empty (a blank)") << false << QString() << "English";
+}
+
+void TestModule1::pickedLanguageIsRemembered()
+{
+    QFETCH(bool, absent);
+    QFETCH(QString, stored);
+    QFETCH(QString, started);
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    if (!absent)
+        store(RegValue::cboIdioma, stored);
+    const QString portuguese = QStringLiteral("Portugu\u00EAs");
+    {
+        const StartupResult first = Main(services());
+        QVERIFY(first.goesOn());
+        frmCalcRetorno &window = first.program->window();
+        QCOMPARE(window.languageName(), started);
+        QCOMPARE(window.windowTitleFromLanguage(), window.text(1));
+        // Starting stores nothing; a pick by the user does.
+        QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma),
+                 absent ? QString() : (stored.isEmpty() ? QStringLiteral(" ") : stored));
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QComboBox *selector = window.cboIdioma();
+        selector->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(selector->hasFocus());
+        const int target = selector->findText(portuguese);
+        QVERIFY(target >= 0);
+        while (selector->currentIndex() != target)
+            QTest::keyClick(selector, selector->currentIndex() < target ? Qt::Key_Down : Qt::Key_Up);
+        QCOMPARE(window.languageName(), portuguese);
+        QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma), portuguese);
+    }
+    // The next start opens in the picked language.
+    const StartupResult next = Main(services());
+    QVERIFY(next.goesOn());
+    QCOMPARE(next.program->window().languageName(), portuguese);
+    QCOMPARE(next.program->window().windowTitle(), next.program->window().text(1));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
 
 void TestModule1::commandsReachTheirOwners()

@@ -8,21 +8,28 @@ Dialogs::Answer FakeDialogs::message(QWidget *, Icon icon, const QString &title,
 {
     const bool busy =
         qobject_cast<QGuiApplication *>(QCoreApplication::instance()) && QGuiApplication::overrideCursor();
-    messages.append({icon, title, text, buttons, busy});
+    messages.append({icon, title, text, buttons, busy, {}});
     if (buttons == Buttons::Ok)
         return Answer::Ok;
     return answers.isEmpty() ? Answer::Yes : answers.dequeue();
 }
 
-QString FakeDialogs::openFileName(QWidget *, const QString &folder, const QString &filter)
+Dialogs::Answer FakeDialogs::askToSave(QWidget *, const QString &title, const QString &text, const QString &save,
+                                       const QString &discard, const QString &cancel)
 {
-    fileRequests.append({false, folder, filter});
+    messages.append({Icon::Question, title, text, Buttons::SaveDiscardCancel, false, {save, discard, cancel}});
+    return answers.isEmpty() ? Answer::Discard : answers.dequeue();
+}
+
+QString FakeDialogs::openFileName(QWidget *, const QString &title, const QString &folder, const QString &filter)
+{
+    fileRequests.append({false, title, folder, filter});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
-QString FakeDialogs::saveFileName(QWidget *, const QString &folder, const QString &filter)
+QString FakeDialogs::saveFileName(QWidget *, const QString &title, const QString &folder, const QString &filter)
 {
-    fileRequests.append({true, folder, filter});
+    fileRequests.append({true, title, folder, filter});
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
