@@ -1,11 +1,17 @@
-# Installation and the Debian package.
+# Installation: the Debian package, and the Windows program folder.
 #
-# Both programs go to <prefix>/lib/tessio together with the data files they read beside themselves
+# On Linux both programs go to <prefix>/lib/tessio together with the data files they read beside themselves
 # (Config.ini, fSetup.ini, the user guides, Qt's translations of its own dialogs); <prefix>/bin holds
-# symbolic links to them. The calculator gets a desktop entry and an icon in the hicolor sizes; on Linux
-# also its file type, AppStream metadata, manual pages and Debian's copyright and changelog.
+# symbolic links to them. The calculator gets a desktop entry and an icon in the hicolor sizes, its file
+# type, AppStream metadata, manual pages and Debian's copyright and changelog.
+# On Windows the prefix is the program folder: the programs, the same data files, the DLLs and Qt plugins
+# they load, and the licences. scripts/windows zips it and the setup program installs it as it is.
 
-set(TESSIO_INSTALL_DIR lib/tessio)
+if(WIN32)
+    set(TESSIO_INSTALL_DIR .)
+else()
+    set(TESSIO_INSTALL_DIR lib/tessio)
+endif()
 set(built ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 
 install(TARGETS tessio tessio-calc RUNTIME DESTINATION ${TESSIO_INSTALL_DIR})
@@ -20,6 +26,29 @@ endforeach()
 # Qt's translations of its own dialogs, when the build found them (data/CMakeLists.txt).
 list(APPEND tessio_data_files ${TESSIO_QT_TRANSLATION_FILES})
 install(FILES ${tessio_data_files} DESTINATION ${TESSIO_INSTALL_DIR})
+
+if(WIN32)
+    # The libraries and plugins as cmake/TessioWindows.cmake copied them into the build folder.
+    foreach(dll ${TESSIO_SHIPPED_DLLS})
+        install(FILES ${built}/${dll} DESTINATION .)
+    endforeach()
+    foreach(plugin ${TESSIO_SHIPPED_PLUGINS})
+        get_filename_component(folder ${plugin} DIRECTORY)
+        install(FILES ${built}/${plugin} DESTINATION ${folder})
+    endforeach()
+    # Tessio's licence (also the setup program's licence page), what the shipped libraries are, and their
+    # licences, as text files that Notepad opens.
+    set(TESSIO_COMMON_LICENSES /usr/share/common-licenses)
+    foreach(licence LGPL-3 GPL-3)
+        if(NOT EXISTS ${TESSIO_COMMON_LICENSES}/${licence})
+            message(FATAL_ERROR "${TESSIO_COMMON_LICENSES}/${licence} is missing (base-files)")
+        endif()
+        install(FILES ${TESSIO_COMMON_LICENSES}/${licence} DESTINATION . RENAME ${licence}.txt)
+    endforeach()
+    install(FILES ${PROJECT_SOURCE_DIR}/LICENSE DESTINATION . RENAME LICENSE.txt)
+    install(FILES ${PROJECT_SOURCE_DIR}/THIRD-PARTY.md DESTINATION . RENAME THIRD-PARTY.txt)
+    return()
+endif()
 
 # Relative links, so that the installed tree can be moved (or unpacked anywhere) as a whole. The programs
 # find their data through their real location, which the kernel reports with the links resolved.

@@ -1,5 +1,7 @@
 # The Windows build: what the programs need beside themselves to run from the build folder (and under
-# Wine, which the toolchain file names as CMAKE_CROSSCOMPILING_EMULATOR), and how the test suites run there.
+# Wine, which the toolchain file names as CMAKE_CROSSCOMPILING_EMULATOR), how the test suites run there, and
+# the programs' Windows resources.
+enable_language(RC)
 
 # The MinGW runtime and the Qt libraries and plugins the programs load, copied beside them once at
 # configure time so that bin/ runs as it is (build steps, tests) and scripts/windows can ship it.
@@ -19,6 +21,11 @@ get_filename_component(TESSIO_QT_PLUGINS ${TESSIO_QT_BIN}/../plugins ABSOLUTE)
 foreach(module Core Gui Widgets PrintSupport Test)
     list(APPEND tessio_runtime ${TESSIO_QT_BIN}/Qt6${module}.dll)
 endforeach()
+# What the installed programs load (cmake/TessioInstall.cmake): everything above except Qt Test, and the
+# plugins; qoffscreen lets tessio-calc draw reports without a window.
+set(TESSIO_SHIPPED_DLLS libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll
+    Qt6Core.dll Qt6Gui.dll Qt6Widgets.dll Qt6PrintSupport.dll)
+set(TESSIO_SHIPPED_PLUGINS platforms/qwindows.dll platforms/qoffscreen.dll styles/qwindowsvistastyle.dll)
 
 file(COPY ${tessio_runtime} DESTINATION ${CMAKE_RUNTIME_OUTPUT_DIRECTORY})
 file(COPY ${TESSIO_QT_PLUGINS}/platforms/qwindows.dll ${TESSIO_QT_PLUGINS}/platforms/qoffscreen.dll
@@ -34,3 +41,29 @@ if(NOT TESSIO_TEST_FONTS)
 endif()
 set(TESSIO_TEST_FONT_DIR ${CMAKE_BINARY_DIR}/test-fonts)
 file(COPY ${TESSIO_TEST_FONTS} DESTINATION ${TESSIO_TEST_FONT_DIR})
+
+# The copyright line of LICENSE, for the programs' version resources and the setup program.
+file(STRINGS ${PROJECT_SOURCE_DIR}/LICENSE TESSIO_COPYRIGHT REGEX "^Copyright " LIMIT_COUNT 1)
+if(NOT TESSIO_COPYRIGHT)
+    message(FATAL_ERROR "LICENSE has no line that begins with \"Copyright\"")
+endif()
+# The same for the setup program (packaging/windows/tessio.nsi).
+file(CONFIGURE OUTPUT ${CMAKE_BINARY_DIR}/nsis/version.nsh
+     CONTENT "!define VERSION \"@PROJECT_VERSION@\"\n!define COPYRIGHT \"@TESSIO_COPYRIGHT@\"\n" @ONLY)
+
+# Gives a program Tessio's icon, a version resource with `description` and an application manifest
+# (packaging/windows/tessio.rc.in and tessio.manifest.in).
+function(tessio_windows_resources target description)
+    set(TESSIO_RC_NAME ${target})
+    set(TESSIO_RC_FILE ${target}.exe)
+    set(TESSIO_RC_DESCRIPTION ${description})
+    set(TESSIO_RC_ICON ${PROJECT_SOURCE_DIR}/packaging/windows/tessio.ico)
+    set(dir ${CMAKE_BINARY_DIR}/resources/${target})
+    set(TESSIO_RC_MANIFEST ${dir}/${target}.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/tessio.manifest.in ${TESSIO_RC_MANIFEST} @ONLY)
+    configure_file(${PROJECT_SOURCE_DIR}/packaging/windows/tessio.rc.in ${dir}/${target}.rc @ONLY)
+    target_sources(${target} PRIVATE ${dir}/${target}.rc)
+    # windres reads the icon and the manifest itself: the build must know that the resource depends on them.
+    set_source_files_properties(${dir}/${target}.rc PROPERTIES
+        OBJECT_DEPENDS "${TESSIO_RC_ICON};${TESSIO_RC_MANIFEST}")
+endfunction()

@@ -1,7 +1,10 @@
 ; The Windows setup program of Tessio. scripts/windows builds it with
-;   makensis -DVERSION=<x.y.z> -DSTAGE=<runnable folder> -DGENERATED=<folder of the .nsh lists> -DOUTFILE=<setup.exe>
-; GENERATED holds guides.nsh (a Start-menu shortcut for the user guide of each language) and files.nsh (the
-; installed files, so that the uninstaller removes exactly those). "/S" installs and uninstalls silently.
+;   makensis -DSTAGE=<program folder> -DGENERATED=<build>/nsis -DOUTFILE=<setup.exe> tessio.nsi
+; STAGE is the folder that `cmake --install` laid out. GENERATED holds version.nsh (VERSION and COPYRIGHT,
+; written when the build is configured), and the lists that packaging/windows/nsis-lists.cmake makes from
+; the install manifest: files.nsh (the installed files, so that the uninstaller removes exactly those) and
+; guides.nsh (a Start-menu shortcut for the user guide of each language). "/S" installs and uninstalls
+; silently.
 Target amd64-unicode
 ManifestDPIAware true
 SetCompressor /SOLID lzma
@@ -9,13 +12,18 @@ SetCompressor /SOLID lzma
 !include "MUI2.nsh"
 !include "x64.nsh"
 
-!ifndef VERSION | STAGE | GENERATED | OUTFILE
-  !error "define VERSION, STAGE, GENERATED and OUTFILE"
+!ifndef STAGE | GENERATED | OUTFILE
+  !error "define STAGE, GENERATED and OUTFILE"
 !endif
+!include /CHARSET=UTF8 "${GENERATED}\version.nsh"
 
 !define PRODUCT "Tessio"
 !define PUBLISHER "Varnel"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varnel Tessio"
+; Case files, for every user of the computer: .WAU names the type, the type its name, icon and command.
+!define CASE_EXTENSION "Software\Classes\.WAU"
+!define CASE_TYPE "Tessio.Case"
+!define CASE_TYPE_KEY "Software\Classes\${CASE_TYPE}"
 
 Name "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
@@ -28,10 +36,11 @@ VIAddVersionKey "CompanyName" "${PUBLISHER}"
 VIAddVersionKey "FileVersion" "${VERSION}"
 VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
-VIAddVersionKey "LegalCopyright" "${PUBLISHER}"
+VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
-!define MUI_ICON "${NSISDIR}\Contrib\Graphics\Icons\modern-install.ico"
-!define MUI_UNICON "${NSISDIR}\Contrib\Graphics\Icons\modern-uninstall.ico"
+; Tessio's icon (tools/render-icons), beside this file.
+!define MUI_ICON "tessio.ico"
+!define MUI_UNICON "tessio.ico"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tessio.exe"
 
 !insertmacro MUI_PAGE_WELCOME
@@ -81,6 +90,14 @@ Section "Tessio" SecMain
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+
+  ; A double click on a case file opens it in Tessio.
+  WriteRegStr HKLM "${CASE_EXTENSION}" "" "${CASE_TYPE}"
+  WriteRegStr HKLM "${CASE_TYPE_KEY}" "" "Tessio case"
+  WriteRegStr HKLM "${CASE_TYPE_KEY}\DefaultIcon" "" '"$INSTDIR\tessio.exe",0'
+  WriteRegStr HKLM "${CASE_TYPE_KEY}\shell\open\command" "" '"$INSTDIR\tessio.exe" "%1"'
+  ; SHCNE_ASSOCCHANGED: Explorer shows the new icon without a restart.
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd
 
 Section "Uninstall"
@@ -93,4 +110,14 @@ Section "Uninstall"
 
   RMDir /r "$SMPROGRAMS\Tessio"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
+
+  ; The case file type; .WAU only while it still names it (another program may have taken it since),
+  ; and its key only when nothing else is left in it.
+  DeleteRegKey HKLM "${CASE_TYPE_KEY}"
+  ReadRegStr $0 HKLM "${CASE_EXTENSION}" ""
+  ${If} $0 == "${CASE_TYPE}"
+    DeleteRegValue HKLM "${CASE_EXTENSION}" ""
+  ${EndIf}
+  DeleteRegKey /ifempty HKLM "${CASE_EXTENSION}"
+  System::Call 'shell32::SHChangeNotify(i 0x08000000, i 0, p 0, p 0)'
 SectionEnd

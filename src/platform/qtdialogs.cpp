@@ -78,6 +78,10 @@ QString QtDialogs::saveFileName(QWidget *parent, const QString &title, const QSt
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);
+    // A report prints all its pages (the case's has one): there is no range to choose. (setMinMax turns
+    // the range on.)
+    dialog.setMinMax(1, 1);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -5,7 +5,16 @@
 #include "report/qtreportprinter.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QPrinter>
+
+QString printJobName(const QString &reference, const QString &caseFile)
+{
+    QString name = reference.trimmed();
+    if (name.isEmpty())
+        name = QFileInfo(caseFile).fileName();
+    return name.isEmpty() ? applicationTitle() : applicationTitle() + QStringLiteral(" - ") + name;
+}
 
 bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text)
 {
@@ -16,11 +25,12 @@ bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLook
 }
 
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
-                  const ReportInput &input)
+                  const ReportInput &input, const QString &caseFile)
 {
     if (!printDestinationOrMessage(parent, dialogs, input.text))
         return false;
     QPrinter printer;
+    printer.setDocName(printJobName(input.record.mskReferencia, caseFile));
     if (!dialogs.choosePrinter(parent, printer))
         return false;
     QCoreApplication::processEvents();

@@ -96,7 +96,7 @@ void MainProgram::setupCommand()
 
 void MainProgram::printCase()
 {
-    printCommand(m_window.get(), m_dialogs, m_report, m_window->caseDocument());
+    printCommand(m_window.get(), m_dialogs, m_report, m_window->caseDocument(), m_fileCommands->NomeArq());
 }
 
 void MainProgram::showGraphOfCase()

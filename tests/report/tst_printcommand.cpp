@@ -1,14 +1,17 @@
 // The Print command end to end: the print dialog, a real PDF written through QPrinter and read back
-// with pdftotext, cancelling, and an output that cannot be written.
+// with pdftotext, cancelling, an output that cannot be written and a machine without printers; the
+// print job's name and what the real print dialog offers.
 #include "plant/plantprint.h"
 #include "plant/plantreport.h"
 #include "platform/qtdialogs.h"
 #include "report/printcommand.h"
 #include "report/printerreport.h"
 #include "support/fakedialogs.h"
+#include "support/modalwatchdog.h"
 #include "support/testenvironment.h"
 
 #include <QDir>
+#include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QProcess>
@@ -57,6 +60,18 @@ QString run(const QString &program, const QStringList &arguments)
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// Remembers the name the print job carries when the dialog is shown.
+class JobNameDialogs : public FakeDialogs
+{
+public:
+    bool choosePrinter(QWidget *parent, QPrinter &printer) override
+    {
+        jobNames.append(printer.docName());
+        return FakeDialogs::choosePrinter(parent, printer);
+    }
+    QStringList jobNames;
+};
+
 } // namespace
 
 class TestPrintCommand : public QObject
@@ -69,6 +84,9 @@ private slots:
     void unwritableOutputEndsAfterOneRetry();
     void noPrinterSaysSoAndPrintsNothing();
     void qtDialogOffersAFileOffWindows();
+    void jobIsNamedAfterTheCase_data();
+    void jobIsNamedAfterTheCase();
+    void printDialogOffersNoPageRange();
 };
 
 void TestPrintCommand::printsAPdfThatReadsBack()
@@ -190,6 +208,61 @@ void TestPrintCommand::qtDialogOffersAFileOffWindows()
     Q_UNUSED(printers);
     QVERIFY(QtDialogs().printDestinationAvailable());
 #endif
+}
+
+void TestPrintCommand::jobIsNamedAfterTheCase_data()
+{
+    QTest::addColumn<QString>("reference");
+    QTest::addColumn<QString>("caseFile");
+    QTest::addColumn<QString>("jobName");
+    const QString file = QDir::temp().filePath(QStringLiteral("cases/PUMP 2.WAU"));
+    QTest::newRow("reference") << QStringLiteral("Line3") << file << QStringLiteral("Tessio - Line3");
+    QTest::newRow("no reference") << QString() << file << QStringLiteral("Tessio - PUMP 2.WAU");
+    QTest::newRow("blank reference") << QStringLiteral("  ") << file << QStringLiteral("Tessio - PUMP 2.WAU");
+    QTest::newRow("new case") << QString() << QString() << QStringLiteral("Tessio");
+}
+
+void TestPrintCommand::jobIsNamedAfterTheCase()
+{
+    QFETCH(QString, reference);
+    QFETCH(QString, caseFile);
+    QFETCH(QString, jobName);
+    ReportInput input = sampleInput();
+    input.record.mskReferencia = reference;
+    JobNameDialogs dialogs;
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, input, caseFile)); // the fake dialog cancels
+    QCOMPARE(dialogs.jobNames, QStringList{jobName});
+}
+
+void TestPrintCommand::printDialogOffersNoPageRange()
+{
+#ifdef Q_OS_WIN
+    QSKIP("Windows' print dialog is the system's own, not a Qt window that the test can look into");
+#endif
+    ModalWatchdog watchdog;
+    int shown = 0;
+    bool pageRange = true;
+    int minPage = 0, maxPage = 0;
+    QString jobName;
+    const auto answer = watchdog.expect<QPrintDialog>([&](QPrintDialog *dialog) {
+        ++shown;
+        pageRange = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+        minPage = dialog->minPage();
+        maxPage = dialog->maxPage();
+        jobName = dialog->printer()->docName();
+        dialog->reject();
+    });
+    QtDialogs dialogs;
+    std::unique_ptr<PrinterReport> report;
+    QVERIFY(!printCommand(nullptr, dialogs, report, sampleInput()));
+    QVERIFY2(watchdog.unexpected.isEmpty(), qPrintable(watchdog.unexpected.join(u", ")));
+    QCOMPARE(shown, 1);
+    QVERIFY(!pageRange);
+    QCOMPARE(minPage, 1);
+    QCOMPARE(maxPage, 1);
+    QCOMPARE(jobName, QStringLiteral("Tessio - Line3"));
+    QVERIFY(!report);
 }
 
 QTEST_MAIN(TestPrintCommand)
