@@ -30,7 +30,7 @@ QString applicationName(const BatchCase &batchCase, const TextLookup &text)
     return batchCase.read ? applicationName(batchCase.record.cboAplicacao, text) : QString();
 }
 
-BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text)
+BatchCase readCase(const QString &path, const CaseRecord &start, const TextLookup &text)
 {
     BatchCase result;
     result.file = path;
@@ -41,7 +41,14 @@ BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &l
         return result;
     }
     result.read = true;
-    calculateCase(result, locale, text);
+    return result;
+}
+
+BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text)
+{
+    BatchCase result = readCase(path, start, text);
+    if (result.read)
+        calculateCase(result, locale, text);
     return result;
 }
 

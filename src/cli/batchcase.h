@@ -37,6 +37,9 @@ QString startCurrency(const QString &stored);
 // cannot be read gets text 52, a case that fails a check the check's message.
 BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text);
 
+// Reads the case file as runCase does, without calculating it.
+BatchCase readCase(const QString &path, const CaseRecord &start, const TextLookup &text);
+
 // Calculates the record of a case that was read, as runCase does: computed, or the check's message.
 void calculateCase(BatchCase &batchCase, const QLocale &locale, const TextLookup &text);
 

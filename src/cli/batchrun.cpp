@@ -45,7 +45,8 @@ struct Item
 };
 
 // The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
-void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileContext &context)
+// Rows are calculated unless the plant model will calculate them.
+void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileContext &context, bool calculate)
 {
     const PlantReadResult read = readPlantFile(path, context);
     const QString name = QFileInfo(path).completeBaseName();
@@ -66,7 +67,8 @@ void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileCo
         if (takeCase) {
             batchCase.record = read.cases[c++];
             batchCase.read = true;
-            calculateCase(batchCase, context.locale, context.text);
+            if (calculate)
+                calculateCase(batchCase, context.locale, context.text);
         } else {
             batchCase.message = read.errors[e++].reason;
         }
@@ -113,42 +115,13 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
     CaseRecord start;
     start.cboMoedas = context.currency;
 
-    QList<Item> items;
-    const PlantFileContext plantContext{start, options.locale, &texts, text};
-    for (const BatchInput &input : options.inputs) {
-        if (input.plant)
-            appendPlantCases(items, input.path, plantContext);
-        else
-            items << Item{runCase(input.path, start, options.locale, text), QFileInfo(input.path).completeBaseName()};
-    }
-
-    // The plant model over every case that was read, for the CO2 and lifetime columns and the totals.
     const BatchColumns columns{options.co2.has_value(), options.years.has_value()};
-    PlantSummary summary;
-    int unread = 0;
-    if (columns.co2 || columns.lifetime || options.summary) {
-        PlantInput input{{}, options.co2, std::nullopt, options.locale, text};
-        if (options.years)
-            input.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
-        for (const Item &item : std::as_const(items)) {
-            if (item.batchCase.read)
-                input.cases << item.batchCase.record;
-            else
-                ++unread;
-        }
-        summary = computeSummary(input);
-        qsizetype next = 0;
-        for (Item &item : items) {
-            if (item.batchCase.read)
-                item.batchCase.figures = summary.cases[next++].figures;
-        }
-    }
-
     bool allComputed = true;
     QList<QStringList> rows;
     if (options.csv)
         out << csvHeader(columns);
-    for (const Item &item : std::as_const(items)) {
+    // Writes the row of a case, appends its export and prints its report.
+    const auto emitCase = [&](const Item &item) {
         const BatchCase &batchCase = item.batchCase;
         const QString &file = batchCase.file;
         if (options.csv)
@@ -158,9 +131,8 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         if (!batchCase.computed) {
             allComputed = false;
             err << "tessio-calc: " << file << ": " << batchCase.message << Qt::endl;
-            continue;
+            return;
         }
-
         const QString application = applicationName(batchCase, text);
         if (!options.exportFile.isEmpty()) {
             const ExportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
@@ -174,6 +146,50 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
                 allComputed = false;
                 err << "tessio-calc: " << file << ": the report could not be printed: " << error << Qt::endl;
             }
+        }
+    };
+
+    // With the plant's figures the plant model calculates every case that was read, as Calculate does,
+    // once all are read; otherwise each case is calculated and written as it is read.
+    const bool plantModel = columns.co2 || columns.lifetime || options.summary;
+    QList<Item> items;
+    const PlantFileContext plantContext{start, options.locale, &texts, text};
+    for (const BatchInput &input : options.inputs) {
+        if (input.plant)
+            appendPlantCases(items, input.path, plantContext, !plantModel);
+        else
+            items << Item{plantModel ? readCase(input.path, start, text) : runCase(input.path, start, options.locale, text),
+                          QFileInfo(input.path).completeBaseName()};
+        if (!plantModel) {
+            for (const Item &item : std::as_const(items))
+                emitCase(item);
+            items.clear();
+        }
+    }
+
+    PlantSummary summary;
+    int unread = 0;
+    if (plantModel) {
+        PlantInput input{{}, options.co2, std::nullopt, options.locale, text};
+        if (options.years)
+            input.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
+        for (const Item &item : std::as_const(items)) {
+            if (item.batchCase.read)
+                input.cases << item.batchCase.record;
+            else
+                ++unread;
+        }
+        summary = computeSummary(input);
+        qsizetype next = 0;
+        for (Item &item : items) {
+            if (item.batchCase.read) {
+                const PlantCaseResult &result = summary.cases[next++];
+                item.batchCase.record = result.record;
+                item.batchCase.computed = result.computed;
+                item.batchCase.message = result.message;
+                item.batchCase.figures = result.figures;
+            }
+            emitCase(item);
         }
     }
     const int leftOut = summary.leftOutCount + unread;

@@ -7,6 +7,7 @@
 #include "settings/companyblock.h"
 #include "settings/regkeys.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <exception>
@@ -56,6 +57,7 @@ void FileCommands::lblNovo_Click()
     // The currency change (captions, the currency's own kWh price) runs only when the selection
     // changes. A stored currency that is no item keeps the current one.
     m_view.startNewCase(m_company.DefaultKwhPrice, readStoredCurrency());
+    keepCase(); // after the currency's own kWh price
 }
 
 void FileCommands::putNewCase(const CaseRecord &record)
@@ -76,6 +78,12 @@ void FileCommands::lblAbrir_Click()
         m_view.commandEnded(Command::Open);
         return;
     }
+    openCaseFile(path);
+    m_view.commandEnded(Command::Open);
+}
+
+void FileCommands::openCaseFile(const QString &path)
+{
     m_NomeArq = path;
 
     const CaseFileResult result = ReadCaseFile(path, m_view.caseRecord());
@@ -85,43 +93,51 @@ void FileCommands::lblAbrir_Click()
         // must not empty the results computed below.
         m_view.putCase(result.record);
     }
-    if (!result.ok())
+    if (!result.ok()) {
         showCritical(OpenFailedText);
-    else
-        m_view.calculate();
-    m_view.commandEnded(Command::Open);
-}
-
-void FileCommands::lblSalvar_Click()
-{
-    if (m_NomeArq.isEmpty()) {
-        lblSalvarComo_Click();
         return;
     }
+    m_view.calculate();
+    keepCase(); // with the efficiency the calculation may have filled in
+}
+
+bool FileCommands::lblSalvar_Click()
+{
+    if (m_NomeArq.isEmpty())
+        return lblSalvarComo_Click();
     if (QFileInfo::exists(m_NomeArq)) {
         const QString question = m_view.text(ReplaceQuestionText) + QLatin1Char('\r') + m_view.text(ReplaceQuestionText2);
         if (m_dialogs.message(m_view.dialogParent(), Dialogs::Icon::Question, applicationTitle(), question, Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes) {
             m_view.commandEnded(Command::Save);
-            return;
+            return false;
         }
     }
-    if (!WriteCaseFile(m_NomeArq, m_view.caseRecord()))
+    const bool written = WriteCaseFile(m_NomeArq, m_view.caseRecord());
+    if (written)
+        keepCase();
+    else
         showCritical(SaveFailedText);
     m_view.commandEnded(Command::Save);
+    return written;
 }
 
-void FileCommands::lblSalvarComo_Click()
+bool FileCommands::lblSalvarComo_Click()
 {
     // The dialog itself asks before replacing an existing file.
     const QString path = m_dialogs.saveFileName(m_view.dialogParent(), dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
+    bool written = false;
     if (!path.isEmpty()) {
-        if (WriteCaseFile(path, m_view.caseRecord()))
+        written = WriteCaseFile(path, m_view.caseRecord());
+        if (written) {
             m_NomeArq = path;
-        else
+            keepCase();
+        } else {
             showCritical(SaveAsFailedText);
+        }
     }
     m_view.commandEnded(Command::SaveAs);
+    return written;
 }
 
 void FileCommands::lblExport_Click()
@@ -150,6 +166,35 @@ QString FileCommands::startingFolder() const
     else if (separator == 0)
         folder = m_NomeArq.left(1); // a file in the root folder
     return dialogFolder(folder, m_canWrite);
+}
+
+void FileCommands::keepCase()
+{
+    m_keptCase = caseFileBytes(m_view.caseRecord());
+}
+
+bool FileCommands::caseChanged() const
+{
+    return caseFileBytes(m_view.caseRecord()) != m_keptCase;
+}
+
+bool FileCommands::queryClose()
+{
+    if (!caseChanged())
+        return true;
+    QString question = m_view.text(CloseQuestionText);
+    if (!m_NomeArq.isEmpty())
+        question += QLatin1Char('\r') + QDir::toNativeSeparators(m_NomeArq);
+    question += QLatin1Char('\r') + m_view.text(CloseQuestionText2);
+    switch (m_dialogs.askToSave(m_view.dialogParent(), applicationTitle(), question, m_view.text(SaveButtonText),
+                                m_view.text(DiscardButtonText), m_view.text(CancelButtonText))) {
+    case Dialogs::Answer::Save:
+        return lblSalvar_Click();
+    case Dialogs::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 QString FileCommands::dialogTitle(int captionText) const

@@ -38,6 +38,12 @@ public:
     static constexpr int OpenCaptionText = 6;
     static constexpr int SaveAsCaptionText = 8;
     static constexpr int ExportCaptionText = 9;
+    // The question before a changed case is closed, and its buttons Save, Don't save, Cancel.
+    static constexpr int CloseQuestionText = 265; // then the file's name, when there is one, and text 266
+    static constexpr int CloseQuestionText2 = 266;
+    static constexpr int SaveButtonText = 267;
+    static constexpr int DiscardButtonText = 268;
+    static constexpr int CancelButtonText = 269;
 
     using Command = TaskPane::Command;
 
@@ -54,8 +60,8 @@ public:
 
     void lblNovo_Click();
     void lblAbrir_Click();
-    void lblSalvar_Click();
-    void lblSalvarComo_Click();
+    bool lblSalvar_Click();    // true when the case was written
+    bool lblSalvarComo_Click(); // likewise
     void lblExport_Click();
 
     // Full path of the current case file; empty when there is none.
@@ -64,6 +70,20 @@ public:
     // Puts record in the view as a new case of its own: in place, calculated, and no current file, so
     // that Save asks for a name.
     void putNewCase(const CaseRecord &record);
+
+    // Open without its dialog, for a file named when the program starts: path becomes NomeArq, the
+    // case is read and calculated; a file that cannot be read gets Open's message.
+    void openCaseFile(const QString &path);
+
+    // Whether the case in the window differs from the one last opened, saved or cleared, in anything
+    // that Save would write.
+    bool caseChanged() const;
+    // Before the window closes: a changed case asks Save, Don't save or Cancel in the user's language.
+    // True when the window may close: nothing changed, Don't save, or Save wrote the case.
+    bool queryClose();
+    // The case now in the window is the one last opened, saved or cleared (start-up calls it once the
+    // first-run setup may have changed the currency and with it the kWh price).
+    void keepCase();
 
 private:
     // The folder of NomeArq (the text before its last separator), else the program folder; either
@@ -78,5 +98,6 @@ private:
     QString m_programFolder;
     FolderCheck m_canWrite;
     QString m_NomeArq;
+    QByteArray m_keptCase; // what Save wrote, Open read or Clear left, as the case file's bytes
     std::unique_ptr<Export> m_export; // created at the first export
 };

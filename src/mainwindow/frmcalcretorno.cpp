@@ -574,10 +574,14 @@ void frmCalcRetorno::removeUnderlines()
 
 void frmCalcRetorno::closeEvent(QCloseEvent *event)
 {
+    if (m_closeCheck && !m_closeCheck()) {
+        event->ignore();
+        return;
+    }
     QWidget::closeEvent(event);
     if (!event->isAccepted())
         return;
-    // Closing this window ends the program: every other window goes with it, nothing is asked.
+    // Closing this window ends the program: every other window goes with it.
     QApplication::closeAllWindows();
     QCoreApplication::quit();
 }

@@ -10,6 +10,7 @@
 #include <QAnyStringView>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class CommandLabel;
@@ -122,6 +123,9 @@ public:
     QComboBox *cboIdioma() const;
     QLabel *label2(int index) const;
 
+    // Asked before the window closes; false keeps it open (the question of a changed case).
+    void setCloseCheck(std::function<bool()> check) { m_closeCheck = std::move(check); }
+
     // The white background a file command leaves on its label when it ends.
     static void setLabelBackgroundWhite(QLabel *label);
 
@@ -158,6 +162,7 @@ private:
     std::array<QLabel *, Label2Count> Label2{};
     std::array<CommandLabel *, Image1Count> Image1{};
     QHash<Command, CommandLabel *> m_commandLabels;
+    std::function<bool()> m_closeCheck;
 
     // Qt's own texts in the current language; last, so that it is uninstalled while the window is whole.
     QtTranslations m_qtTranslations;

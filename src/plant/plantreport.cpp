@@ -287,7 +287,7 @@ struct PlantReport::Job
                 step([&] { return printer.newPage(); });
             header(page, pages);
             tableHeading();
-            double y = TableTop + HeadingHeight;
+            double y = TableTop + HeadingHeight + 2;
             for (int row = 0; row < RowsPerPage && next < cases.size(); ++row, ++next) {
                 caseRow(y, cases[next]);
                 y += RowHeight;

@@ -1,10 +1,12 @@
 #include "platform/qtdialogs.h"
 #include "platform/qtshell.h"
 #include "startup/addbackslash.h"
+#include "startup/commandline.h"
 #include "startup/module1.h"
 #include "startup/singleinstance.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 
 int main(int argc, char *argv[])
@@ -20,7 +22,8 @@ int main(int argc, char *argv[])
                                    programFolder(),
                                    SingleInstanceGuard::defaultLockPath(),
                                    QFileInfo(QApplication::applicationFilePath()).baseName(),
-                                   QLocale::system()};
+                                   QLocale::system(),
+                                   caseFileArgument(QApplication::arguments(), QDir::currentPath())};
     const StartupResult started = Main(services);
     if (!started.goesOn())
         return started.exitCode;

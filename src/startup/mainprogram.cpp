@@ -24,6 +24,7 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
+    m_window->setCloseCheck([this] { return m_fileCommands->queryClose(); });
     // The next start applies the language picked now.
     connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
         SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
@@ -86,6 +87,11 @@ void MainProgram::handle(frmCalcRetorno::Command command)
 void MainProgram::clearCase()
 {
     m_fileCommands->lblNovo_Click();
+}
+
+void MainProgram::openCaseFile(const QString &path)
+{
+    m_fileCommands->openCaseFile(path);
 }
 
 void MainProgram::setupCommand()

@@ -25,6 +25,7 @@ class frmSplash;
 //   Print, Graph                       the report writer and the graph window
 //   Setup                              the setup window, then the company block again
 //   Help, Models, WebLink, HelpDocument  the help note and the links
+// Closing the main window with a changed case asks first (FileCommands::queryClose).
 // Start-up (Main) drives the load sequence through the accessors; nothing here runs on its own.
 class MainProgram : public QObject
 {
@@ -51,6 +52,7 @@ public:
     // The commands start-up runs itself.
     void clearCase();    // lblNovo_Click
     void setupCommand(); // lblSetup_Click: modal over the main window
+    void openCaseFile(const QString &path); // Open without its dialog
 
 private:
     void printCase();

@@ -1,5 +1,6 @@
 #include "startup/module1.h"
 
+#include "files/filecommands.h"
 #include "mainwindow/generalerrorreport.h"
 #include "platform/dialogs.h"
 #include "platform/mousepointer.h"
@@ -91,5 +92,8 @@ StartupResult Main(const StartupServices &services)
     // 11, 12. From here on the window is shown, so the program goes on whatever happens.
     result.program = std::move(program);
     firstRunSetup(*result.program, services.dialogs);
+    result.program->fileCommands().keepCase(); // nothing typed yet, whatever the setup changed
+    if (!services.caseFile.isEmpty())
+        result.program->openCaseFile(services.caseFile);
     return result;
 }

@@ -20,6 +20,7 @@ struct StartupServices
     QString lockPath;       // the single-instance lock file
     QString executableName; // title of the message a second copy shows
     QLocale locale;         // reads and writes every number
+    QString caseFile;       // named on the command line: opened once start-up is complete; may be empty
 };
 
 // Exit codes of a start that ends at once.
@@ -52,7 +53,8 @@ struct StartupResult
 //  6. the Clear command;  7. the window title of the default language again;
 //  8. the web link caption from the company block;  9. the default pointer;  10. the window shown;
 //  11, 12. NotFirstTime: empty or false opens the setup window over the main window and then stores
-//     "True", whatever the user did in it.
+//     "True", whatever the user did in it;
+//  then the case file named on the command line, opened as Open does (a second copy opens nothing).
 // Every message of start-up appears with the default pointer. A Config.ini that cannot be read or names
 // no language shows one message in the three languages naming the file. An error of a later step shows
 // the general error report and ends start-up there.

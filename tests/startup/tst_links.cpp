@@ -61,7 +61,7 @@ void TestLinks::init()
     m_dialogs = FakeDialogs();
     m_shell = FakeShell();
     m_started = Main({m_dialogs, m_shell, programFolder(), m_lockDir.filePath(QStringLiteral("tessio.lock")),
-                      QStringLiteral("tessio"), QLocale(QLocale::English, QLocale::UnitedStates)});
+                      QStringLiteral("tessio"), QLocale(QLocale::English, QLocale::UnitedStates), QString()});
     QVERIFY(m_started.goesOn());
     QVERIFY(QTest::qWaitForWindowActive(&window()));
 }

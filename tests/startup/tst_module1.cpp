@@ -1,3 +1,4 @@
+#include "files/casefile.h"
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
@@ -25,6 +26,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -85,9 +87,15 @@ private slots:
     void pickedLanguageIsRemembered();
     void commandsReachTheirOwners();
     void programFolderHoldsTheDataFiles();
+    void caseFileNamedAtStartIsOpened();
+    void secondCopyWithACaseFileOpensNothing();
+    void closingAChangedCaseAsks_data();
+    void closingAChangedCaseAsks();
 
 private:
     StartupServices services(const QString &programFolder = ::programFolder());
+    // A started program with the worked example typed into its window (not yet saved).
+    StartupResult startWithTypedCase();
 
     std::unique_ptr<SettingsFolder> m_settings;
     std::unique_ptr<QTemporaryDir> m_lockDir;
@@ -125,7 +133,8 @@ StartupServices TestModule1::services(const QString &programFolder)
             programFolder,
             m_lockDir->filePath(QStringLiteral("tessio.lock")),
             QStringLiteral("tessio"),
-            QLocale(QLocale::English, QLocale::UnitedStates)};
+            QLocale(QLocale::English, QLocale::UnitedStates),
+            QString()};
 }
 
 void TestModule1::startShowsTheReadyWindow()
@@ -433,6 +442,147 @@ void TestModule1::programFolderHoldsTheDataFiles()
     QVERIFY(folder.endsWith(QDir::separator()));
     QVERIFY(QFile::exists(folder + QStringLiteral("Config.ini")));
     QVERIFY(QFile::exists(folder + QStringLiteral("fSetup.ini")));
+}
+
+void TestModule1::caseFileNamedAtStartIsOpened()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
+    CaseRecord worked;
+    worked.mskPotencia = QStringLiteral("10");
+    worked.mskRendimento = QStringLiteral("90");
+    worked.mskValorkWh = QStringLiteral("0.1");
+    worked.mskInversor = QStringLiteral("1000");
+    worked.mskDiaAno = QStringLiteral("365");
+    worked.mskVazao100 = worked.mskVazao60 = worked.mskVazao50 = QStringLiteral("0");
+    worked.mskVazao90 = worked.mskVazao80 = worked.mskVazao70 = QStringLiteral("8");
+    QVERIFY(WriteCaseFile(casePath, worked));
+
+    StartupServices withFile = services();
+    withFile.caseFile = casePath;
+    StartupResult started = Main(withFile);
+    QVERIFY(started.goesOn());
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    QCOMPARE(started.program->fileCommands().NomeArq(), casePath);
+    frmCalcRetorno &window = started.program->window();
+    QCOMPARE(window.field(u"mskPotencia")->text(), QStringLiteral("10"));
+    QCOMPARE(window.field(u"mskEconomiakW")->text(), QStringLiteral("29,200")); // calculated
+    QVERIFY(!started.program->fileCommands().caseChanged());
+    window.close();
+    QVERIFY(!window.isVisible());
+    started = StartupResult();
+
+    // A name that cannot be read gets Open's message, over the shown window.
+    withFile.caseFile = files.filePath(QStringLiteral("missing.WAU"));
+    started = Main(withFile);
+    QVERIFY(started.goesOn());
+    QVERIFY(started.program->window().isVisible());
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages.first().icon, Dialogs::Icon::Critical);
+    QCOMPARE(m_dialogs.messages.first().text, started.program->window().text(FileCommands::OpenFailedText));
+}
+
+void TestModule1::secondCopyWithACaseFileOpensNothing()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    const StartupResult first = Main(services());
+    QVERIFY(first.goesOn());
+    StartupServices withFile = services();
+    withFile.caseFile = QStringLiteral(TESSIO_TEST_DATA "/case_kw.wau");
+    const StartupResult second = Main(withFile);
+    QCOMPARE(second.exitCode, StartupExit::AlreadyRunning);
+    QCOMPARE(m_dialogs.texts(), QStringList{alreadyRunningMessage()});
+    QVERIFY(first.program->fileCommands().NomeArq().isEmpty());
+}
+
+StartupResult TestModule1::startWithTypedCase()
+{
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    StartupResult started = Main(services());
+    frmCalcRetorno &window = started.program->window();
+    CaseRecord typed = window.caseRecord();
+    typed.mskPotencia = QStringLiteral("10");
+    typed.mskRendimento = QStringLiteral("90");
+    typed.mskInversor = QStringLiteral("1000");
+    window.applyCaseRecord(typed, true);
+    return started;
+}
+
+void TestModule1::closingAChangedCaseAsks_data()
+{
+    QTest::addColumn<QString>("before");          // what the user did after typing
+    QTest::addColumn<QList<int>>("answers");      // Dialogs::Answer, in order
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("closed");
+    using A = Dialogs::Answer;
+    QTest::newRow("typed, don't save") << "" << QList<int>{int(A::Discard)} << true << true;
+    QTest::newRow("typed, cancel") << "" << QList<int>{int(A::Cancel)} << true << false;
+    QTest::newRow("typed, save as cancelled") << "" << QList<int>{int(A::Save)} << true << false;
+    QTest::newRow("typed, saved on closing") << "save-name" << QList<int>{int(A::Save)} << true << true;
+    QTest::newRow("saved") << "save" << QList<int>{} << false << true;
+    QTest::newRow("cleared") << "clear" << QList<int>{} << false << true;
+    QTest::newRow("opened") << "open" << QList<int>{} << false << true;
+    QTest::newRow("saved, then typed") << "save-type" << QList<int>{int(A::Cancel)} << true << false;
+    QTest::newRow("language switched") << "language" << QList<int>{int(A::Cancel)} << true << false;
+}
+
+void TestModule1::closingAChangedCaseAsks()
+{
+    QFETCH(QString, before);
+    QFETCH(QList<int>, answers);
+    QFETCH(bool, asked);
+    QFETCH(bool, closed);
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    const QString casePath = files.filePath(QStringLiteral("typed.WAU"));
+
+    StartupResult started = startWithTypedCase();
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    FileCommands &commands = started.program->fileCommands();
+    QVERIFY(commands.caseChanged());
+    if (before.startsWith(QLatin1String("save"))) {
+        m_dialogs.fileNames.enqueue(casePath);
+        if (before != QLatin1String("save-name"))
+            QVERIFY(commands.lblSalvarComo_Click());
+    }
+    if (before == QLatin1String("save-type"))
+        window.field(u"mskInversor")->setText(QStringLiteral("2000"));
+    if (before == QLatin1String("clear"))
+        commands.lblNovo_Click();
+    if (before == QLatin1String("open")) {
+        m_dialogs.fileNames.enqueue(QStringLiteral(TESSIO_TEST_DATA "/case_hp.wau"));
+        commands.lblAbrir_Click();
+    }
+    if (before == QLatin1String("language")) // not a change of the case: still the typed one
+        window.cboIdioma()->setCurrentIndex((window.cboIdioma()->currentIndex() + 1) % 3);
+    m_dialogs.clear();
+    for (int answer : answers)
+        m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+
+    const bool hadFile = !commands.NomeArq().isEmpty();
+    window.close();
+    const auto questions = std::count_if(m_dialogs.messages.cbegin(), m_dialogs.messages.cend(), [](const auto &m) {
+        return m.buttons == Dialogs::Buttons::SaveDiscardCancel;
+    });
+    QCOMPARE(questions, asked ? 1 : 0);
+    QCOMPARE(window.isVisible(), !closed);
+    if (asked) {
+        // In the user's language, naming the file when there is one.
+        const auto &question = m_dialogs.messages.first();
+        QCOMPARE(question.icon, Dialogs::Icon::Question);
+        QVERIFY(question.text.startsWith(window.text(FileCommands::CloseQuestionText)));
+        QCOMPARE(question.text.contains(QDir::toNativeSeparators(casePath)), hadFile);
+        QCOMPARE(question.buttonTexts, QStringList({window.text(267), window.text(268), window.text(269)}));
+        for (const QString &caption : question.buttonTexts)
+            QVERIFY(!caption.isEmpty());
+    }
+    if (before == QLatin1String("save-name"))
+        QVERIFY(QFile::exists(casePath));
+    if (!closed)
+        window.hide(); // the next test starts its own copy
 }
 
 QTEST_MAIN(TestModule1)

@@ -1,4 +1,5 @@
 #include "startup/addbackslash.h"
+#include "startup/commandline.h"
 #include "startup/singleinstance.h"
 #include "startup/truthtext.h"
 
@@ -20,6 +21,8 @@ private slots:
     void truthFromText();
     void secondGuardIsRefused();
     void staleLockIsTakenOver();
+    void caseFileArgument_data();
+    void caseFileArgument();
 };
 
 void TestStartupHelpers::addBackslash_data()
@@ -103,6 +106,30 @@ void TestStartupHelpers::staleLockIsTakenOver()
     stale.close();
     SingleInstanceGuard guard(path);
     QVERIFY(guard.tryAcquire());
+}
+
+void TestStartupHelpers::caseFileArgument_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("expected");
+    const QString here = QDir::cleanPath(QDir::currentPath());
+    QTest::newRow("no argument") << QStringList{"tessio"} << "";
+    QTest::newRow("relative name") << QStringList{"tessio", "case 1.WAU"} << here + "/case 1.WAU";
+    QTest::newRow("relative folder") << QStringList{"tessio", "cases/../x/p.wau"} << here + "/x/p.wau";
+    QTest::newRow("two arguments") << QStringList{"tessio", "a.WAU", "b.WAU"} << "";
+    QTest::newRow("empty argument") << QStringList{"tessio", ""} << "";
+#ifdef Q_OS_WIN
+    QTest::newRow("absolute, native") << QStringList{"tessio.exe", "C:\\Cases\\P-101.WAU"} << "C:/Cases/P-101.WAU";
+#else
+    QTest::newRow("absolute") << QStringList{"tessio", "/srv/cases/P-101.WAU"} << "/srv/cases/P-101.WAU";
+#endif
+}
+
+void TestStartupHelpers::caseFileArgument()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, expected);
+    QCOMPARE(::caseFileArgument(arguments, QDir::currentPath()), expected);
 }
 
 QTEST_GUILESS_MAIN(TestStartupHelpers)

@@ -1,0 +1,114 @@
+#include "support/fakedialogs.h"
+#include "plant/plantreport.h"
+#include "plant/planttext.h"
+#include "report/recordingprinter.h"
+
+#include <QTest>
+
+// The printed plant summary on the recording printer: pages, the header on each, the closing block on the
+// last, and a failing printer. The PDF itself is read back in tst_tessiocalc.
+
+namespace {
+
+PlantReportInput plantOf(int cases)
+{
+    QList<CaseRecord> records;
+    for (int i = 1; i <= cases; ++i) {
+        CaseRecord r;
+        r.mskReferencia = QStringLiteral("M%1").arg(i);
+        r.mskPotencia = QStringLiteral("10");
+        r.mskRendimento = QStringLiteral("90");
+        r.mskValorkWh = QStringLiteral("0.10");
+        r.mskInversor = QStringLiteral("1000");
+        r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
+        records << r;
+    }
+    const TextLookup text = [](int n) {
+        return n == PlantText::PageOf ? QStringLiteral("p%1/%2") : QStringLiteral("T%1").arg(n);
+    };
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    PlantReportInput input{computeSummary({records, 0.5, PlantLifetime{}, english, text}), {}, text, english,
+                           QStringLiteral("US$"), QStringLiteral("source line"), QDate(2026, 3, 1)};
+    input.company.CompanyName = QStringLiteral("Acme");
+    return input;
+}
+
+QList<int> pagesOf(const QList<RecordingPrinter::Text> &texts)
+{
+    QList<int> pages;
+    for (const auto &t : texts)
+        pages << t.page;
+    return pages;
+}
+
+} // namespace
+
+class TestPlantReport : public QObject
+{
+    Q_OBJECT
+private slots:
+    void pages_data();
+    void pages();
+    void failingPageIsReportedAndEndsTheJob();
+};
+
+void TestPlantReport::pages_data()
+{
+    QTest::addColumn<int>("cases");
+    QTest::addColumn<int>("pages");
+    QTest::newRow("empty plant") << 0 << 1;
+    QTest::newRow("25 rows on one page") << 25 << 1;
+    QTest::newRow("30 rows on two") << 30 << 2;
+    QTest::newRow("57 rows on three") << 57 << 3;
+}
+
+void TestPlantReport::pages()
+{
+    QFETCH(int, cases);
+    QFETCH(int, pages);
+    FakeDialogs dialogs;
+    PlantReport report(dialogs);
+    RecordingPrinter printer;
+    const PlantReportInput input = plantOf(cases);
+    QVERIFY(report.print(printer, input));
+    QCOMPARE(printer.sent, 1);
+    QCOMPARE(printer.page + 1, pages);
+    QCOMPARE(PlantReport::pageCount(cases), pages);
+    QVERIFY(dialogs.messages.isEmpty());
+
+    QList<int> every;
+    for (int p = 0; p < pages; ++p)
+        every << p;
+    // Company, title and the table's heading on every page; "page n of m" only when there are several.
+    QCOMPARE(pagesOf(printer.find(QStringLiteral("Acme"))), every);
+    QCOMPARE(pagesOf(printer.find(QStringLiteral("T205"))), every);
+    QCOMPARE(pagesOf(printer.find(QStringLiteral("T206"))), every);
+    for (int p = 1; p <= pages; ++p)
+        QCOMPARE(printer.find(QStringLiteral("p%1/%2").arg(p).arg(pages)).size(), pages > 1 ? 1 : 0);
+    // Each case once, in order; the totals and the factor's source on the last page only.
+    for (int i = 1; i <= cases; ++i)
+        QCOMPARE(pagesOf(printer.find(QStringLiteral("M%1").arg(i))), QList<int>{(i - 1) / PlantReport::RowsPerPage});
+    QCOMPARE(pagesOf(printer.find(QStringLiteral("T213"))), QList<int>{pages - 1});
+    QCOMPARE(pagesOf(printer.find(QStringLiteral("source line"))), QList<int>{pages - 1});
+    QCOMPARE(printer.find(QStringLiteral("0.500")).size(), 1);
+}
+
+void TestPlantReport::failingPageIsReportedAndEndsTheJob()
+{
+    FakeDialogs dialogs;
+    PlantReport report(dialogs);
+    RecordingPrinter printer;
+    printer.failNext(RecordingPrinter::Operation::NewPage, 2);
+    QVERIFY(!report.print(printer, plantOf(30)));
+    QCOMPARE(printer.sent, 0);
+    QCOMPARE(printer.aborted, 1);
+    QCOMPARE(dialogs.messages.size(), 2); // told, tried again once, then given up
+    QVERIFY(printer.find(QStringLiteral("M29")).isEmpty());
+
+    // The next job starts afresh.
+    QVERIFY(report.print(printer, plantOf(30)));
+    QCOMPARE(printer.sent, 1);
+}
+
+QTEST_MAIN(TestPlantReport)
+#include "tst_plantreport.moc"
