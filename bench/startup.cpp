@@ -1,5 +1,6 @@
 // Time from process start to the first painted main window, against a minimal Qt Widgets window
-// started the same way. Runs bench_startup_window repeatedly and prints the figures.
+// started the same way. Runs bench_startup_window repeatedly and prints the figures: the times and, on
+// Linux, the peak memory of one start.
 // Usage: bench_startup [runs]   (QT_QPA_PLATFORM defaults to offscreen)
 #include "files/codepage.h"
 #include "localisation/scrambledfile.h"
@@ -28,14 +29,25 @@ bool writeLanguageFile(const QString &folder)
     return file.open(QIODevice::WriteOnly) && file.write(Scramble(QString::fromLatin1(ScrambleKey), plain)) > 0;
 }
 
-double runOnce(const QString &program, const QString &mode, const QString &folder, bool *ok)
+struct Run
+{
+    double milliseconds = 0;
+    double peakMiB = 0; // 0 where the window program cannot tell
+};
+
+Run runOnce(const QString &program, const QString &mode, const QString &folder, bool *ok)
 {
     QProcess process;
     QElapsedTimer timer;
     timer.start();
     process.start(program, {mode, folder});
     *ok = process.waitForFinished(30000) && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    return double(timer.nsecsElapsed()) / 1e6;
+    Run run{double(timer.nsecsElapsed()) / 1e6};
+    const QByteArray output = process.readAllStandardOutput();
+    const qsizetype at = output.indexOf("peak-memory-kib: ");
+    if (at >= 0)
+        run.peakMiB = output.mid(at + 17).split('\n').first().trimmed().toDouble() / 1024.0;
+    return run;
 }
 
 struct Figures
@@ -44,10 +56,10 @@ struct Figures
     double min = 0;
 };
 
-Figures figures(QList<double> times)
+Figures figures(QList<double> values)
 {
-    std::sort(times.begin(), times.end());
-    return {times[times.size() / 2], times.first()};
+    std::sort(values.begin(), values.end());
+    return {values[values.size() / 2], values.first()};
 }
 
 } // namespace
@@ -79,11 +91,17 @@ int main(int argc, char *argv[])
     runOnce(program, QStringLiteral("main"), folder, &ok);
     QList<double> main;
     QList<double> minimal;
+    QList<double> mainPeak;
+    QList<double> minimalPeak;
     for (int i = 0; i < runs && ok; ++i) {
         bool okMain = false;
         bool okMinimal = false;
-        main.append(runOnce(program, QStringLiteral("main"), folder, &okMain));
-        minimal.append(runOnce(program, QStringLiteral("minimal"), folder, &okMinimal));
+        const Run m = runOnce(program, QStringLiteral("main"), folder, &okMain);
+        const Run b = runOnce(program, QStringLiteral("minimal"), folder, &okMinimal);
+        main.append(m.milliseconds);
+        minimal.append(b.milliseconds);
+        mainPeak.append(m.peakMiB);
+        minimalPeak.append(b.peakMiB);
         ok = okMain && okMinimal;
     }
     if (!ok) {
@@ -96,5 +114,13 @@ int main(int argc, char *argv[])
     out << QStringLiteral("main window   median %1 ms  min %2 ms\n").arg(m.median, 0, 'f', 1).arg(m.min, 0, 'f', 1);
     out << QStringLiteral("minimal Qt    median %1 ms  min %2 ms\n").arg(b.median, 0, 'f', 1).arg(b.min, 0, 'f', 1);
     out << QStringLiteral("ratio (median) %1\n").arg(m.median / b.median, 0, 'f', 2);
+    const double peakMain = figures(mainPeak).median;
+    const double peakMinimal = figures(minimalPeak).median;
+    if (peakMain > 0 && peakMinimal > 0) {
+        out << QStringLiteral("peak memory   main window %1 MiB  minimal Qt %2 MiB  ratio %3 (medians)\n")
+                   .arg(peakMain, 0, 'f', 1)
+                   .arg(peakMinimal, 0, 'f', 1)
+                   .arg(peakMain / peakMinimal, 0, 'f', 2);
+    }
     return 0;
 }

@@ -53,7 +53,8 @@ QString unwrapped(const QString &line)
 
 } // namespace
 
-QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress)
+QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress,
+                   const FramePacer::Clock &clock)
 {
     const double half = double(data.size()) / 2.0;
     if (progress)
@@ -62,14 +63,17 @@ QString Descramble(const QString &key, const QString &data, ProgressDisplay *pro
     QByteArray plain;
     plain.reserve(pairs);
     const bool processEvents = QCoreApplication::instance() != nullptr;
+    FramePacer pacer(clock);
     for (qsizetype i = 1; i <= pairs; ++i) {
         const int value = readPair(QStringView(data).mid(2 * i - 2, 2));
         const int keyCode = key.isEmpty() ? 0 : key[i % key.size()].unicode();
         plain.append(char((value ^ keyCode) & 0xFF));
-        if (progress)
-            progress->setValue(int(i));
-        if (processEvents)
-            QCoreApplication::processEvents();
+        if (i == pairs || pacer.due()) {
+            if (progress)
+                progress->setValue(int(i));
+            if (processEvents)
+                QCoreApplication::processEvents();
+        }
     }
     if (progress)
         progress->finish();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "localisation/framepacer.h"
 #include "localisation/texttable.h"
 
 #include <QString>
@@ -19,8 +20,11 @@ inline constexpr auto PresetFileName = "fSetup.ini";
 inline constexpr int MaxTableColumns = 1000;
 
 // Plain text of `data`: each hexadecimal pair XOR the key character at (pair number mod key length),
-// decoded as Windows-1252. Reports its progress per character and lets pending events run.
-QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress = nullptr);
+// decoded as Windows-1252. Once a display frame's time has passed (FramePacer, timed by `clock`) and
+// after the last pair it reports the pairs decoded so far and lets pending events run, so that the
+// progress window stays live and input is taken while a long file decodes.
+QString Descramble(const QString &key, const QString &data, ProgressDisplay *progress = nullptr,
+                   const FramePacer::Clock &clock = {});
 
 // The stored form of a plain text already encoded in Windows-1252: two upper-case hexadecimal digits per
 // byte, each byte XOR the same key character Descramble uses. Descramble(Scramble(x)) gives x back.

@@ -2,6 +2,7 @@ target_sources(tessio_core PRIVATE
     localisation/texttable.h localisation/texttable.cpp
     localisation/captions.h localisation/captions.cpp
     localisation/progressdisplay.h
+    localisation/framepacer.h localisation/framepacer.cpp
     localisation/scrambledfile.h localisation/scrambledfile.cpp
     localisation/qttranslations.h localisation/qttranslations.cpp
 )

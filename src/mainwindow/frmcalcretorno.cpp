@@ -11,6 +11,7 @@
 #include "mainwindow/keyboardaccess.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
+#include "plant/planttext.h"
 #include "platform/mousepointer.h"
 #include "settings/companyblock.h"
 
@@ -82,7 +83,7 @@ void frmCalcRetorno::bindControlArrays()
               ui.Label2_12, ui.Label2_13, ui.Label2_14, ui.Label2_15, ui.Label2_16, ui.Label2_17,
               ui.Label2_18, ui.Label2_19, ui.Label2_20, ui.Label2_21};
     Image1 = {ui.Image1_0, ui.Image1_1, ui.Image1_2, ui.Image1_3, ui.Image1_4,
-              ui.Image1_5, ui.Image1_6, ui.Image1_7, ui.Image1_8};
+              ui.Image1_5, ui.Image1_6, ui.Image1_7, ui.Image1_8, ui.Image1_9};
 }
 
 void frmCalcRetorno::paintTaskPane()
@@ -96,7 +97,7 @@ void frmCalcRetorno::paintTaskPane()
 
     // The command icons, in the order of Image1.
     static constexpr std::array<const char *, Image1Count> Icons{
-        "print", "new", "calculate", "graph", "saveas", "save", "open", "setup", "export"};
+        "print", "new", "calculate", "graph", "saveas", "save", "open", "setup", "export", "plant"};
     for (std::size_t i = 0; i < Icons.size(); ++i) {
         const QString icon = QLatin1String(Icons[i]);
         Image1[i]->setPixmap(
@@ -114,7 +115,8 @@ void frmCalcRetorno::connectCommands()
         {Command::Export, ui.lblExport, ui.Image1_8}, {Command::Print, ui.lblImprimir, ui.Image1_0},
         {Command::Graph, ui.lblGraph, ui.Image1_3},   {Command::Setup, ui.lblSetup, ui.Image1_7},
         {Command::Help, ui.lblHelp, nullptr},         {Command::Models, ui.lblModels, nullptr},
-        {Command::WebLink, ui.Label2_3, nullptr},     {Command::HelpDocument, ui.Label2_18, nullptr}};
+        {Command::WebLink, ui.Label2_3, nullptr},     {Command::HelpDocument, ui.Label2_18, nullptr},
+        {Command::PlantSummary, ui.lblPlanta, ui.Image1_9}};
     for (const auto &[command, label, icon] : commands) {
         m_commandLabels.insert(command, label);
         for (CommandLabel *clickable : {label, icon}) {
@@ -359,6 +361,7 @@ void frmCalcRetorno::cboIdioma_Click()
     m_company.VisitText = text(39);
     m_company.WebAddress = QStringLiteral("http://") + text(201);
     commandLabel(Command::Models)->setText(text(202));
+    commandLabel(Command::PlantSummary)->setText(text(PlantText::Title));
     m_keyboard->relabel();
 }
 

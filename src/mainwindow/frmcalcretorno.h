@@ -60,7 +60,7 @@ public:
     static constexpr int WindowWidth = 690; // the form's fixed size
     static constexpr int WindowHeight = 514;
     static constexpr int Label2Count = 22;
-    static constexpr int Image1Count = 9;
+    static constexpr int Image1Count = 10;
     static constexpr QChar PoundSign{0x00A3};
 
     // `company` outlives the window; the language switch writes its VisitText and WebAddress. The

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QWidget;
 class QPrinter;
@@ -33,6 +34,14 @@ public:
                                  const QString &filter) = 0;
     virtual QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
                                  const QString &filter) = 0;
+    // An open dialog that takes several existing files at once; empty on cancel. By default the
+    // single-file dialog.
+    virtual QStringList openFileNames(QWidget *parent, const QString &title, const QString &folder,
+                                      const QString &filter)
+    {
+        const QString name = openFileName(parent, title, folder, filter);
+        return name.isEmpty() ? QStringList() : QStringList{name};
+    }
 
     // The print dialog: sets up `printer` with the user's choice; false on cancel.
     virtual bool choosePrinter(QWidget *parent, QPrinter &printer) = 0;

@@ -75,6 +75,12 @@ QString QtDialogs::saveFileName(QWidget *parent, const QString &title, const QSt
     return QFileDialog::getSaveFileName(parent, title, folder, filter);
 }
 
+QStringList QtDialogs::openFileNames(QWidget *parent, const QString &title, const QString &folder,
+                                     const QString &filter)
+{
+    return QFileDialog::getOpenFileNames(parent, title, folder, filter);
+}
+
 bool QtDialogs::choosePrinter(QWidget *parent, QPrinter &printer)
 {
     QPrintDialog dialog(&printer, parent);

@@ -14,6 +14,8 @@ public:
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
+    QStringList openFileNames(QWidget *parent, const QString &title, const QString &folder,
+                              const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
     // Qt's own print dialog (Linux and other Unix desktops) and macOS's always offer a PDF file; the
     // Windows dialog lists the installed printers only.

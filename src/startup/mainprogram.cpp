@@ -2,6 +2,8 @@
 
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
+#include "plant/frmplantsummary.h"
+#include "plant/plantlinks.h"
 #include "platform/dialogs.h"
 #include "report/frmgraph.h"
 #include "report/printcommand.h"
@@ -66,6 +68,9 @@ void MainProgram::handle(frmCalcRetorno::Command command)
     case Command::Graph:
         showGraphOfCase();
         break;
+    case Command::PlantSummary:
+        showPlantSummary();
+        break;
     case Command::Setup:
         setupCommand();
         break;
@@ -82,6 +87,11 @@ void MainProgram::handle(frmCalcRetorno::Command command)
         Label2_Click(LinkLabel::HelpDocument, m_shell, m_company, m_programFolder, m_window->textLookup());
         break;
     }
+}
+
+frmPlantSummary *MainProgram::plantWindow() const
+{
+    return m_plant;
 }
 
 void MainProgram::clearCase()
@@ -109,4 +119,20 @@ void MainProgram::showGraphOfCase()
 {
     showGraph(m_graph, m_window->languageName(), m_window->cboAplicacao()->currentIndex(), m_window->textLookup(),
               m_window.get());
+}
+
+void MainProgram::showPlantSummary()
+{
+    if (!m_plant) {
+        m_plant = new frmPlantSummary(
+            plantWindowLinks(*m_window, *m_fileCommands, m_dialogs, m_company, m_programFolder), m_window.get());
+        // The main window relabels itself first (it connected first); the plant window follows.
+        for (QComboBox *selector : {m_window->cboIdioma(), m_window->cboMoedas()})
+            connect(selector, &QComboBox::currentIndexChanged, m_plant, &frmPlantSummary::retranslate);
+    } else {
+        m_plant->retranslate();
+    }
+    m_plant->show();
+    m_plant->raise();
+    m_plant->activateWindow();
 }

@@ -14,6 +14,7 @@ class Dialogs;
 class FileCommands;
 class PrinterReport;
 class frmGraph;
+class frmPlantSummary;
 class Shell;
 class frmSplash;
 
@@ -25,6 +26,7 @@ class frmSplash;
 //   Print, Graph                       the report writer and the graph window
 //   Setup                              the setup window, then the company block again
 //   Help, Models, WebLink, HelpDocument  the help note and the links
+//   PlantSummary                       the plant window
 // Closing the main window with a changed case asks first (FileCommands::queryClose).
 // Start-up (Main) drives the load sequence through the accessors; nothing here runs on its own.
 class MainProgram : public QObject
@@ -40,6 +42,7 @@ public:
     frmSplash &splash() { return *m_splash; }
     FileCommands &fileCommands() { return *m_fileCommands; }
     frmGraph *graphWindow() const; // null until Graph opens it, and again after it was closed
+    frmPlantSummary *plantWindow() const; // null until Plant summary opens it
     const QString &programFolder() const { return m_programFolder; }
 
     // The main window's load step with the progress window; false after its general error report.
@@ -57,6 +60,7 @@ public:
 private:
     void printCase();
     void showGraphOfCase();
+    void showPlantSummary();
 
     Dialogs &m_dialogs;
     Shell &m_shell;
@@ -67,4 +71,6 @@ private:
     std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<PrinterReport> m_report; // created at the first print
     QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
+    // A child window of the main window; closing it only hides it, so that the plant stays.
+    QPointer<frmPlantSummary> m_plant;
 };

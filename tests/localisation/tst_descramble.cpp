@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 const QString Key = QStringLiteral("tulip");
@@ -23,11 +25,26 @@ struct RecordingProgress : ProgressDisplay
 {
     double maximum = -1;
     QList<int> values;
+    // How many times the watched event had run when each value came.
+    QList<int> eventsBefore;
+    const int *events = nullptr;
     int finished = 0;
     void start(double m) override { maximum = m; }
-    void setValue(int v) override { values.append(v); }
+    void setValue(int v) override
+    {
+        values.append(v);
+        if (events)
+            eventsBefore.append(*events);
+    }
     void finish() override { ++finished; }
 };
+
+// A clock on which every reading is `step` milliseconds after the previous one: the decoder reads it
+// once per pair, so each pair takes `step`.
+FramePacer::Clock steppingClock(qint64 step)
+{
+    return [step, time = qint64(0)]() mutable { return time += step; };
+}
 
 QByteArray windows1252(const QString &text)
 {
@@ -46,7 +63,8 @@ private slots:
     void pairCount();
     void nonHexPairsReadAsZero();
     void upperAndLowerCaseDigits();
-    void progressFollowsEveryPair();
+    void progressAtDisplayRate_data();
+    void progressAtDisplayRate();
     void roundTrip_data();
     void roundTrip();
     void layout_data();
@@ -105,13 +123,54 @@ void TestDescramble::upperAndLowerCaseDigits()
     QCOMPARE(Descramble(Key, lower), QStringLiteral("ã€ÿ"));
 }
 
-void TestDescramble::progressFollowsEveryPair()
+void TestDescramble::progressAtDisplayRate_data()
 {
+    QTest::addColumn<int>("pairs");
+    QTest::addColumn<qint64>("millisecondsPerPair");
+    QTest::addColumn<QList<int>>("values");
+    QTest::newRow("a frame per pair") << 4 << qint64(16) << QList<int>{1, 2, 3, 4};
+    QTest::newRow("fast: only the end") << 4 << qint64(0) << QList<int>{4};
+    QTest::newRow("a frame every fourth pair") << 10 << qint64(5) << QList<int>{4, 8, 10};
+    QTest::newRow("just under a frame") << 3 << qint64(15) << QList<int>{2, 3};
+}
+
+void TestDescramble::progressAtDisplayRate()
+{
+    QFETCH(int, pairs);
+    QFETCH(qint64, millisecondsPerPair);
+    QFETCH(QList<int>, values);
+    QByteArray plain;
+    for (int i = 0; i < pairs; ++i)
+        plain.append(char('a' + i));
+    const QString data = QString::fromLatin1(Scramble(Key, plain));
+
+    // A posted event that posts itself again counts the passes of the event loop.
+    int events = 0;
+    QObject receiver;
+    std::function<void()> post = [&] {
+        QMetaObject::invokeMethod(
+            &receiver,
+            [&] {
+                ++events;
+                post();
+            },
+            Qt::QueuedConnection);
+    };
+    post();
     RecordingProgress progress;
-    Descramble(Key, QStringLiteral("0011223"), &progress);
-    QCOMPARE(progress.maximum, 3.5);
-    QCOMPARE(progress.values, (QList<int>{1, 2, 3, 4}));
+    progress.events = &events;
+    const QString decoded = Descramble(Key, data, &progress, steppingClock(millisecondsPerPair));
+
+    QCOMPARE(decoded, QString::fromLatin1(plain)); // the text does not depend on the pacing
+    QCOMPARE(progress.maximum, double(pairs));
+    QCOMPARE(progress.values, values);
     QCOMPARE(progress.finished, 1);
+    // Events run once after each reported value, and only then.
+    QList<int> expectedEvents;
+    for (int pass = 0; pass < values.size(); ++pass)
+        expectedEvents.append(pass);
+    QCOMPARE(progress.eventsBefore, expectedEvents);
+    QCOMPARE(events, values.size());
 }
 
 void TestDescramble::roundTrip_data()

@@ -1,11 +1,15 @@
-// Renders the main window and the setup window once per language of the Config.ini in a folder to PNG
-// files, for the documentation. Usage: mainwindow_screenshot <folder with Config.ini> <output folder>
-// The setup window shows its own defaults: the settings are read from an empty temporary store.
+// Renders the main window, the setup window and the plant window once per language of the Config.ini in
+// a folder to PNG files, for the documentation.
+// Usage: mainwindow_screenshot <folder with Config.ini> <output folder> [<folder of case files>]
+// The setup window shows its own defaults: the settings are read from an empty temporary store. The
+// plant window holds the case files of the third folder, added through its own Add case files command.
 #include "mainwindow/frmcalcretorno.h"
+#include "plant/frmplantsummary.h"
 #include "platform/qtdialogs.h"
 #include "settings/companyblock.h"
 #include "settings/frmsetup.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -13,13 +17,42 @@
 #include <QTemporaryDir>
 #include <QTextStream>
 
+namespace {
+
+// The dialogs of the program, but the several-files open dialog answers with every case file of a folder.
+class CaseFolderDialogs : public QtDialogs
+{
+public:
+    QString folder;
+    QStringList openFileNames(QWidget *, const QString &, const QString &, const QString &) override
+    {
+        QStringList paths;
+        const QDir dir(folder);
+        for (const QString &name : dir.entryList({QStringLiteral("*.WAU")}, QDir::Files, QDir::Name))
+            paths.append(dir.filePath(name));
+        return paths;
+    }
+};
+
+bool save(QWidget &widget, const QDir &output, const QString &name, const QString &language)
+{
+    if (!widget.grab().save(output.filePath(name))) {
+        QTextStream(stderr) << "cannot write " << output.filePath(name) << "\n";
+        return false;
+    }
+    QTextStream(stdout) << output.filePath(name) << "  " << language << "\n";
+    return true;
+}
+
+} // namespace
+
 int main(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     const QStringList args = QCoreApplication::arguments();
     QTextStream err(stderr);
-    if (args.size() != 3) {
-        err << "usage: mainwindow_screenshot <folder with Config.ini> <output folder>\n";
+    if (args.size() != 3 && args.size() != 4) {
+        err << "usage: mainwindow_screenshot <folder with Config.ini> <output folder> [<folder of case files>]\n";
         return 2;
     }
     const QDir output(args[2]);
@@ -29,7 +62,9 @@ int main(int argc, char *argv[])
     }
     QTemporaryDir settings;
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
-    QtDialogs dialogs;
+    CaseFolderDialogs dialogs;
+    if (args.size() == 4)
+        dialogs.folder = args[3];
     CompanyBlock company;
     frmCalcRetorno window(dialogs, company, QLocale(QLocale::English, QLocale::UnitedStates));
     if (!window.load(args[1], nullptr))
@@ -39,22 +74,26 @@ int main(int argc, char *argv[])
     for (int language = 0; language < window.cboIdioma()->count(); ++language) {
         window.cboIdioma()->setCurrentIndex(language);
         QCoreApplication::processEvents();
-        const QString name = QStringLiteral("mainwindow-%1.png").arg(language);
-        if (!window.grab().save(output.filePath(name))) {
-            err << "cannot write " << output.filePath(name) << "\n";
+        if (!save(window, output, QStringLiteral("mainwindow-%1.png").arg(language), window.languageName()))
             return 1;
-        }
-        QTextStream(stdout) << output.filePath(name) << "  " << window.languageName() << "\n";
 
         frmSetup setup(window.textLookup(), args[1], dialogs, nullptr, &window);
         setup.show();
         QCoreApplication::processEvents();
-        const QString setupName = QStringLiteral("setup-%1.png").arg(language);
-        if (!setup.grab().save(output.filePath(setupName))) {
-            err << "cannot write " << output.filePath(setupName) << "\n";
+        if (!save(setup, output, QStringLiteral("setup-%1.png").arg(language), window.languageName()))
             return 1;
-        }
-        QTextStream(stdout) << output.filePath(setupName) << "  " << window.languageName() << "\n";
+
+        if (dialogs.folder.isEmpty())
+            continue;
+        const PlantWindowLinks links{dialogs, window.languageTexts(), company, window.locale(), args[1],
+                                     window.textLookup(), [&window] { return window.caseRecord(); }, nullptr};
+        frmPlantSummary plant(links, &window);
+        plant.addCaseFiles();
+        plant.findChild<QAbstractItemView *>()->clearSelection();
+        plant.show();
+        QCoreApplication::processEvents();
+        if (!save(plant, output, QStringLiteral("plant-%1.png").arg(language), window.languageName()))
+            return 1;
     }
     return 0;
 }

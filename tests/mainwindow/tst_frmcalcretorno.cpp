@@ -232,6 +232,7 @@ void TestFrmCalcRetorno::commandsAreForwarded()
         {"lblHelp", C::Help},      {"lblModels", C::Models},   {"Label2_3", C::WebLink}, {"Label2_18", C::HelpDocument},
         {"Image1_0", C::Print},    {"Image1_1", C::New},       {"Image1_3", C::Graph},   {"Image1_4", C::SaveAs},
         {"Image1_5", C::Save},     {"Image1_6", C::Open},      {"Image1_7", C::Setup},   {"Image1_8", C::Export},
+        {"lblPlanta", C::PlantSummary}, {"Image1_9", C::PlantSummary},
         {"Label2_4", C::New} /* a caption: nothing */};
     for (const auto &[name, command] : clicks) {
         auto *label = m_window->findChild<QLabel *>(QLatin1String(name));

@@ -175,7 +175,7 @@ void TestBadInput::typedTextIsFilteredOrReported()
     power->setFocus();
     QTRY_COMPARE(QApplication::focusWidget(), power);
     QTest::keyClicks(power, QStringLiteral("-1.2.3/x"));
-    QCOMPARE(power->text(), QStringLiteral("1.2.3")); // "-", "/" and letters never arrive
+    QCOMPARE(power->rawText(), QStringLiteral("1.2.3")); // "-", "/" and letters never arrive
     QTest::keyClick(power, Qt::Key_Tab);
     m_dialogs.clear();
     QVERIFY(!m_window->calculate());

@@ -33,6 +33,13 @@ QString FakeDialogs::saveFileName(QWidget *, const QString &title, const QString
     return fileNames.isEmpty() ? QString() : fileNames.dequeue();
 }
 
+QStringList FakeDialogs::openFileNames(QWidget *, const QString &title, const QString &folder,
+                                       const QString &filter)
+{
+    fileRequests.append({false, title, folder, filter});
+    return fileNameLists.isEmpty() ? QStringList() : fileNameLists.dequeue();
+}
+
 bool FakeDialogs::choosePrinter(QWidget *, QPrinter &printer)
 {
     ++printRequests;

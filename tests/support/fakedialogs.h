@@ -36,6 +36,8 @@ public:
                          const QString &filter) override;
     QString saveFileName(QWidget *parent, const QString &title, const QString &folder,
                          const QString &filter) override;
+    QStringList openFileNames(QWidget *parent, const QString &title, const QString &folder,
+                              const QString &filter) override;
     bool choosePrinter(QWidget *parent, QPrinter &printer) override;
     bool printDestinationAvailable() const override { return printDestinations; }
 
@@ -44,6 +46,7 @@ public:
     // are cancelled and the print dialog is cancelled.
     QQueue<Answer> answers;
     QQueue<QString> fileNames;
+    QQueue<QStringList> fileNameLists; // answers of the several-files open dialog
     // For the print dialog: true prints (to a PDF file at printFile when set), false cancels.
     QQueue<bool> printAnswers;
     QString printFile;
