@@ -60,12 +60,6 @@ bool PrinterReport::cmdPrint_Click(ReportPrinter &printer, const ReportInput &in
 
     step([&] { return printer.startDocument(); });
     step([&] { return printer.setScaleToPoints(); });
-    TopMargin = 31;
-    LeftMargin = 28;
-    TitleSize = 16;
-    BodySize = 7;
-    HeaderFont = QStringLiteral("Arial");
-    BodyFont = QStringLiteral("Arial");
     Printer_Header();
     Printer_Body();
     const bool sent = step([&] { return printer.endDocument(); });
