@@ -1,6 +1,8 @@
 target_sources(tessio_core PRIVATE
     calc/caserecord.h
     calc/casedocument.h
+    calc/caseview.h
+    calc/taskcommand.h
     calc/calculator.h calc/calculator.cpp
     calc/numberformat.h calc/numberformat.cpp
 )

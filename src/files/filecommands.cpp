@@ -1,11 +1,8 @@
 #include "files/filecommands.h"
 
-#include "calc/numberformat.h"
 #include "files/casefile.h"
 #include "files/export.h"
 #include "localisation/captions.h"
-#include "mainwindow/commandlabel.h"
-#include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
 #include "settings/companyblock.h"
 #include "settings/regkeys.h"
@@ -16,12 +13,12 @@
 #include <exception>
 #include <utility>
 
-using Command = frmCalcRetorno::Command;
+using Command = FileCommands::Command;
 
-FileCommands::FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
+FileCommands::FileCommands(CaseView &view, Dialogs &dialogs, const CompanyBlock &company,
                            const QString &programFolder, QObject *parent, FolderCheck canWrite)
     : QObject(parent),
-      m_window(window),
+      m_view(view),
       m_dialogs(dialogs),
       m_company(company),
       m_programFolder(programFolder),
@@ -31,7 +28,7 @@ FileCommands::FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const Compa
 
 FileCommands::~FileCommands() = default;
 
-void FileCommands::handle(frmCalcRetorno::Command command)
+void FileCommands::handle(Command command)
 {
     switch (command) {
     case Command::New:
@@ -56,51 +53,51 @@ void FileCommands::handle(frmCalcRetorno::Command command)
 
 void FileCommands::lblNovo_Click()
 {
-    m_window.clearFields();
-    m_window.field(u"mskValorkWh")->setText(NumberFormat::shortestText(m_company.DefaultKwhPrice, m_window.locale()));
-    m_window.field(u"mskDiaAno")->setText(QStringLiteral("365"));
-    for (const char16_t *hours : {u"mskVazao100", u"mskVazao90", u"mskVazao80", u"mskVazao70", u"mskVazao60", u"mskVazao50"})
-        m_window.field(hours)->setText(QStringLiteral("0"));
     m_NomeArq.clear();
-    keepCase();
-    // Runs the currency change (captions, the currency's own kWh price) only when the selection
+    // The currency change (captions, the currency's own kWh price) runs only when the selection
     // changes. A stored currency that is no item keeps the current one.
-    m_window.selectCurrency(ReadStoredCurrency());
+    m_view.startNewCase(m_company.DefaultKwhPrice, readStoredCurrency());
     keepCase(); // after the currency's own kWh price
+}
+
+void FileCommands::putNewCase(const CaseRecord &record)
+{
+    m_NomeArq.clear();
+    m_view.putCase(record);
+    m_view.calculate();
 }
 
 void FileCommands::lblAbrir_Click()
 {
     // The field being left runs its leaving rule before anything is loaded over it.
-    m_window.field(u"mskReferencia")->setFocus(Qt::OtherFocusReason);
+    m_view.leaveField();
 
     const QString folder = dialogFolder(m_programFolder, m_canWrite);
-    const QString path = m_dialogs.openFileName(&m_window, dialogTitle(OpenCaptionText), folder, CaseFileFilter);
+    const QString path = m_dialogs.openFileName(m_view.dialogParent(), dialogTitle(OpenCaptionText), folder, CaseFileFilter);
     if (path.isEmpty()) {
-        whiteBackground(Command::Open);
+        m_view.commandEnded(Command::Open);
         return;
     }
     openCaseFile(path);
-    whiteBackground(Command::Open);
+    m_view.commandEnded(Command::Open);
 }
 
 void FileCommands::openCaseFile(const QString &path)
 {
     m_NomeArq = path;
 
-    const CaseFileResult result = ReadCaseFile(path, m_window.caseRecord());
+    const CaseFileResult result = ReadCaseFile(path, m_view.caseRecord());
     if (result.fieldsApplied > 0) {
-        // Fields not read are the window's own texts, so applying the whole record changes only
-        // what was read. The loaded texts become the texts at focus: leaving a field unchanged
-        // afterwards must not empty the results computed below.
-        m_window.applyCaseRecord(result.record, true);
-        m_window.emptyResults();
+        // Fields not read are the view's own texts, so putting the whole record changes only what
+        // was read. The loaded texts become the texts at focus: leaving a field unchanged afterwards
+        // must not empty the results computed below.
+        m_view.putCase(result.record);
     }
     if (!result.ok()) {
         showCritical(OpenFailedText);
         return;
     }
-    m_window.calculate();
+    m_view.calculate();
     keepCase(); // with the efficiency the calculation may have filled in
 }
 
@@ -109,29 +106,29 @@ bool FileCommands::lblSalvar_Click()
     if (m_NomeArq.isEmpty())
         return lblSalvarComo_Click();
     if (QFileInfo::exists(m_NomeArq)) {
-        const QString question = m_window.text(ReplaceQuestionText) + QLatin1Char('\r') + m_window.text(ReplaceQuestionText2);
-        if (m_dialogs.message(&m_window, Dialogs::Icon::Question, applicationTitle(), question, Dialogs::Buttons::YesNo)
+        const QString question = m_view.text(ReplaceQuestionText) + QLatin1Char('\r') + m_view.text(ReplaceQuestionText2);
+        if (m_dialogs.message(m_view.dialogParent(), Dialogs::Icon::Question, applicationTitle(), question, Dialogs::Buttons::YesNo)
             != Dialogs::Answer::Yes) {
-            whiteBackground(Command::Save);
+            m_view.commandEnded(Command::Save);
             return false;
         }
     }
-    const bool written = WriteCaseFile(m_NomeArq, m_window.caseRecord());
+    const bool written = WriteCaseFile(m_NomeArq, m_view.caseRecord());
     if (written)
         keepCase();
     else
         showCritical(SaveFailedText);
-    whiteBackground(Command::Save);
+    m_view.commandEnded(Command::Save);
     return written;
 }
 
 bool FileCommands::lblSalvarComo_Click()
 {
     // The dialog itself asks before replacing an existing file.
-    const QString path = m_dialogs.saveFileName(&m_window, dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
+    const QString path = m_dialogs.saveFileName(m_view.dialogParent(), dialogTitle(SaveAsCaptionText), startingFolder(), CaseFileFilter);
     bool written = false;
     if (!path.isEmpty()) {
-        written = WriteCaseFile(path, m_window.caseRecord());
+        written = WriteCaseFile(path, m_view.caseRecord());
         if (written) {
             m_NomeArq = path;
             keepCase();
@@ -139,25 +136,25 @@ bool FileCommands::lblSalvarComo_Click()
             showCritical(SaveAsFailedText);
         }
     }
-    whiteBackground(Command::Save);
+    m_view.commandEnded(Command::SaveAs);
     return written;
 }
 
 void FileCommands::lblExport_Click()
 {
     try {
-        const QString path = m_dialogs.saveFileName(&m_window, dialogTitle(ExportCaptionText), startingFolder(),
+        const QString path = m_dialogs.saveFileName(m_view.dialogParent(), dialogTitle(ExportCaptionText), startingFolder(),
                                                      ExportFileFilter);
         if (!path.isEmpty()) {
             if (!m_export)
-                m_export = std::make_unique<Export>(m_dialogs, &m_window);
+                m_export = std::make_unique<Export>(m_dialogs, m_view.dialogParent());
             // The writer reports its own failures.
-            m_export->cmdPrint_Click(path, m_window.caseDocument());
+            m_export->cmdPrint_Click(path, m_view.caseDocument());
         }
     } catch (const std::exception &) {
         showCritical(ExportFailedText);
     }
-    whiteBackground(Command::Export);
+    m_view.commandEnded(Command::Export);
 }
 
 QString FileCommands::startingFolder() const
@@ -173,24 +170,24 @@ QString FileCommands::startingFolder() const
 
 void FileCommands::keepCase()
 {
-    m_keptCase = caseFileBytes(m_window.caseRecord());
+    m_keptCase = caseFileBytes(m_view.caseRecord());
 }
 
 bool FileCommands::caseChanged() const
 {
-    return caseFileBytes(m_window.caseRecord()) != m_keptCase;
+    return caseFileBytes(m_view.caseRecord()) != m_keptCase;
 }
 
 bool FileCommands::queryClose()
 {
     if (!caseChanged())
         return true;
-    QString question = m_window.text(CloseQuestionText);
+    QString question = m_view.text(CloseQuestionText);
     if (!m_NomeArq.isEmpty())
         question += QLatin1Char('\r') + QDir::toNativeSeparators(m_NomeArq);
-    question += QLatin1Char('\r') + m_window.text(CloseQuestionText2);
-    switch (m_dialogs.askToSave(&m_window, applicationTitle(), question, m_window.text(SaveButtonText),
-                                m_window.text(DiscardButtonText), m_window.text(CancelButtonText))) {
+    question += QLatin1Char('\r') + m_view.text(CloseQuestionText2);
+    switch (m_dialogs.askToSave(m_view.dialogParent(), applicationTitle(), question, m_view.text(SaveButtonText),
+                                m_view.text(DiscardButtonText), m_view.text(CancelButtonText))) {
     case Dialogs::Answer::Save:
         return lblSalvar_Click();
     case Dialogs::Answer::Discard:
@@ -202,15 +199,10 @@ bool FileCommands::queryClose()
 
 QString FileCommands::dialogTitle(int captionText) const
 {
-    return withoutAccessKey(m_window.text(captionText));
+    return withoutAccessKey(m_view.text(captionText));
 }
 
 void FileCommands::showCritical(int textNumber)
 {
-    m_dialogs.message(&m_window, Dialogs::Icon::Critical, applicationTitle(), m_window.text(textNumber));
-}
-
-void FileCommands::whiteBackground(frmCalcRetorno::Command command)
-{
-    frmCalcRetorno::setLabelBackgroundWhite(m_window.commandLabel(command));
+    m_dialogs.message(m_view.dialogParent(), Dialogs::Icon::Critical, applicationTitle(), m_view.text(textNumber));
 }

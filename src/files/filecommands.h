@@ -1,7 +1,7 @@
 #pragma once
 
+#include "calc/caseview.h"
 #include "files/dialogfolder.h"
-#include "mainwindow/frmcalcretorno.h"
 
 #include <QObject>
 #include <QString>
@@ -16,9 +16,9 @@ struct CompanyBlock;
 //
 // How data flows: the window forwards its command labels through commandRequested(); handle()
 // dispatches the five commands here and ignores the others. Each command reads the case from the
-// window (caseRecord), writes or reads the case file (WriteCaseFile, ReadCaseFile) and puts a loaded
-// case back (applyCaseRecord). Every question, message and file dialog goes through Dialogs; every
-// message is a language text of the window's current language.
+// CaseView (caseRecord), writes or reads the case file (WriteCaseFile, ReadCaseFile) and puts a loaded
+// case back (putCase); it never sees the window itself. Every question, message and file dialog goes
+// through Dialogs; every message is a language text of the view's current language.
 class FileCommands : public QObject
 {
     Q_OBJECT
@@ -45,16 +45,18 @@ public:
     static constexpr int DiscardButtonText = 268;
     static constexpr int CancelButtonText = 269;
 
-    // window, dialogs and company outlive this object. programFolder is the starting folder of the
+    using Command = TaskPane::Command;
+
+    // view, dialogs and company outlive this object. programFolder is the starting folder of the
     // dialogs while there is no current file. A starting folder that canWrite refuses is replaced by
     // the user's documents folder.
-    FileCommands(frmCalcRetorno &window, Dialogs &dialogs, const CompanyBlock &company,
+    FileCommands(CaseView &view, Dialogs &dialogs, const CompanyBlock &company,
                  const QString &programFolder, QObject *parent = nullptr,
                  FolderCheck canWrite = canWriteIn);
     ~FileCommands() override;
 
     // New, Open, Save, SaveAs and Export run their command; every other command is ignored.
-    void handle(frmCalcRetorno::Command command);
+    void handle(Command command);
 
     void lblNovo_Click();
     void lblAbrir_Click();
@@ -64,6 +66,10 @@ public:
 
     // Full path of the current case file; empty when there is none.
     QString NomeArq() const { return m_NomeArq; }
+
+    // Puts record in the view as a new case of its own: in place, calculated, and no current file, so
+    // that Save asks for a name.
+    void putNewCase(const CaseRecord &record);
 
     // Open without its dialog, for a file named when the program starts: path becomes NomeArq, the
     // case is read and calculated; a file that cannot be read gets Open's message.
@@ -85,9 +91,8 @@ private:
     QString startingFolder() const;
     QString dialogTitle(int captionText) const; // the caption without its access-key mark
     void showCritical(int textNumber);
-    void whiteBackground(frmCalcRetorno::Command command);
 
-    frmCalcRetorno &m_window;
+    CaseView &m_view;
     Dialogs &m_dialogs;
     const CompanyBlock &m_company;
     QString m_programFolder;

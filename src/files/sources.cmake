@@ -3,7 +3,5 @@ target_sources(tessio_core PRIVATE
     files/dialogfolder.h files/dialogfolder.cpp
     files/casefile.h files/casefile.cpp
     files/export.h files/export.cpp
-)
-target_sources(tessio_ui PRIVATE
     files/filecommands.h files/filecommands.cpp
 )

@@ -25,31 +25,31 @@ struct FieldBehaviour::FieldSetup
 
 FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialogs &dialogs, TextLookup text,
                                std::function<void()> calculate, std::function<void()> moveOn)
-    : QObject(window), m_window(window), m_c(controls), m_dialogs(dialogs), m_text(std::move(text)),
+    : QObject(window), m_window(window), m_controls(controls), m_dialogs(dialogs), m_text(std::move(text)),
       m_calculate(std::move(calculate)), m_moveOn(std::move(moveOn))
 {
     using F = FieldRules::KeyFilter;
-    setUp(m_c.mskPotencia, {FieldPattern::Power, 6, F::Numeric, EnterAction::Next, true, LeaveRule::Power});
-    setUp(m_c.mskRendimento,
+    setUp(m_controls.mskPotencia, {FieldPattern::Power, 6, F::Numeric, EnterAction::Next, true, LeaveRule::Power});
+    setUp(m_controls.mskRendimento,
           {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
-    setUp(m_c.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskInversor,
+    setUp(m_controls.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_controls.mskInversor,
           {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
-    setUp(m_c.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});
-    for (MaskedEdit *hours : m_c.mskVazao)
+    setUp(m_controls.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});
+    for (MaskedEdit *hours : m_controls.mskVazao)
         setUp(hours, {FieldPattern::Hours, 2, F::Hours, EnterAction::Next, true, LeaveRule::Hours});
-    setUp(m_c.mskReferencia, {"", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskEconomiakW,
+    setUp(m_controls.mskReferencia, {"", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
+    setUp(m_controls.mskEconomiakW,
           {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_c.mskEconomiaReais,
+    setUp(m_controls.mskEconomiaReais,
           {FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false, LeaveRule::None});
-    setUp(m_c.mskRetorno,
+    setUp(m_controls.mskRetorno,
           {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
 
-    m_c.cboAplicacao->installEventFilter(this);
-    connect(m_c.cboAplicacao, &QComboBox::currentIndexChanged, this, [this] { cboAplicacao_Click(); });
-    m_c.cboMoedas->installEventFilter(this);
-    for (QRadioButton *option : m_c.optUnPotencia) {
+    m_controls.cboAplicacao->installEventFilter(this);
+    connect(m_controls.cboAplicacao, &QComboBox::currentIndexChanged, this, [this] { cboAplicacao_Click(); });
+    m_controls.cboMoedas->installEventFilter(this);
+    for (QRadioButton *option : m_controls.optUnPotencia) {
         option->installEventFilter(this);
         // Entering an option (by click, Tab or Enter) empties the results, and so does a click on the
         // option that has the focus already; the unit is not converted.
@@ -69,7 +69,7 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
         connect(edit, &MaskedEdit::enterPressed, this, [this, calculates] {
             if (calculates) {
                 m_calculate();
-                m_c.cboAplicacao->setFocus(Qt::OtherFocusReason);
+                m_controls.cboAplicacao->setFocus(Qt::OtherFocusReason);
             } else {
                 m_moveOn(); // Enter moves on as Tab does
             }
@@ -82,15 +82,15 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
 
 void FieldBehaviour::emptyResults()
 {
-    m_c.mskEconomiakW->setText(QString());
-    m_c.mskEconomiaReais->setText(QString());
-    m_c.mskRetorno->setText(QString());
+    m_controls.mskEconomiakW->setRawText(QString());
+    m_controls.mskEconomiaReais->setRawText(QString());
+    m_controls.mskRetorno->setRawText(QString());
 }
 
 void FieldBehaviour::rememberEnteredText()
 {
     if (auto *edit = qobject_cast<MaskedEdit *>(m_entered))
-        edit->setTag(edit->text());
+        edit->setTag(edit->rawText());
 }
 
 bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
@@ -162,12 +162,12 @@ void FieldBehaviour::enter(QWidget *control)
     if (auto *edit = qobject_cast<MaskedEdit *>(control)) {
         if (m_entryHandling.value(edit)) {
             edit->selectAll();
-            edit->setTag(edit->text());
+            edit->setTag(edit->rawText());
         }
-    } else if (control == m_c.cboAplicacao) {
-        m_cboAplicacaoTag = m_c.cboAplicacao->currentText();
-    } else if (control == m_c.cboMoedas) {
-        m_cboMoedasTag = m_c.cboMoedas->currentText();
+    } else if (control == m_controls.cboAplicacao) {
+        m_cboAplicacaoTag = m_controls.cboAplicacao->currentText();
+    } else if (control == m_controls.cboMoedas) {
+        m_cboMoedasTag = m_controls.cboMoedas->currentText();
     } else if (qobject_cast<QRadioButton *>(control)) {
         emptyResults();
     }
@@ -175,10 +175,10 @@ void FieldBehaviour::enter(QWidget *control)
 
 bool FieldBehaviour::validateBeforeLeaving(QWidget *control)
 {
-    if (control != m_c.mskRendimento || FieldRules::efficiencyAccepted(m_c.mskRendimento->text()))
+    if (control != m_controls.mskRendimento || FieldRules::efficiencyAccepted(m_controls.mskRendimento->rawText()))
         return true;
     ++m_handlerDepth;
-    takeFocusBack(m_c.mskRendimento);
+    takeFocusBack(m_controls.mskRendimento);
     showInformation(FieldRules::EfficiencyText);
     --m_handlerDepth;
     return false;
@@ -205,11 +205,11 @@ void FieldBehaviour::leave(QWidget *control)
             hoursRule(edit);
             break;
         }
-    } else if (control == m_c.cboAplicacao) {
-        if (m_c.cboAplicacao->currentText() != m_cboAplicacaoTag)
+    } else if (control == m_controls.cboAplicacao) {
+        if (m_controls.cboAplicacao->currentText() != m_cboAplicacaoTag)
             emptyResults();
-    } else if (control == m_c.cboMoedas) {
-        if (m_c.cboMoedas->currentText() != m_cboMoedasTag)
+    } else if (control == m_controls.cboMoedas) {
+        if (m_controls.cboMoedas->currentText() != m_cboMoedasTag)
             emptyResults();
     }
     --m_handlerDepth;
@@ -217,7 +217,7 @@ void FieldBehaviour::leave(QWidget *control)
 
 void FieldBehaviour::cboAplicacao_Click()
 {
-    if (m_c.cboAplicacao->currentText() != m_cboAplicacaoTag)
+    if (m_controls.cboAplicacao->currentText() != m_cboAplicacaoTag)
         emptyResults();
 }
 
@@ -229,10 +229,10 @@ void FieldBehaviour::changedTest(const MaskedEdit *edit)
 
 void FieldBehaviour::powerRule()
 {
-    changedTest(m_c.mskPotencia);
-    const int unit = m_c.optUnPotencia[UnitHp]->isChecked() ? UnitHp : UnitKw;
+    changedTest(m_controls.mskPotencia);
+    const int unit = m_controls.optUnPotencia[UnitHp]->isChecked() ? UnitHp : UnitKw;
     const FieldRules::PowerOutcome outcome =
-        FieldRules::powerRule(m_c.mskPotencia->text(), unit, m_window->locale());
+        FieldRules::powerRule(m_controls.mskPotencia->rawText(), unit, m_window->locale());
     if (outcome.tooHigh) {
         showInformation(FieldRules::PowerTooHighText);
         return;
@@ -240,37 +240,37 @@ void FieldBehaviour::powerRule()
     if (outcome.efficiency.isEmpty())
         return;
     // Results computed with another efficiency do not belong to the one written now.
-    if (m_c.mskRendimento->text() != outcome.efficiency)
+    if (m_controls.mskRendimento->rawText() != outcome.efficiency)
         emptyResults();
-    m_c.mskRendimento->setText(outcome.efficiency);
+    m_controls.mskRendimento->setRawText(outcome.efficiency);
 }
 
 void FieldBehaviour::daysRule()
 {
     // Any change empties the results, also when the new number is then refused: the results on
     // screen were computed with the old one.
-    changedTest(m_c.mskDiaAno);
-    const int message = FieldRules::daysMessage(m_c.mskDiaAno->text(), m_window->locale());
+    changedTest(m_controls.mskDiaAno);
+    const int message = FieldRules::daysMessage(m_controls.mskDiaAno->rawText(), m_window->locale());
     if (message == FieldRules::DaysEmptyText)
-        takeFocusBack(m_c.mskDiaAno);
+        takeFocusBack(m_controls.mskDiaAno);
     if (message != 0)
         showInformation(message);
 }
 
 void FieldBehaviour::hoursRule(MaskedEdit *edit)
 {
-    if (edit->text().isEmpty())
-        edit->setText(QStringLiteral("0"));
-    const bool above = FieldRules::hoursAbove24(edit->text(), m_window->locale());
+    if (edit->rawText().isEmpty())
+        edit->setRawText(QStringLiteral("0"));
+    const bool above = FieldRules::hoursAbove24(edit->rawText(), m_window->locale());
     QStringList hours;
-    for (const MaskedEdit *h : m_c.mskVazao)
-        hours.append(h->text());
-    m_c.Label3->setVisible(FieldRules::hoursLeadingSum(hours) > 24);
+    for (const MaskedEdit *h : m_controls.mskVazao)
+        hours.append(h->rawText());
+    m_controls.Label3->setVisible(FieldRules::hoursLeadingSum(hours) > 24);
     // Tested before the focus goes back, which remembers the field's text anew.
     changedTest(edit);
     if (above) {
         const auto index =
-            std::find(m_c.mskVazao.cbegin(), m_c.mskVazao.cend(), edit) - m_c.mskVazao.cbegin();
+            std::find(m_controls.mskVazao.cbegin(), m_controls.mskVazao.cend(), edit) - m_controls.mskVazao.cbegin();
         takeFocusBack(edit);
         showInformation(FieldRules::hoursMessage(int(index)));
     }

@@ -86,7 +86,7 @@ private:
     void showInformation(int textNumber);
 
     QWidget *m_window;
-    Controls m_c;
+    Controls m_controls;
     Dialogs &m_dialogs;
     TextLookup m_text;
     std::function<void()> m_calculate;

@@ -56,6 +56,27 @@ frmCalcRetorno::~frmCalcRetorno() = default;
 
 void frmCalcRetorno::setUpControls()
 {
+    bindControlArrays();
+    paintTaskPane();
+    connectCommands();
+    setUpFields();
+    connectSelectors();
+
+    // The window opens in the first control of the tab order (the form's creation order alone would
+    // start in the language selector of the task pane).
+    m_ui->cboAplicacao->setFocus(Qt::OtherFocusReason);
+
+    // The sum note is hidden at start; its row keeps its height so that showing it moves nothing.
+    QSizePolicy keep = m_ui->Label3->sizePolicy();
+    keep.setRetainSizeWhenHidden(true);
+    m_ui->Label3->setSizePolicy(keep);
+    m_ui->Label3->hide();
+
+    trackPointerOverPanels();
+}
+
+void frmCalcRetorno::bindControlArrays()
+{
     Ui::frmCalcRetorno &ui = *m_ui;
     Label2 = {ui.Label2_0,  ui.Label2_1,  ui.Label2_2,  ui.Label2_3,  ui.Label2_4,  ui.Label2_5,
               ui.Label2_6,  ui.Label2_7,  ui.Label2_8,  ui.Label2_9,  ui.Label2_10, ui.Label2_11,
@@ -63,13 +84,16 @@ void frmCalcRetorno::setUpControls()
               ui.Label2_18, ui.Label2_19, ui.Label2_20, ui.Label2_21};
     Image1 = {ui.Image1_0, ui.Image1_1, ui.Image1_2, ui.Image1_3, ui.Image1_4,
               ui.Image1_5, ui.Image1_6, ui.Image1_7, ui.Image1_8, ui.Image1_9};
+}
 
+void frmCalcRetorno::paintTaskPane()
+{
     // The gradient of the task pane, which a form cannot hold.
     QLinearGradient gradient(0, 0, 0, 1);
     gradient.setCoordinateMode(QGradient::ObjectMode);
     gradient.setColorAt(0, PaneTop);
     gradient.setColorAt(1, PaneBottom);
-    fillBackground(ui.taskPane, gradient);
+    fillBackground(m_ui->taskPane, gradient);
 
     // The command icons, in the order of Image1.
     static constexpr std::array<const char *, Image1Count> Icons{
@@ -79,7 +103,11 @@ void frmCalcRetorno::setUpControls()
         Image1[i]->setPixmap(
             commandIcon(QStringLiteral(":/tessio/icons/%1").arg(icon), 20, devicePixelRatioF()));
     }
+}
 
+void frmCalcRetorno::connectCommands()
+{
+    Ui::frmCalcRetorno &ui = *m_ui;
     // Every command but Calculate is forwarded; Calculate belongs to this window.
     const QList<std::tuple<Command, CommandLabel *, CommandLabel *>> commands{
         {Command::New, ui.lblNovo, ui.Image1_1},      {Command::Open, ui.lblAbrir, ui.Image1_6},
@@ -99,7 +127,11 @@ void frmCalcRetorno::setUpControls()
     }
     connect(ui.lblCalcular, &CommandLabel::clicked, this, [this] { calculate(); });
     connect(ui.Image1_2, &CommandLabel::clicked, this, [this] { calculate(); });
+}
 
+void frmCalcRetorno::setUpFields()
+{
+    Ui::frmCalcRetorno &ui = *m_ui;
     FieldBehaviour::Controls controls;
     controls.mskPotencia = ui.mskPotencia;
     controls.mskRendimento = ui.mskRendimento;
@@ -118,7 +150,11 @@ void frmCalcRetorno::setUpControls()
     controls.Label3 = ui.Label3;
     m_behaviour = new FieldBehaviour(
         this, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
+}
 
+void frmCalcRetorno::connectSelectors()
+{
+    Ui::frmCalcRetorno &ui = *m_ui;
     // Nothing is selected until the load sequence selects the first currency and so runs the change.
     ui.cboMoedas->setCurrentIndex(-1);
     connect(ui.cboMoedas, &QComboBox::currentIndexChanged, this, [this](int index) {
@@ -139,17 +175,10 @@ void frmCalcRetorno::setUpControls()
             emit languagePicked(languageName());
         }
     });
+}
 
-    // The window opens in the first control of the tab order (the form's creation order alone would
-    // start in the language selector of the task pane).
-    ui.cboAplicacao->setFocus(Qt::OtherFocusReason);
-
-    // The sum note is hidden at start; its row keeps its height so that showing it moves nothing.
-    QSizePolicy keep = ui.Label3->sizePolicy();
-    keep.setRetainSizeWhenHidden(true);
-    ui.Label3->setSizePolicy(keep);
-    ui.Label3->hide();
-
+void frmCalcRetorno::trackPointerOverPanels()
+{
     // Qt drops pointer moves over widgets that do not track the mouse; the panels track it and pass the
     // moves on, so that a move over any bare area reaches this window (mouseMoveEvent).
     for (QWidget *child : findChildren<QWidget *>()) {
@@ -210,10 +239,10 @@ void frmCalcRetorno::setUpKeyboardAccess()
 
 void frmCalcRetorno::startValues()
 {
-    m_ui->mskDiaAno->setText(QStringLiteral("365"));
+    m_ui->mskDiaAno->setRawText(QStringLiteral("365"));
     for (MaskedEdit *hours : {m_ui->mskVazao100, m_ui->mskVazao90, m_ui->mskVazao80, m_ui->mskVazao70,
                               m_ui->mskVazao60, m_ui->mskVazao50})
-        hours->setText(QStringLiteral("0"));
+        hours->setRawText(QStringLiteral("0"));
 }
 
 bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage)
@@ -221,7 +250,7 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     // 1. Placement.
     move(0, 0);
     // 2, 3. Start values.
-    m_ui->mskValorkWh->setText(NumberFormat::shortestText(m_company.DefaultKwhPrice, locale()));
+    m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(m_company.DefaultKwhPrice, locale()));
     startValues();
     // 4. The language texts; selecting the default language relabels the window.
     QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
@@ -350,21 +379,21 @@ CaseRecord frmCalcRetorno::caseRecord() const
     r.cboAplicacao = m_ui->cboAplicacao->currentIndex();
     r.optUnPotencia = m_ui->optUnPotencia_1->isChecked() ? UnitHp : UnitKw;
     r.cboMoedas = currencyText();
-    r.mskPotencia = m_ui->mskPotencia->text();
-    r.mskRendimento = m_ui->mskRendimento->text();
-    r.mskValorkWh = m_ui->mskValorkWh->text();
-    r.mskInversor = m_ui->mskInversor->text();
-    r.mskDiaAno = m_ui->mskDiaAno->text();
-    r.mskVazao100 = m_ui->mskVazao100->text();
-    r.mskVazao90 = m_ui->mskVazao90->text();
-    r.mskVazao80 = m_ui->mskVazao80->text();
-    r.mskVazao70 = m_ui->mskVazao70->text();
-    r.mskVazao60 = m_ui->mskVazao60->text();
-    r.mskVazao50 = m_ui->mskVazao50->text();
-    r.mskReferencia = m_ui->mskReferencia->text();
-    r.mskEconomiakW = m_ui->mskEconomiakW->text();
-    r.mskEconomiaReais = m_ui->mskEconomiaReais->text();
-    r.mskRetorno = m_ui->mskRetorno->text();
+    r.mskPotencia = m_ui->mskPotencia->rawText();
+    r.mskRendimento = m_ui->mskRendimento->rawText();
+    r.mskValorkWh = m_ui->mskValorkWh->rawText();
+    r.mskInversor = m_ui->mskInversor->rawText();
+    r.mskDiaAno = m_ui->mskDiaAno->rawText();
+    r.mskVazao100 = m_ui->mskVazao100->rawText();
+    r.mskVazao90 = m_ui->mskVazao90->rawText();
+    r.mskVazao80 = m_ui->mskVazao80->rawText();
+    r.mskVazao70 = m_ui->mskVazao70->rawText();
+    r.mskVazao60 = m_ui->mskVazao60->rawText();
+    r.mskVazao50 = m_ui->mskVazao50->rawText();
+    r.mskReferencia = m_ui->mskReferencia->rawText();
+    r.mskEconomiakW = m_ui->mskEconomiakW->rawText();
+    r.mskEconomiaReais = m_ui->mskEconomiaReais->rawText();
+    r.mskRetorno = m_ui->mskRetorno->rawText();
     return r;
 }
 
@@ -379,11 +408,36 @@ void frmCalcRetorno::applyCaseRecord(const CaseRecord &record, bool rememberAsTe
         {m_ui->mskPotencia, record.mskPotencia},     {m_ui->mskValorkWh, record.mskValorkWh},
         {m_ui->mskInversor, record.mskInversor},     {m_ui->mskRendimento, record.mskRendimento}};
     for (const auto &[edit, value] : texts) {
-        edit->setText(value);
+        edit->setRawText(value);
         if (rememberAsTextAtFocus)
             edit->setTag(value);
     }
     selectUnit(record.optUnPotencia);
+}
+
+void frmCalcRetorno::leaveField()
+{
+    m_ui->mskReferencia->setFocus(Qt::OtherFocusReason);
+}
+
+void frmCalcRetorno::putCase(const CaseRecord &record)
+{
+    applyCaseRecord(record, true);
+    emptyResults();
+}
+
+void frmCalcRetorno::startNewCase(double kwhPrice, const QString &currency)
+{
+    clearFields();
+    m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(kwhPrice, locale()));
+    startValues();
+    selectCurrency(currency);
+}
+
+void frmCalcRetorno::commandEnded(Command command)
+{
+    // Save As leaves its mark on the Save label, as Save does.
+    setLabelBackgroundWhite(commandLabel(command == Command::SaveAs ? Command::Save : command));
 }
 
 void frmCalcRetorno::selectApplication(int index)
@@ -421,7 +475,7 @@ void frmCalcRetorno::cboMoedas_Click()
     Label2[11]->setText(FieldRules::currencyCaption(text(29), currency));
     Label2[12]->setText(FieldRules::currencyCaption(text(30), currency));
     Label2[14]->setText(FieldRules::currencyCaption(text(34), currency, true));
-    m_ui->mskValorkWh->setText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
+    m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
     m_keyboard->relabel(); // the price captions name the currency
 }
 
@@ -441,10 +495,10 @@ bool frmCalcRetorno::calculate()
         }
         return false;
     }
-    m_ui->mskRendimento->setText(record.mskRendimento);
-    m_ui->mskEconomiakW->setText(record.mskEconomiakW);
-    m_ui->mskEconomiaReais->setText(record.mskEconomiaReais);
-    m_ui->mskRetorno->setText(record.mskRetorno);
+    m_ui->mskRendimento->setRawText(record.mskRendimento);
+    m_ui->mskEconomiakW->setRawText(record.mskEconomiakW);
+    m_ui->mskEconomiaReais->setRawText(record.mskEconomiaReais);
+    m_ui->mskRetorno->setRawText(record.mskRetorno);
     // The results belong to the texts shown now, also to the one being typed: leaving that field
     // unchanged from here must not empty them.
     m_behaviour->rememberEnteredText();
@@ -471,7 +525,7 @@ QList<MaskedEdit *> frmCalcRetorno::fields() const
 void frmCalcRetorno::clearFields()
 {
     for (MaskedEdit *edit : m_behaviour->fields())
-        edit->setText(QString());
+        edit->setRawText(QString());
 }
 
 CommandLabel *frmCalcRetorno::commandLabel(Command command) const

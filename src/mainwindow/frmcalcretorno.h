@@ -3,6 +3,7 @@
 #include "calc/casedocument.h"
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "calc/caseview.h"
 #include "localisation/qttranslations.h"
 #include "localisation/texttable.h"
 
@@ -44,20 +45,17 @@ class frmCalcRetorno;
 // - Texts come from the language text table, loaded once by load(). text(n) always reads the column of
 //   cboIdioma's current index at the moment of use; cboIdioma_Click relabels the window.
 // - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
-//   and links) is forwarded through commandRequested(); the helpers that own them use the accessors
-//   below (caseRecord, applyCaseRecord, selectCurrency, text, ...).
+//   and links) is forwarded through commandRequested(); the helpers that own them see the window as a
+//   CaseView (caseRecord, putCase, startNewCase, text, ...) or use the accessors below.
 // - The commands with a standard key (New, Open, Save, Save As, Print; F9 Calculate) have window-wide
 //   shortcuts; every field and selector has an accessible name from its caption (KeyboardAccess).
 // - Closing the window closes every other window and ends the program.
-class frmCalcRetorno : public QWidget
+class frmCalcRetorno : public QWidget, public CaseView
 {
     Q_OBJECT
 public:
-    // Commands forwarded to their owners. WebLink is Label2(3); HelpDocument is Label2(18).
-    enum class Command {
-        New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument, PlantSummary
-    };
-    Q_ENUM(Command)
+    // Commands forwarded to their owners (taskcommand.h).
+    using Command = TaskPane::Command;
 
     static constexpr int WindowWidth = 690; // the form's fixed size
     static constexpr int WindowHeight = 514;
@@ -79,7 +77,7 @@ public:
     bool load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage = QString());
 
     // Language texts.
-    QString text(int n) const; // text n of the current language, "" outside the table
+    QString text(int n) const override; // text n of the current language, "" outside the table
     TextLookup textLookup() const; // reads the current language at each call, even later
     const TextTable &languageTexts() const { return m_texts; }
     int languageIndex() const;
@@ -89,10 +87,15 @@ public:
     void setWebLinkCaption(const QString &caption); // Label2(3), e.g. CompanyBlock::VisitText
     void cboIdioma_Click();                          // relabels the window in the current language
 
-    // The case.
-    CaseRecord caseRecord() const; // every field, both selections and the currency text
+    // The case (the CaseView the commands see).
+    CaseRecord caseRecord() const override; // every field, both selections and the currency text
     // The case as the export and the report show it, dated today.
-    CaseDocument caseDocument() const;
+    CaseDocument caseDocument() const override;
+    void leaveField() override; // the focus goes to mskReferencia, so the field left runs its rule
+    void putCase(const CaseRecord &record) override; // applyCaseRecord as texts at focus, no results
+    void startNewCase(double kwhPrice, const QString &currency) override;
+    QWidget *dialogParent() override { return this; }
+    void commandEnded(Command command) override; // the command's label turns white
     // Puts the application, the unit and the twelve input texts of `record` into the window (not the
     // currency and not the results). With rememberAsTextAtFocus the texts also become the fields' tags,
     // so that leaving a field afterwards is no change.
@@ -108,7 +111,7 @@ public:
     void emptyResults();
     // Runs the checks and the model on the fields; a failed check shows its message. True when the
     // results were written.
-    bool calculate();
+    bool calculate() override;
 
     // Controls by name (for the command owners and tests).
     MaskedEdit *field(QAnyStringView controlName) const;
@@ -136,7 +139,14 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The construction steps after the form, in this order.
     void setUpControls();
+    void bindControlArrays();      // Label2 and Image1 over the form's controls
+    void paintTaskPane();          // its gradient and the command icons
+    void connectCommands();        // the command labels and their pictures
+    void setUpFields();            // the FieldBehaviour of the input controls
+    void connectSelectors();       // the currency and language changes
+    void trackPointerOverPanels(); // so that a move over a bare area removes the underlines
     void setUpKeyboardAccess(); // shortcuts of the commands, accessible names of the fields
     void startValues();
     void removeUnderlines();

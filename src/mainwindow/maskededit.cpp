@@ -13,7 +13,7 @@ MaskedEdit::MaskedEdit(QWidget *parent)
     connect(this, &QLineEdit::textEdited, this, &MaskedEdit::onTextEdited);
 }
 
-void MaskedEdit::setText(const QString &text)
+void MaskedEdit::setRawText(const QString &text)
 {
     m_raw = text;
     refreshDisplay();

@@ -8,8 +8,8 @@
 // does not have the focus; with the focus it edits the raw text. The pattern is applied with the
 // widget's locale (QWidget::locale(), inherited from the window).
 //
-// text() and setText() always mean the raw text; they hide QLineEdit's own pair, so always reach a
-// MaskedEdit through a MaskedEdit pointer. The maximum typed length limits only what the user types or
+// rawText() and setRawText() are the raw text; QLineEdit's own text() and displayText() are what the
+// field shows, through any pointer. The maximum typed length limits only what the user types or
 // pastes: a text set by the program is never cut. tag() is the text the field had when it was entered.
 //
 // Focus changes caused by another window becoming active (a message box, another application) are
@@ -17,14 +17,13 @@
 class MaskedEdit : public QLineEdit
 {
     Q_OBJECT
-    Q_PROPERTY(QString text READ text WRITE setText)
+    Q_PROPERTY(QString rawText READ rawText WRITE setRawText)
     Q_PROPERTY(QString tag READ tag WRITE setTag)
 public:
     explicit MaskedEdit(QWidget *parent = nullptr);
 
-    QString text() const { return m_raw; }
-    void setText(const QString &text);
-    QString displayText() const { return QLineEdit::text(); }
+    QString rawText() const { return m_raw; }
+    void setRawText(const QString &text);
 
     QString displayPattern() const { return m_pattern; }
     void setDisplayPattern(const QString &pattern);

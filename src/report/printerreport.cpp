@@ -44,12 +44,6 @@ bool PrinterReport::cmdPrint_Click(ReportPrinter &printer, const ReportInput &in
 
     job.step([&] { return printer.startDocument(); });
     job.step([&] { return printer.setScaleToPoints(); });
-    TopMargin = 31;
-    LeftMargin = 28;
-    TitleSize = 16;
-    BodySize = 7;
-    HeaderFont = QStringLiteral("Arial");
-    BodyFont = QStringLiteral("Arial");
     job.topMargin = TopMargin;
     job.leftMargin = LeftMargin;
     Printer_Header();

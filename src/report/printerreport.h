@@ -61,13 +61,13 @@ public:
     // A failing printer operation is skipped silently.
     void Printer_BreakEach(ReportPrinter &printer, QString StrFonte, qint32 StrPosition);
 
-    // Set by every job before it draws.
-    double TopMargin = 31;
-    double LeftMargin = 28;
-    double TitleSize = 16;
-    double BodySize = 7;
-    QString HeaderFont = QStringLiteral("Arial");
-    QString BodyFont = QStringLiteral("Arial");
+    // The layout of every job: margins and font sizes in points, font names.
+    static constexpr double TopMargin = 31;
+    static constexpr double LeftMargin = 28;
+    static constexpr double TitleSize = 16;
+    static constexpr double BodySize = 7;
+    static inline const QString HeaderFont = QStringLiteral("Arial");
+    static inline const QString BodyFont = QStringLiteral("Arial");
 
 private:
     void Printer_Header();

@@ -3,25 +3,15 @@
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
 
-#include <QComboBox>
-
-bool selectCurrency(QComboBox *cboMoedas, const QString &currency)
-{
-    if (!cboMoedas)
-        return false;
-    const int index = cboMoedas->findText(currency, Qt::MatchExactly | Qt::MatchCaseSensitive);
-    if (index < 0)
-        return false;
-    cboMoedas->setCurrentIndex(index);
-    return true;
-}
-
 void runCompanySetup(QWidget *parent, const TextLookup &text, const QString &programFolder, Dialogs &dialogs,
-                     ProgressDisplay *progress, CompanyBlock &block, QComboBox *cboMoedas)
+                     ProgressDisplay *progress, CompanyBlock &block,
+                     const std::function<void(const QString &currency)> &selectCurrency)
 {
     {
         frmSetup setup(text, programFolder, dialogs, progress, parent);
         setup.exec();
     }
-    selectCurrency(cboMoedas, LoadCompanyBlock(block));
+    const QString currency = LoadCompanyBlock(block);
+    if (selectCurrency)
+        selectCurrency(currency);
 }

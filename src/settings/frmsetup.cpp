@@ -3,6 +3,7 @@
 
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
+#include "mainwindow/commandlabel.h"
 #include "platform/dialogs.h"
 #include "settings/regkeys.h"
 #include "settings/setuplists.h"
@@ -14,9 +15,6 @@
 #include <QPainter>
 
 namespace {
-
-const QColor SaveReleased(0, 84, 227);
-const QColor SavePressed(255, 255, 255);
 
 // Preset table rows.
 enum PresetRow { Name = 0, Company, Phone, Fax, Street, City, State, PostalCode, Country, Currency };
@@ -86,9 +84,10 @@ void frmSetup::setUpControls()
     m_ui->cboPais->addItems(setupCountries());
     m_ui->cboMoeda->addItems(setupCurrencies());
 
-    m_ui->lblSalvar->installEventFilter(this);
+    // Save Data and its picture are command labels, with the main window's pointer feedback.
     m_ui->Image1_5->setPixmap(saveDataPicture());
-    m_ui->Image1_5->installEventFilter(this);
+    connect(m_ui->lblSalvar, &CommandLabel::clicked, this, &frmSetup::lblSalvar_Click);
+    connect(m_ui->Image1_5, &CommandLabel::clicked, this, [this] { Image1_Click(SavePictureIndex); });
 
     // The default preset is selected while loading and the user may pick the same preset again: both
     // run the handler, which only copies the preset, so a second run on one pick does no harm.
@@ -152,7 +151,7 @@ void frmSetup::LoadSetupFromRegistry()
     const int countryIndex = m_ui->cboPais->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (countryIndex >= 0)
         m_ui->cboPais->setCurrentIndex(countryIndex);
-    const int currencyIndex = m_ui->cboMoeda->findText(ReadStoredCurrency(), Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int currencyIndex = m_ui->cboMoeda->findText(readStoredCurrency(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (currencyIndex >= 0)
         m_ui->cboMoeda->setCurrentIndex(currencyIndex);
 }
@@ -178,59 +177,9 @@ void frmSetup::Image1_Click(int index)
         lblSalvar_Click();
 }
 
-bool frmSetup::eventFilter(QObject *watched, QEvent *event)
-{
-    if (watched != m_ui->lblSalvar && watched != m_ui->Image1_5)
-        return QDialog::eventFilter(watched, event);
-    auto *widget = static_cast<QWidget *>(watched);
-    switch (event->type()) {
-    case QEvent::MouseButtonPress:
-        if (watched == m_ui->lblSalvar)
-            setSaveColour(SavePressed);
-        return true;
-    case QEvent::MouseButtonRelease: {
-        if (watched == m_ui->lblSalvar)
-            setSaveColour(SaveReleased);
-        const auto *mouse = static_cast<QMouseEvent *>(event);
-        // A click is a left press and release over the control, as for a button.
-        if (mouse->button() == Qt::LeftButton && widget->rect().contains(mouse->position().toPoint())) {
-            if (watched == m_ui->lblSalvar)
-                lblSalvar_Click();
-            else
-                Image1_Click(SavePictureIndex);
-        }
-        return true;
-    }
-    case QEvent::MouseMove:
-        if (watched == m_ui->lblSalvar) {
-            setSaveUnderlined(true);
-            return true; // not passed on to the window, which would remove the underline again
-        }
-        break;
-    default:
-        break;
-    }
-    return QDialog::eventFilter(watched, event);
-}
-
 void frmSetup::mouseMoveEvent(QMouseEvent *event)
 {
-    setSaveUnderlined(false);
+    // The pointer is over the bare window (the command labels keep their own moves).
+    m_ui->lblSalvar->removeUnderline();
     QDialog::mouseMoveEvent(event);
-}
-
-void frmSetup::setSaveUnderlined(bool underlined)
-{
-    QFont font = m_ui->lblSalvar->font();
-    if (font.underline() == underlined)
-        return;
-    font.setUnderline(underlined);
-    m_ui->lblSalvar->setFont(font);
-}
-
-void frmSetup::setSaveColour(const QColor &colour)
-{
-    QPalette palette = m_ui->lblSalvar->palette();
-    palette.setColor(QPalette::WindowText, colour);
-    m_ui->lblSalvar->setPalette(palette);
 }

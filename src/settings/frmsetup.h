@@ -57,14 +57,11 @@ public:
     const TextTable &presets() const { return m_presets; }
 
 protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
     void mouseMoveEvent(QMouseEvent *event) override;
 
 private:
     void setUpControls();
     void applyCaptions(const TextLookup &text);
-    void setSaveUnderlined(bool underlined);
-    void setSaveColour(const QColor &colour);
 
     std::unique_ptr<Ui::frmSetup> m_ui;
     TextTable m_presets;

@@ -36,5 +36,5 @@ QString LoadCompanyBlock(CompanyBlock &block)
     block.VisitText = D::VisitText;
     block.WebAddress = D::WebAddress;
     block.DefaultKwhPrice = D::KwhPrice;
-    return ReadStoredCurrency();
+    return readStoredCurrency();
 }

@@ -193,7 +193,7 @@ QString currencyFromStore(const QString &stored)
     return stored.isEmpty() || stored == QLatin1String("$") ? QStringLiteral("US$") : stored;
 }
 
-QString ReadStoredCurrency()
+QString readStoredCurrency()
 {
     return currencyFromStore(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboMoeda));
 }

@@ -72,4 +72,4 @@ void setSettingsStore(SettingsStore *store);
 QString currencyFromStore(const QString &stored);
 
 // cboMoeda of the settings key through the currency rule.
-QString ReadStoredCurrency();
+QString readStoredCurrency();

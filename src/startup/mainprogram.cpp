@@ -107,7 +107,7 @@ void MainProgram::openCaseFile(const QString &path)
 void MainProgram::setupCommand()
 {
     runCompanySetup(m_window.get(), m_window->textLookup(), m_programFolder, m_dialogs, m_splash.get(), m_company,
-                    m_window->cboMoedas());
+                    [this](const QString &currency) { m_window->selectCurrency(currency); });
 }
 
 void MainProgram::printCase()

@@ -10,5 +10,7 @@ tessio_add_test(tst_commandicon SOURCES mainwindow/tst_commandicon.cpp LIBS tess
 add_executable(mainwindow_screenshot mainwindow/screenshot.cpp)
 target_link_libraries(mainwindow_screenshot PRIVATE tessio_ui)
 tessio_warnings(mainwindow_screenshot)
+tessio_add_test(tst_caseview SOURCES mainwindow/tst_caseview.cpp mainwindow/mainwindowfixture.h
+                mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)
 tessio_add_test(tst_keyboardaccess SOURCES mainwindow/tst_keyboardaccess.cpp mainwindow/mainwindowfixture.h
                 mainwindow/mainwindowfixture.cpp LIBS tessio_testsupport)

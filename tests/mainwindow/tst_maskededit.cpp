@@ -58,33 +58,33 @@ void TestMaskedEdit::cleanup()
 
 void TestMaskedEdit::patternShownOnlyWithoutFocus()
 {
-    m_edit->setText(QStringLiteral("1234.5"));
+    m_edit->setRawText(QStringLiteral("1234.5"));
     QCOMPARE(m_edit->displayText(), QStringLiteral("1,234.50"));
-    QCOMPARE(m_edit->text(), QStringLiteral("1234.5"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("1234.5"));
 
     m_edit->setFocus();
     QTRY_VERIFY(m_edit->hasFocus());
     QCOMPARE(m_edit->displayText(), QStringLiteral("1234.5"));
     QTest::keyClick(m_edit, Qt::Key_End);
     QTest::keyClicks(m_edit, QStringLiteral("6"));
-    QCOMPARE(m_edit->text(), QStringLiteral("1234.56"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("1234.56"));
 
     m_other->setFocus();
     QTRY_VERIFY(m_other->hasFocus());
     QCOMPARE(m_edit->displayText(), QStringLiteral("1,234.56"));
-    QCOMPARE(m_edit->text(), QStringLiteral("1234.56"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("1234.56"));
 
     // Texts that are not numbers are shown as they are.
-    m_edit->setText(QStringLiteral("----"));
+    m_edit->setRawText(QStringLiteral("----"));
     QCOMPARE(m_edit->displayText(), QStringLiteral("----"));
 }
 
 void TestMaskedEdit::patternUsesTheWidgetLocale()
 {
-    m_edit->setText(QStringLiteral("0.1"));
+    m_edit->setRawText(QStringLiteral("0.1"));
     QCOMPARE(m_edit->displayText(), QStringLiteral("0.10"));
     m_window->setLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
-    m_edit->setText(QStringLiteral("1234,5"));
+    m_edit->setRawText(QStringLiteral("1234,5"));
     QCOMPARE(m_edit->displayText(), QStringLiteral("1.234,50"));
 }
 
@@ -93,8 +93,8 @@ void TestMaskedEdit::programTextsAreNeverCut()
     m_edit->setMaxTypedLength(3);
     m_edit->setDisplayPattern(QString());
     const QString loaded = QStringLiteral("a reference far longer than three characters");
-    m_edit->setText(loaded);
-    QCOMPARE(m_edit->text(), loaded);
+    m_edit->setRawText(loaded);
+    QCOMPARE(m_edit->rawText(), loaded);
     QCOMPARE(m_edit->displayText(), loaded);
 
     // The user may shorten it but not lengthen it.
@@ -102,9 +102,9 @@ void TestMaskedEdit::programTextsAreNeverCut()
     QTRY_VERIFY(m_edit->hasFocus());
     QTest::keyClick(m_edit, Qt::Key_End);
     QTest::keyClicks(m_edit, QStringLiteral("x"));
-    QCOMPARE(m_edit->text(), loaded);
+    QCOMPARE(m_edit->rawText(), loaded);
     QTest::keyClick(m_edit, Qt::Key_Backspace);
-    QCOMPARE(m_edit->text(), loaded.chopped(1));
+    QCOMPARE(m_edit->rawText(), loaded.chopped(1));
 }
 
 void TestMaskedEdit::typingStopsAtTheLimit()
@@ -113,11 +113,11 @@ void TestMaskedEdit::typingStopsAtTheLimit()
     m_edit->setFocus();
     QTRY_VERIFY(m_edit->hasFocus());
     QTest::keyClicks(m_edit, QStringLiteral("12345"));
-    QCOMPARE(m_edit->text(), QStringLiteral("12"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("12"));
     // Replacing a selection is typing within the limit.
     m_edit->selectAll();
     QTest::keyClicks(m_edit, QStringLiteral("9"));
-    QCOMPARE(m_edit->text(), QStringLiteral("9"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("9"));
 }
 
 void TestMaskedEdit::filtersDiscardKeys()
@@ -126,17 +126,17 @@ void TestMaskedEdit::filtersDiscardKeys()
     QTRY_VERIFY(m_edit->hasFocus());
     m_edit->setKeyFilter(FieldRules::KeyFilter::Numeric);
     QTest::keyClicks(m_edit, QStringLiteral("1-2/a,3.5"));
-    QCOMPARE(m_edit->text(), QStringLiteral("12,3.5"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("12,3.5"));
     QTest::keyClick(m_edit, Qt::Key_Backspace);
-    QCOMPARE(m_edit->text(), QStringLiteral("12,3."));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("12,3."));
 
-    m_edit->setText(QString());
+    m_edit->setRawText(QString());
     m_edit->setKeyFilter(FieldRules::KeyFilter::Hours);
     QTest::keyClicks(m_edit, QStringLiteral("1.5,-/2"));
-    QCOMPARE(m_edit->text(), QStringLiteral("152"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("152"));
     // A character outside ASCII is filtered like any other.
     QTest::sendKeyEvent(QTest::Click, m_edit, Qt::Key_unknown, QStringLiteral("\u00e7"), Qt::NoModifier);
-    QCOMPARE(m_edit->text(), QStringLiteral("152"));
+    QCOMPARE(m_edit->rawText(), QStringLiteral("152"));
 }
 
 void TestMaskedEdit::unstorableCharactersAreRefused_data()
@@ -164,7 +164,7 @@ void TestMaskedEdit::unstorableCharactersAreRefused()
     QFETCH(QString, expected);
     m_edit->setDisplayPattern(QString());
     m_edit->setKeyFilter(filter);
-    m_edit->setText(QStringLiteral("ab"));
+    m_edit->setRawText(QStringLiteral("ab"));
     m_edit->setFocus();
     QTRY_VERIFY(m_edit->hasFocus());
     QTest::keyClick(m_edit, Qt::Key_End);
@@ -175,7 +175,7 @@ void TestMaskedEdit::unstorableCharactersAreRefused()
         QTest::sendKeyEvent(QTest::Click, m_edit, Qt::Key_unknown, input, Qt::NoModifier);
     }
     // What the field shows is what it holds, and what a file will hold.
-    QCOMPARE(m_edit->text(), expected);
+    QCOMPARE(m_edit->rawText(), expected);
     QCOMPARE(m_edit->displayText(), expected);
 }
 
@@ -196,7 +196,7 @@ void TestMaskedEdit::enterHandling()
 
 void TestMaskedEdit::tagAndChange()
 {
-    m_edit->setText(QStringLiteral("5"));
+    m_edit->setRawText(QStringLiteral("5"));
     m_edit->setTag(QStringLiteral("5"));
     QVERIFY(!m_edit->changedSinceEntry());
     // Showing the pattern is no change of the text.
@@ -206,7 +206,7 @@ void TestMaskedEdit::tagAndChange()
     QTRY_VERIFY(m_other->hasFocus());
     QCOMPARE(m_edit->displayText(), QStringLiteral("5.00"));
     QVERIFY(!m_edit->changedSinceEntry());
-    m_edit->setText(QStringLiteral("6"));
+    m_edit->setRawText(QStringLiteral("6"));
     QVERIFY(m_edit->changedSinceEntry());
 }
 

@@ -316,12 +316,6 @@ void TestPrinterReport::secondJobIsIdentical()
     const auto lines = printer.lines;
     const auto rectangles = printer.rectangles;
 
-    report.TopMargin = 0;
-    report.LeftMargin = 5;
-    report.TitleSize = 30;
-    report.BodySize = 20;
-    report.HeaderFont = QStringLiteral("Courier");
-    report.BodyFont = QStringLiteral("Times");
     QVERIFY(report.cmdPrint_Click(printer, input));
     QCOMPARE(printer.started, 2);
     QCOMPARE(printer.sent, 2);

@@ -202,7 +202,7 @@ void TestRegKeys::currencyRule()
     SettingsFolder folder;
     if (stored)
         QVERIFY(write(RegValue::cboMoeda, value));
-    QCOMPARE(ReadStoredCurrency(), shown);
+    QCOMPARE(readStoredCurrency(), shown);
     CompanyBlock block;
     QCOMPARE(LoadCompanyBlock(block), shown);
 }

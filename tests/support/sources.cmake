@@ -1,5 +1,6 @@
 target_sources(tessio_testsupport PRIVATE
     support/fakedialogs.h support/fakedialogs.cpp
+    support/fakecaseview.h
     support/fakeshell.h
     support/modalwatchdog.h support/modalwatchdog.cpp
     support/testenvironment.h
