@@ -6,6 +6,7 @@
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
 #include "settings/regkeys.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -505,5 +506,5 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
         QVERIFY2(pages[1].contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + pages[1]));
 }
 
-QTEST_GUILESS_MAIN(TestTessioCalc)
+TESSIO_TEST_GUILESS_MAIN(TestTessioCalc)
 #include "tst_tessiocalc.moc"

@@ -2,6 +2,8 @@
 #include "plant/plantreport.h"
 #include "plant/planttext.h"
 #include "report/recordingprinter.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -14,14 +16,8 @@ PlantReportInput plantOf(int cases)
 {
     QList<CaseRecord> records;
     for (int i = 1; i <= cases; ++i) {
-        CaseRecord r;
-        r.mskReferencia = QStringLiteral("M%1").arg(i);
-        r.mskPotencia = QStringLiteral("10");
-        r.mskRendimento = QStringLiteral("90");
-        r.mskValorkWh = QStringLiteral("0.10");
-        r.mskInversor = QStringLiteral("1000");
-        r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
-        records << r;
+        records << SampleCases::variant(SampleCases::workedExample(), &CaseRecord::mskReferencia,
+                                        QStringLiteral("M%1").arg(i));
     }
     const TextLookup text = [](int n) {
         return n == PlantText::PageOf ? QStringLiteral("p%1/%2") : QStringLiteral("T%1").arg(n);
@@ -110,5 +106,5 @@ void TestPlantReport::failingPageIsReportedAndEndsTheJob()
     QCOMPARE(printer.sent, 1);
 }
 
-QTEST_MAIN(TestPlantReport)
+TESSIO_TEST_MAIN(TestPlantReport)
 #include "tst_plantreport.moc"

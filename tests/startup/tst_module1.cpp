@@ -15,8 +15,9 @@
 #include "support/fakeshell.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
-#include "../settings/settingsfolder.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
+#include "../support/settingsfolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,7 +71,6 @@ class TestModule1 : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -103,11 +103,6 @@ private:
     FakeDialogs m_dialogs;
     FakeShell m_shell;
 };
-
-void TestModule1::initTestCase()
-{
-    pinTestEnvironment();
-}
 
 void TestModule1::init()
 {
@@ -450,15 +445,7 @@ void TestModule1::caseFileNamedAtStartIsOpened()
     QTemporaryDir files;
     QVERIFY(files.isValid());
     const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
-    CaseRecord worked;
-    worked.mskPotencia = QStringLiteral("10");
-    worked.mskRendimento = QStringLiteral("90");
-    worked.mskValorkWh = QStringLiteral("0.1");
-    worked.mskInversor = QStringLiteral("1000");
-    worked.mskDiaAno = QStringLiteral("365");
-    worked.mskVazao100 = worked.mskVazao60 = worked.mskVazao50 = QStringLiteral("0");
-    worked.mskVazao90 = worked.mskVazao80 = worked.mskVazao70 = QStringLiteral("8");
-    QVERIFY(WriteCaseFile(casePath, worked));
+    QVERIFY(WriteCaseFile(casePath, SampleCases::workedExample()));
 
     StartupServices withFile = services();
     withFile.caseFile = casePath;
@@ -585,5 +572,5 @@ void TestModule1::closingAChangedCaseAsks()
         window.hide(); // the next test starts its own copy
 }
 
-QTEST_MAIN(TestModule1)
+TESSIO_TEST_MAIN(TestModule1)
 #include "tst_module1.moc"
