@@ -187,25 +187,12 @@ void TestFileCommands::saveAndReopenGiveTheSameCase()
     const CaseRecord loaded = m_window->caseRecord();
     for (const QString &name : InputFields)
         QCOMPARE(field(name)->rawText(), field(name)->tag());
-    QCOMPARE(loaded.cboAplicacao, 2);
-    QCOMPARE(loaded.optUnPotencia, int(UnitHp));
-    QCOMPARE(loaded.mskPotencia, saved.mskPotencia);
-    QCOMPARE(loaded.mskRendimento, saved.mskRendimento);
-    QCOMPARE(loaded.mskValorkWh, saved.mskValorkWh);
-    QCOMPARE(loaded.mskInversor, saved.mskInversor);
-    QCOMPARE(loaded.mskDiaAno, saved.mskDiaAno);
-    QCOMPARE(loaded.mskVazao100, saved.mskVazao100);
-    QCOMPARE(loaded.mskVazao90, saved.mskVazao90);
-    QCOMPARE(loaded.mskVazao80, saved.mskVazao80);
-    QCOMPARE(loaded.mskVazao70, saved.mskVazao70);
-    QCOMPARE(loaded.mskVazao60, saved.mskVazao60);
-    QCOMPARE(loaded.mskVazao50, saved.mskVazao50);
-    QCOMPARE(loaded.mskReferencia, saved.mskReferencia);
-    // Open calculated again.
+    // The inputs as saved, calculated again on Open.
+    CaseRecord inputs = loaded;
+    inputs.clearResults();
+    QCOMPARE(inputs, SampleCases::variant(saved, &CaseRecord::cboMoedas, loaded.cboMoedas));
     QVERIFY(!loaded.mskEconomiakW.isEmpty());
-    QCOMPARE(loaded.mskEconomiakW, calculated.mskEconomiakW);
-    QCOMPARE(loaded.mskEconomiaReais, calculated.mskEconomiaReais);
-    QCOMPARE(loaded.mskRetorno, calculated.mskRetorno);
+    QCOMPARE(loaded, calculated);
     QCOMPARE(m_commands->NomeArq(), path("case.WAU"));
     QVERIFY(isWhite(m_window->commandLabel(Command::Open)));
     QVERIFY(isWhite(m_window->commandLabel(Command::Save)));

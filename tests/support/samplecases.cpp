@@ -45,5 +45,5 @@ char *toString(const CaseRecord &r)
                       .arg(r.cboMoedas);
     for (const auto &[name, text] : Texts)
         out += QStringLiteral(" %1=\"%2\"").arg(QLatin1String(name), r.*text);
-    return QTest::toString(out);
+    return qstrdup(out.toUtf8().constData()); // whole, where QTest::toString(QString) cuts long texts
 }
