@@ -4,6 +4,7 @@
 #include "cli/consoledialogs.h"
 #include "files/export.h"
 #include "plant/plantfile.h"
+#include "plant/planttext.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -199,7 +200,9 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         else
             rows << tableTotalRow(summary, leftOut, options.locale, text, columns);
         if (!options.pdfDir.isEmpty() && context.printSummary) {
-            const PlantReportInput input{summary, context.company, text, options.locale, context.currency, QString(), QDate()};
+            const QString factorSource = options.co2 ? text(PlantText::GivenFactor) : QString();
+            const PlantReportInput input{summary, context.company, text, options.locale, context.currency,
+                                         factorSource, QDate()};
             const QString path = QDir(options.pdfDir).filePath(QStringLiteral("summary.pdf"));
             QString error;
             if (!context.printSummary(input, path, &error)) {

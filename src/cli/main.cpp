@@ -1,11 +1,10 @@
 #include "cli/batchoptions.h"
 #include "cli/batchrun.h"
 #include "cli/consoledialogs.h"
-#include "cli/pdfreport.h"
 #include "localisation/scrambledfile.h"
-#include "plant/plantprint.h"
 #include "plant/plantreport.h"
 #include "report/printerreport.h"
+#include "report/qtreportprinter.h"
 #include "settings/modcadastrovarnel.h"
 #include "startup/addbackslash.h"
 
@@ -89,11 +88,13 @@ int main(int argc, char *argv[])
     context.currency = startCurrency(LoadCompanyBlock(context.company));
     PrinterReport report(dialogs);
     context.printReport = [&report](const ReportInput &input, const QString &path, QString *error) {
-        return printPdfReport(report, input, path, error);
+        return printToPdf(
+            path, [&](ReportPrinter &printer) { return report.cmdPrint_Click(printer, input); }, error);
     };
     PlantReport summary(dialogs);
     context.printSummary = [&summary](const PlantReportInput &input, const QString &path, QString *error) {
-        return printPlantPdf(summary, input, path, error);
+        return printToPdf(
+            path, [&](ReportPrinter &printer) { return summary.print(printer, input); }, error);
     };
     return runBatch(command.options, context, out, err);
 }

@@ -14,7 +14,7 @@ target_compile_definitions(tessio_cli PRIVATE TESSIO_VERSION="${PROJECT_VERSION}
 tessio_warnings(tessio_cli)
 
 # Printing reports needs the Qt printer layer of tessio_ui; the batch logic does not.
-add_executable(tessio-calc cli/main.cpp cli/pdfreport.h cli/pdfreport.cpp)
+add_executable(tessio-calc cli/main.cpp)
 target_link_libraries(tessio-calc PRIVATE tessio_cli tessio_ui)
 tessio_warnings(tessio-calc)
 # The language texts it reads lie beside it (data/CMakeLists.txt builds them).

@@ -479,6 +479,6 @@ void frmPlantSummary::printSummary()
     input.text = text();
     input.locale = m_links.locale;
     input.currency = currency();
-    input.factorSource = m_factorTyped ? QString() : factorSourceLine();
+    input.factorSource = m_factorTyped ? text()(PlantText::GivenFactor) : factorSourceLine();
     printPlantCommand(this, m_links.dialogs, m_report, input);
 }

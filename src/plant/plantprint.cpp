@@ -22,16 +22,3 @@ bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantR
     QtReportPrinter output(printer);
     return report->print(output, input);
 }
-
-bool printPlantPdf(PlantReport &report, const PlantReportInput &input, const QString &path, QString *error)
-{
-    QPrinter printer;
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(path);
-    QtReportPrinter output(printer);
-    if (report.print(output, input))
-        return true;
-    if (error)
-        *error = output.error().description;
-    return false;
-}

@@ -15,5 +15,3 @@ struct PlantReportInput;
 bool printPlantCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PlantReport> &report,
                        const PlantReportInput &input);
 
-// Prints the summary into the PDF file at path (tessio-calc --pdf). False with the printer's reason.
-bool printPlantPdf(PlantReport &report, const PlantReportInput &input, const QString &path, QString *error);

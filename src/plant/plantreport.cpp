@@ -3,20 +3,14 @@
 #include "calc/numberformat.h"
 #include "plant/gridfactor.h"
 #include "plant/planttext.h"
-#include "platform/dialogs.h"
-#include "platform/platformerror.h"
-#include "report/printerreport.h"
+#include "report/reportjob.h"
 #include "report/reportprinter.h"
 
-#include <QCursor>
-#include <QGuiApplication>
 #include <array>
 
 namespace {
 
 const QString CrLf = QStringLiteral("\r\n");
-const QColor Black(0, 0, 0);
-const QColor BrandBlue(0, 0, 255);
 const QString Font = QStringLiteral("Arial");
 
 // The page, in points from the top-left corner of the printable area, as the case report lays it out.
@@ -25,7 +19,6 @@ constexpr double LeftMargin = 28;
 constexpr double Width = 547;
 constexpr double CompanySize = 16;
 constexpr double HeaderTextSize = 8;
-constexpr double TitleSize = 12;
 constexpr double BodySize = 7;
 constexpr double HeadingSize = 6.5;
 
@@ -37,13 +30,12 @@ constexpr double LineHeight = 8.5;
 constexpr double RowHeight = 2 * LineHeight;
 constexpr int MessageWidth = 90; // characters of a failed case's message a line holds
 
+// The figures and their headings end at the right edge of their column. Each column is as wide as its
+// longest heading line in the three languages ("Precio del variador", "Amortización") and a gap.
 enum FigureColumn { PowerColumn, EfficiencyColumn, KwhColumn, MoneyColumn, DriveColumn, MonthsColumn, Co2Column };
-constexpr std::array<double, 7> ColumnX{205, 250, 290, 345, 405, 465, 505};
-
-bool hasGuiCursor()
-{
-    return qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr;
-}
+constexpr std::array<double, 7> ColumnRight{234, 281, 331, 389, 455, 507, Width};
+// A failed case's message starts after the power column.
+constexpr double MessageX = 245;
 
 // "Saving a year (US$)" as two lines: the words, then the part in brackets.
 QStringList headingLines(const QString &heading)
@@ -78,113 +70,42 @@ QStringList messageLines(QString message, int width)
 
 } // namespace
 
-// One print job: the printer steps with their retry, and the layout.
+// One print job's layout, over the steps of a ReportJob.
 struct PlantReport::Job
 {
-    PlantReport &report;
-    ReportPrinter &printer;
+    ReportJob &job;
     const PlantReportInput &input;
-    bool abandoned = false;
-    bool busyCursor = false;
 
-    QString text(int number) const { return input.text ? input.text(number) : QString(); }
+    QString text(int number) const { return job.text(number); }
     QString withCurrency(int number) const
     {
         return text(number) + QStringLiteral(" (") + input.currency + u')';
     }
 
-    template<typename Operation>
-    bool step(Operation operation)
-    {
-        if (abandoned)
-            return false;
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (operation())
-                return true;
-            reportFailure();
-        }
-        abandoned = true;
-        printer.abortDocument();
-        return false;
-    }
-
-    void reportFailure()
-    {
-        if (busyCursor) {
-            QGuiApplication::restoreOverrideCursor();
-            busyCursor = false;
-        }
-        const PlatformError error = printer.error();
-        const QString message = text(ReportText::ErrorLine1) + CrLf + text(ReportText::ErrorLine2) + CrLf
-                                + text(ReportText::ErrorLine3) + CrLf + CrLf + text(ReportText::ErrorLine4) + CrLf
-                                + QStringLiteral("Erro: ") + error.description;
-        report.m_dialogs.message(report.m_messageParent, Dialogs::Icon::Critical, errorTitle(error.number), message);
-    }
-
-    void setFont(double size, bool bold, bool italic)
-    {
-        step([&] { return printer.setFontName(Font); });
-        step([&] { return printer.setFontSize(size); });
-        step([&] { return printer.setFontBold(bold); });
-        step([&] { return printer.setFontItalic(italic); });
-    }
+    void setFont(double size, bool bold, bool italic) { job.setFont(Font, size, bold, italic); }
 
     void printAt(double x, double y, const QString &line)
     {
-        if (line.isEmpty())
-            return;
-        step([&] { return printer.setCurrentX(LeftMargin + x); });
-        step([&] { return printer.setCurrentY(TopMargin + y); });
-        step([&] { return printer.printLine(line); });
+        if (!line.isEmpty())
+            job.printAt(x, y, line);
     }
 
-    void rule(double x1, double y1, double x2, double y2)
+    // A figure, ending at the right edge of its column.
+    void printFigure(FigureColumn column, double y, const QString &figure)
     {
-        step([&] {
-            return printer.drawLine({LeftMargin + x1, TopMargin + y1}, {LeftMargin + x2, TopMargin + y2}, Black);
-        });
+        if (!figure.isEmpty())
+            job.printRightAt(ColumnRight[column], y, figure);
     }
 
-    // The case report's header: company block, date, mark, rule and title; and the page number.
+    // The case report's header, and the page number.
     void header(int page, int pages)
     {
-        const CompanyBlock &company = input.company;
-        setFont(CompanySize, true, false);
-        printAt(65, 0, company.CompanyName);
-        setFont(HeaderTextSize, false, false);
-        printAt(65, 18, company.Street);
-        printAt(307, 18, company.PhoneLine);
-        printAt(307, 9, text(PlantText::DatePrefix) + NumberFormat::formatDate(input.shownDate(), input.locale));
-        printAt(65, 27, company.CityLine);
-        printAt(307, 27, company.FaxLine);
-        brandMark();
-        rule(0, 45, Width, 45);
-        setFont(TitleSize, true, true);
-        printAt(72, 48, text(PlantText::Title));
+        job.companyHeader(input.company, Font, CompanySize,
+                          text(PlantText::DatePrefix) + NumberFormat::formatDate(input.shownDate(), input.locale),
+                          text(PlantText::Title));
         if (pages > 1) {
             setFont(HeaderTextSize, false, false);
             printAt(460, 50, text(PlantText::PageOf).arg(page).arg(pages));
-        }
-    }
-
-    void brandMark()
-    {
-        struct Box
-        {
-            double left, top, right, bottom;
-        };
-        static constexpr std::array<Box, 5> Boxes{{
-            {0, 31, 53, 35},
-            {2, 20, 12, 29},
-            {15, 14, 25, 29},
-            {28, 8, 38, 29},
-            {41, 2, 51, 29},
-        }};
-        for (const Box &box : Boxes) {
-            step([&] {
-                return printer.fillRectangle({LeftMargin + box.left, TopMargin + box.top},
-                                             {LeftMargin + box.right, TopMargin + box.bottom}, BrandBlue);
-            });
         }
     }
 
@@ -200,9 +121,9 @@ struct PlantReport::Job
         for (std::size_t c = 0; c < headings.size(); ++c) {
             const QStringList lines = headingLines(headings[c]);
             for (qsizetype l = 0; l < lines.size(); ++l)
-                printAt(ColumnX[c], TableTop + double(l) * LineHeight, lines[l]);
+                printFigure(FigureColumn(c), TableTop + double(l) * LineHeight, lines[l]);
         }
-        rule(0, TableTop + HeadingHeight - 0.5, Width, TableTop + HeadingHeight - 0.5);
+        job.rule(0, TableTop + HeadingHeight - 0.5, Width, TableTop + HeadingHeight - 0.5);
     }
 
     void figures(double y, const PlantCaseTexts &t)
@@ -210,7 +131,7 @@ struct PlantReport::Job
         const std::array<const QString *, 7> cells{&t.power, &t.efficiency, &t.kwh, &t.money,
                                                    &t.drive, &t.months, &t.co2};
         for (std::size_t c = 0; c < cells.size(); ++c)
-            printAt(ColumnX[c], y, *cells[c]);
+            printFigure(FigureColumn(c), y, *cells[c]);
     }
 
     void caseRow(double y, const PlantCaseResult &result)
@@ -224,10 +145,10 @@ struct PlantReport::Job
             figures(y, caseTexts(result, input.locale));
             return;
         }
-        printAt(ColumnX[PowerColumn], y, PlantFormat::power(result.powerKw, input.locale));
+        printFigure(PowerColumn, y, PlantFormat::power(result.powerKw, input.locale));
         const QStringList lines = messageLines(result.message, MessageWidth);
         for (qsizetype l = 0; l < lines.size(); ++l)
-            printAt(ColumnX[EfficiencyColumn], y + double(l) * LineHeight, lines[l]);
+            printAt(MessageX, y + double(l) * LineHeight, lines[l]);
     }
 
     QString applicationName(int application) const
@@ -242,7 +163,7 @@ struct PlantReport::Job
     {
         const PlantSummary &summary = input.summary;
         const QLocale &locale = input.locale;
-        rule(0, y, Width, y);
+        job.rule(0, y, Width, y);
         setFont(BodySize, true, false);
         printAt(0, y + 2, text(PlantText::Total));
         figures(y + 2, totalTexts(summary, locale));
@@ -268,23 +189,24 @@ struct PlantReport::Job
         setFont(BodySize, false, false);
         for (const Line &line : lines) {
             printAt(0, y, line.label);
-            printAt(ColumnX[PowerColumn], y, line.value);
+            printFigure(PowerColumn, y, line.value);
             y += LineHeight + 1;
         }
         setFont(BodySize, false, true);
         printAt(0, y, input.factorSource);
     }
 
-    bool run()
+    void run()
     {
-        step([&] { return printer.startDocument(); });
-        step([&] { return printer.setScaleToPoints(); });
+        ReportPrinter &printer = job.printer();
+        job.step([&] { return printer.startDocument(); });
+        job.step([&] { return printer.setScaleToPoints(); });
         const QList<PlantCaseResult> &cases = input.summary.cases;
         const int pages = pageCount(int(cases.size()));
         qsizetype next = 0;
-        for (int page = 1; page <= pages && !abandoned; ++page) {
+        for (int page = 1; page <= pages && !job.abandoned(); ++page) {
             if (page > 1)
-                step([&] { return printer.newPage(); });
+                job.step([&] { return printer.newPage(); });
             header(page, pages);
             tableHeading();
             double y = TableTop + HeadingHeight + 2;
@@ -295,7 +217,6 @@ struct PlantReport::Job
             if (page == pages)
                 closing(y);
         }
-        return step([&] { return printer.endDocument(); });
     }
 };
 
@@ -312,14 +233,9 @@ int PlantReport::pageCount(int cases)
 
 bool PlantReport::print(ReportPrinter &printer, const PlantReportInput &input)
 {
-    Job job{*this, printer, input};
-    job.busyCursor = hasGuiCursor();
-    if (job.busyCursor)
-        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool sent = job.run();
-    if (job.busyCursor)
-        QGuiApplication::restoreOverrideCursor();
-    return sent;
+    ReportJob job(printer, m_dialogs, m_messageParent, input.text);
+    Job{job, input}.run();
+    return job.step([&] { return printer.endDocument(); });
 }
 
 QString gridFactorSourceLine(const QString &country, int year, const TextLookup &text)

@@ -20,7 +20,8 @@ struct PlantReportInput
     QLocale locale;         // regional number and date separators
     QString currency;       // the main window's currency, shown in the money headings
     // The line under the grid factor: for a factor of the table "Source: Ember; ...; 2024 (BRAZIL,
-    // 2024)" as made by gridFactorSourceLine(); empty for a factor the user typed.
+    // 2024)" as made by gridFactorSourceLine(); text PlantText::GivenFactor for a factor the user typed
+    // (or gave tessio-calc with --co2); empty when there is no factor.
     QString factorSource;
     QDate date;             // invalid means today
 

@@ -1,7 +1,7 @@
 #pragma once
 
 // Language texts of the plant summary: headings, labels and messages shared by the plant window, the
-// printed summary, plant files and tessio-calc. Numbers 205 to 229 of data/texts.tsv.
+// printed summary, plant files and tessio-calc. Numbers 205 to 229 and 270 of data/texts.tsv.
 namespace PlantText {
 inline constexpr int Title = 205;          // "Plant summary"
 inline constexpr int Reference = 206;      // column heading
@@ -28,6 +28,7 @@ inline constexpr int UnknownUnit = 226;    // reason: the unit is neither kW nor
 inline constexpr int NotANumber = 227;     // reason: "\"%1\" is not a number (column %2)"
 inline constexpr int TooFewColumns = 228;  // reason: "%1 columns; a row needs 14" (%1 the count)
 inline constexpr int NotSaved = 229;       // "The file %1 could not be saved: %2"
+inline constexpr int GivenFactor = 270;    // printed source line of a factor the user typed or gave
 
 // Texts of the program reused by the summary.
 inline constexpr int Application = 2;

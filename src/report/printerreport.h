@@ -6,6 +6,7 @@
 
 class Dialogs;
 class QWidget;
+class ReportJob;
 class ReportPrinter;
 
 // What one printed report shows.
@@ -72,16 +73,6 @@ private:
     void Printer_Header();
     void Printer_Body();
 
-    // Runs one printer operation as a step of the job (see the class comment).
-    template<typename Operation>
-    bool step(Operation operation);
-    void reportFailure();
-
-    void setFont(const QString &name, double size, bool bold, bool italic);
-    void printAt(double x, double y, const QString &text);
-    void rule(double x1, double y1, double x2, double y2);
-    void brandMark();
-
     QString text(int number) const;
     QString number(const QString &field, QStringView pattern) const;
 
@@ -89,8 +80,6 @@ private:
     QWidget *m_messageParent;
 
     // Valid during a job only.
-    ReportPrinter *m_printer = nullptr;
+    ReportJob *m_job = nullptr;
     const ReportInput *m_input = nullptr;
-    bool m_abandoned = false;
-    bool m_busyCursor = false;
 };

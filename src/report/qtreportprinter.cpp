@@ -90,12 +90,24 @@ bool QtReportPrinter::setFontItalic(bool italic)
 
 bool QtReportPrinter::printLine(const QString &text)
 {
+    return drawTextLine(m_x, text, false);
+}
+
+bool QtReportPrinter::printLineEndingAt(double right, const QString &text)
+{
+    return drawTextLine(right, text, true);
+}
+
+bool QtReportPrinter::drawTextLine(double x, const QString &text, bool endingAtX)
+{
     if (!ensurePainting())
         return false;
     m_painter.setFont(m_font);
     const QFontMetricsF metrics(m_painter.font(), &m_printer);
+    if (endingAtX)
+        x -= metrics.horizontalAdvance(text);
     m_painter.setPen(Qt::black);
-    m_painter.drawText(QPointF(m_x, m_y + metrics.ascent()), text);
+    m_painter.drawText(QPointF(x, m_y + metrics.ascent()), text);
     m_y += metrics.height();
     return true;
 }
@@ -162,5 +174,18 @@ bool QtReportPrinter::ensurePainting()
 bool QtReportPrinter::fail(const QString &description)
 {
     m_error = {PrinterErrorNumber, description};
+    return false;
+}
+
+bool printToPdf(const QString &path, const std::function<bool(ReportPrinter &)> &print, QString *error)
+{
+    QPrinter printer;
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(path);
+    QtReportPrinter output(printer);
+    if (print(output))
+        return true;
+    if (error)
+        *error = output.error().description;
     return false;
 }

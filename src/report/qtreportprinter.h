@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QPainter>
 
+#include <functional>
+
 class QPrinter;
 
 // ReportPrinter on a QPrinter (a real printer or a PDF file). The printer's resolution is set to 72
@@ -27,6 +29,7 @@ public:
     bool setFontBold(bool bold) override;
     bool setFontItalic(bool italic) override;
     bool printLine(const QString &text) override;
+    bool printLineEndingAt(double right, const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
     bool newPage() override;
@@ -36,6 +39,7 @@ public:
 
 private:
     bool ensurePainting();
+    bool drawTextLine(double x, const QString &text, bool endingAtX);
     bool fail(const QString &description);
 
     QPrinter &m_printer;
@@ -45,3 +49,8 @@ private:
     double m_y = 0;
     PlatformError m_error;
 };
+
+// Runs `print` on a PDF printer that writes the file at path on its default page (tessio-calc --pdf).
+// False with the printer's reason in *error when the document was not written; the report writer has
+// then reported the failing step itself.
+bool printToPdf(const QString &path, const std::function<bool(ReportPrinter &)> &print, QString *error);

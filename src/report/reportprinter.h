@@ -33,6 +33,8 @@ public:
     // Prints `text` at the current position in the current font and colour black, then moves the
     // current y down by one line of that font.
     virtual bool printLine(const QString &text) = 0;
+    // The same with the text's right end at `right` instead of starting at the current x, which stays.
+    virtual bool printLineEndingAt(double right, const QString &text) = 0;
     virtual bool drawLine(QPointF from, QPointF to, const QColor &colour) = 0;
     // A filled rectangle between two opposite corners.
     virtual bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) = 0;

@@ -1,6 +1,7 @@
 target_sources(tessio_core PRIVATE
     report/reportprinter.h
     report/printerreport.h report/printerreport.cpp
+    report/reportjob.h report/reportjob.cpp
     report/savingscurves.h report/savingscurves.cpp
     report/savingschart.h report/savingschart.cpp
 )

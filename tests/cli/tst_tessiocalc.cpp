@@ -12,11 +12,14 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextStream>
+
+#include <algorithm>
 
 #ifdef Q_OS_WIN
 #include <qt_windows.h>
@@ -504,6 +507,19 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     for (const QString &expected : {QStringLiteral("876,000"), QStringLiteral("87,600.00"), QStringLiteral("350.4"),
                                     text(214), QStringLiteral("557,803.13"), QStringLiteral("292.0"), QStringLiteral("0.400")})
         QVERIFY2(pages[1].contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + pages[1]));
+    QVERIFY(pages[1].contains(text(270))); // the factor given with --co2 says so
+
+    // The figures of a column end at one right edge: every case's kWh and the total's.
+    reader.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+    QVERIFY(reader.waitForFinished(30000));
+    const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+    QList<double> ends;
+    static const QRegularExpression word(QStringLiteral("xMax=\"([\\d.]+)\"[^>]*>(29,200|876,000)</word>"));
+    for (auto it = word.globalMatch(boxes); it.hasNext();)
+        ends << it.next().captured(1).toDouble();
+    QCOMPARE(ends.size(), 31);
+    const auto [low, high] = std::minmax_element(ends.cbegin(), ends.cend());
+    QVERIFY2(*high - *low < 0.5, qPrintable(QStringLiteral("%1 to %2").arg(*low).arg(*high)));
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestTessioCalc)

@@ -9,7 +9,10 @@
 #include "settings/regkeys.h"
 #include "support/testmain.h"
 
+#include <QComboBox>
 #include <QDir>
+#include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -32,6 +35,7 @@ private slots:
     void failedCaseShowsItsMessage();
     void badFieldKeepsLastValue_data();
     void badFieldKeepsLastValue();
+    void languageSwitchRelabelsEverything();
 
 private:
     QString cell(int row, int column) const
@@ -256,6 +260,50 @@ void TestFrmPlantSummary::badFieldKeepsLastValue()
         QCOMPARE(cell(4, Col::Co2), PlantFormat::co2(after.co2, m_window->locale()));
     } else {
         QVERIFY(after.npv != before.npv);
+    }
+}
+
+// Every caption the user sees, by where it is: window title, commands, groups, labels, the table's
+// headings and totals row, the fields' accessible names. The labels that show figures are left out.
+static QMap<QString, QString> visibleCaptions(QWidget *window, const QAbstractItemModel &table)
+{
+    QMap<QString, QString> captions{{QStringLiteral("title"), window->windowTitle()}};
+    for (auto *button : window->findChildren<QPushButton *>())
+        captions.insert(button->objectName(), button->text());
+    for (auto *group : window->findChildren<QGroupBox *>())
+        captions.insert(group->objectName(), group->title());
+    for (auto *label : window->findChildren<QLabel *>()) {
+        if (!label->objectName().endsWith(QLatin1String("Value")))
+            captions.insert(label->objectName(), label->text());
+    }
+    for (auto *edit : window->findChildren<QLineEdit *>())
+        captions.insert(edit->objectName(), edit->accessibleName());
+    for (int c = 0; c < table.columnCount(); ++c)
+        captions.insert(QStringLiteral("heading %1").arg(c), table.headerData(c, Qt::Horizontal).toString());
+    captions.insert(QStringLiteral("totals"), table.index(table.rowCount() - 1, 0).data().toString());
+    return captions;
+}
+
+void TestFrmPlantSummary::languageSwitchRelabelsEverything()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    QComboBox *languages = m_window->cboIdioma();
+    QCOMPARE(languages->count(), 3);
+    QMap<QString, QString> before = visibleCaptions(m_plant.get(), m_plant->table());
+    QVERIFY(before.size() > 30);
+    for (int language : {0, 1, 2}) {
+        if (language == languages->currentIndex())
+            continue;
+        languages->setCurrentIndex(language);
+        m_plant->retranslate(); // as the program does when the main window's language changes
+        const QMap<QString, QString> after = visibleCaptions(m_plant.get(), m_plant->table());
+        QCOMPARE(after.keys(), before.keys());
+        for (auto it = after.cbegin(); it != after.cend(); ++it) {
+            QVERIFY2(!it.value().isEmpty(), qPrintable(it.key()));
+            QVERIFY2(it.value() != before.value(it.key()), qPrintable(QString(it.key() + QStringLiteral(": ") + it.value())));
+        }
+        before = after;
     }
 }
 

@@ -5,6 +5,7 @@
 #include "support/samplecases.h"
 #include "support/testmain.h"
 
+#include <QSet>
 #include <QTest>
 
 // The printed plant summary on the recording printer: pages, the header on each, the closing block on the
@@ -46,6 +47,7 @@ private slots:
     void pages_data();
     void pages();
     void failingPageIsReportedAndEndsTheJob();
+    void figuresEndUnderTheirHeadings();
 };
 
 void TestPlantReport::pages_data()
@@ -104,6 +106,32 @@ void TestPlantReport::failingPageIsReportedAndEndsTheJob()
     // The next job starts afresh.
     QVERIFY(report.print(printer, plantOf(30)));
     QCOMPARE(printer.sent, 1);
+}
+
+void TestPlantReport::figuresEndUnderTheirHeadings()
+{
+    FakeDialogs dialogs;
+    PlantReport report(dialogs);
+    RecordingPrinter printer;
+    QVERIFY(report.print(printer, plantOf(2)));
+    QSet<double> headingEnds;
+    for (const auto &t : printer.texts) {
+        if (t.bold && t.endsAtX && t.y < printer.find(QStringLiteral("M1")).first().y)
+            headingEnds << t.x;
+    }
+    QCOMPARE(headingEnds.size(), 7);
+    // A case's seven figures and the totals' figures each end where the heading of their column does.
+    for (const QString &row : {QStringLiteral("M1"), QStringLiteral("T213")}) {
+        const RecordingPrinter::Text start = printer.find(row).first();
+        QSet<double> ends;
+        for (const auto &t : printer.texts) {
+            if (t.y == start.y && t.text != row) {
+                QVERIFY2(t.endsAtX, qPrintable(t.text));
+                ends << t.x;
+            }
+        }
+        QVERIFY2(ends.size() >= 5 && headingEnds.contains(ends), qPrintable(row));
+    }
 }
 
 TESSIO_TEST_MAIN(TestPlantReport)

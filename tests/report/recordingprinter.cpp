@@ -90,6 +90,15 @@ bool RecordingPrinter::printLine(const QString &text)
     return true;
 }
 
+bool RecordingPrinter::printLineEndingAt(double right, const QString &text)
+{
+    if (!attempt(Operation::PrintLineEndingAt))
+        return false;
+    texts.append({text, right, m_y, m_font, m_size, m_bold, m_italic, page, true});
+    m_y += m_size * LineFactor;
+    return true;
+}
+
 bool RecordingPrinter::drawLine(QPointF from, QPointF to, const QColor &colour)
 {
     if (!attempt(Operation::DrawLine))

@@ -13,7 +13,7 @@ class RecordingPrinter : public ReportPrinter
 public:
     enum class Operation {
         StartDocument, SetScale, SetX, SetY, FontName, FontSize, FontBold, FontItalic,
-        PrintLine, DrawLine, FillRectangle, NewPage, EndDocument
+        PrintLine, PrintLineEndingAt, DrawLine, FillRectangle, NewPage, EndDocument
     };
 
     struct Text
@@ -26,6 +26,7 @@ public:
         bool bold;
         bool italic;
         int page = 0; // 0 for the first page
+        bool endsAtX = false; // printed with its right end at x
         bool operator==(const Text &) const = default;
     };
     struct Line
@@ -56,6 +57,7 @@ public:
     bool setFontBold(bool bold) override;
     bool setFontItalic(bool italic) override;
     bool printLine(const QString &text) override;
+    bool printLineEndingAt(double right, const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
     bool newPage() override;

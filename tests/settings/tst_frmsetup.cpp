@@ -10,6 +10,7 @@
 #include "support/testmain.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -95,6 +96,8 @@ private slots:
     void missingPresetFile();
     void saveDataWritesTheNineValues_data();
     void saveDataWritesTheNineValues();
+    void unstorableCharactersAreRefused_data();
+    void unstorableCharactersAreRefused();
     void closingWithoutSavingWritesNothing_data();
     void closingWithoutSavingWritesNothing();
     void saveDataPointerFeedback();
@@ -309,6 +312,40 @@ void TestFrmSetup::saveDataWritesTheNineValues()
     QCOMPARE(stored(RegValue::cboPais), QStringLiteral("NORWAY"));
     QCOMPARE(stored(RegValue::cboMoeda), QStringLiteral("Kr"));
     QCOMPARE(m_settings->valueCount(), 9);
+}
+
+void TestFrmSetup::unstorableCharactersAreRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("typed omega") << "txtNome" << false << "\u03A9" << "Co";
+    QTest::newRow("typed emoji") << "txtFone" << false << QString::fromUcs4(U"\U0001F600") << "Co";
+    QTest::newRow("pasted arrow") << "txtEndereco" << true << "1\u21922" << "Co";
+    QTest::newRow("pasted accents and quote") << "txtFax" << true << "\u00E7\u00E3\"" << "Co\u00E7\u00E3\"";
+}
+
+void TestFrmSetup::unstorableCharactersAreRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    auto window = openWindow();
+    auto *edit = control<QLineEdit>(window.get(), field.toLatin1().constData());
+    edit->setText(QStringLiteral("Co"));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_End);
+    if (paste) {
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keySequence(edit, QKeySequence::Paste);
+    } else {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, input, Qt::NoModifier);
+    }
+    QCOMPARE(edit->text(), expected);
+    QTest::mouseClick(control<QLabel>(window.get(), "lblSalvar"), Qt::LeftButton);
+    QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, QLatin1String(field.toLatin1())), expected);
 }
 
 void TestFrmSetup::closingWithoutSavingWritesNothing_data()
