@@ -3,7 +3,6 @@
 #include "files/casefile.h"
 #include "support/mainwindowfixture.h"
 #include "plant/frmplantsummary.h"
-#include "plant/plantlinks.h"
 #include "plant/gridfactor.h"
 #include "plant/planttext.h"
 #include "settings/regkeys.h"
@@ -65,7 +64,8 @@ void TestFrmPlantSummary::init()
 {
     initWindow();
     m_plant = std::make_unique<frmPlantSummary>(
-        plantWindowLinks(*m_window, *m_commands, m_dialogs, m_company, m_folder.path()));
+        PlantWindowLinks{m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), m_folder.path(),
+                         *m_window, *m_commands});
     m_plant->show();
     QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
 }

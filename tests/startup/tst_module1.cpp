@@ -3,6 +3,7 @@
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
+#include "plant/frmplantsummary.h"
 #include "report/frmgraph.h"
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
@@ -17,7 +18,7 @@
 #include "support/testdatafiles.h"
 #include "support/samplecases.h"
 #include "support/testmain.h"
-#include "../support/settingsfolder.h"
+#include "support/settingsfolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -91,6 +92,8 @@ private slots:
     void secondCopyWithACaseFileOpensNothing();
     void closingAChangedCaseAsks_data();
     void closingAChangedCaseAsks();
+    void closingWithAnUnsavedPlantAsks_data();
+    void closingWithAnUnsavedPlantAsks();
 
 private:
     StartupServices services(const QString &programFolder = ::programFolder());
@@ -570,6 +573,44 @@ void TestModule1::closingAChangedCaseAsks()
         QVERIFY(QFile::exists(casePath));
     if (!closed)
         window.hide(); // the next test starts its own copy
+}
+
+void TestModule1::closingWithAnUnsavedPlantAsks_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("discard the plant") << int(Dialogs::Answer::Yes) << true;
+    QTest::newRow("keep the plant") << int(Dialogs::Answer::No) << false;
+}
+
+void TestModule1::closingWithAnUnsavedPlantAsks()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    StartupResult started = startWithTypedCase();
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    window.applyCaseRecord(SampleCases::workedExample(), true); // a case the plant takes
+    m_dialogs.fileNames.enqueue(files.filePath(QStringLiteral("typed.WAU")));
+    QVERIFY(started.program->fileCommands().lblSalvarComo_Click()); // the case asks nothing
+    started.program->handle(frmCalcRetorno::Command::PlantSummary);
+    frmPlantSummary *plant = started.program->plantWindow();
+    QVERIFY(plant);
+    plant->addCurrentCase();
+    plant->hide(); // closing the plant window keeps its plant
+    QVERIFY(plant->isModified());
+    m_dialogs.clear();
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+
+    window.close();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages.first().text, window.text(PlantWindowText::DiscardChanges));
+    QCOMPARE(window.isVisible(), !closed);
+    QVERIFY(plant->isVisible() || closed); // shown with its question
+    if (!closed)
+        window.hide();
 }
 
 TESSIO_TEST_MAIN(TestModule1)
