@@ -1,7 +1,8 @@
 // One start of a window, ended after its first paint: "main" is the calculator's main window loaded
 // from the Config.ini in <folder> with the progress window showing, as the program starts; "minimal" a
-// bare QWidget of the same size started the same way.
-// Usage: bench_startup_window <main|minimal> <folder>. Timed from outside by bench_startup; on Linux it
+// bare QWidget of the same size started the same way; "label" that QWidget showing one line of text, so
+// that it loads the fonts and the text layout as any window with a caption does.
+// Usage: bench_startup_window <main|minimal|label> <folder>. Timed from outside by bench_startup; on Linux it
 // prints its peak memory (the resident set's high-water mark) as "peak-memory-kib: <n>" when it ends.
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
@@ -11,6 +12,7 @@
 #include <QApplication>
 #include <QEvent>
 #include <QFile>
+#include <QLabel>
 #include <QTimer>
 
 #include <cstdio>
@@ -67,6 +69,8 @@ int run(const QStringList &args)
     }
     QWidget window;
     window.resize(frmCalcRetorno::WindowWidth, frmCalcRetorno::WindowHeight);
+    if (args[1] == QLatin1String("label"))
+        new QLabel(QStringLiteral("Tessio"), &window); // owned by the window
     window.installEventFilter(&firstPaint);
     window.show();
     return QApplication::exec();

@@ -2,6 +2,7 @@
 #include "ui_frmsetup.h"
 
 #include "localisation/listfill.h"
+#include "mainwindow/fieldrules.h"
 #include "localisation/scrambledfile.h"
 #include "mainwindow/commandlabel.h"
 #include "platform/dialogs.h"
@@ -13,6 +14,7 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QValidator>
 
 namespace {
 
@@ -57,6 +59,19 @@ QPixmap saveDataPicture()
     return pixmap;
 }
 
+// Refuses an edit (a typed key, a paste) that brings in a character the settings' code page cannot hold,
+// by the case fields' rule: the report and the store would show it as "?". Texts set by the program are
+// not checked.
+class StorableTextValidator : public QValidator
+{
+public:
+    using QValidator::QValidator;
+    State validate(QString &input, int &) const override
+    {
+        return FieldRules::textStorable(FieldRules::KeyFilter::None, input) ? Acceptable : Invalid;
+    }
+};
+
 } // namespace
 
 frmSetup::frmSetup(TextLookup text, const QString &programFolder, Dialogs &dialogs, ProgressDisplay *progress,
@@ -78,9 +93,12 @@ void frmSetup::setUpControls()
 {
     setWindowTitle(applicationTitle());
     // A value of 1024 bytes or more cannot be read back from the store; one byte per character.
+    auto *storable = new StorableTextValidator(this);
     for (QLineEdit *edit : {m_ui->txtNome, m_ui->txtEndereco, m_ui->txtCidade, m_ui->txtEstado, m_ui->txtCep,
-                            m_ui->txtFone, m_ui->txtFax})
+                            m_ui->txtFone, m_ui->txtFax}) {
         edit->setMaxLength(MaxValueBytes - 1);
+        edit->setValidator(storable);
+    }
     m_ui->cboPais->addItems(setupCountries());
     m_ui->cboMoeda->addItems(setupCurrencies());
 

@@ -2,14 +2,15 @@
 #include "settings/companysetup.h"
 #include "settings/frmsetup.h"
 #include "settings/regkeys.h"
-#include "settings/settingsfolder.h"
+#include "support/settingsfolder.h"
 #include "settings/setuplists.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QFile>
 #include <QLabel>
@@ -83,7 +84,6 @@ class TestFrmSetup : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void init();
     void cleanup();
 
@@ -96,6 +96,8 @@ private slots:
     void missingPresetFile();
     void saveDataWritesTheNineValues_data();
     void saveDataWritesTheNineValues();
+    void unstorableCharactersAreRefused_data();
+    void unstorableCharactersAreRefused();
     void closingWithoutSavingWritesNothing_data();
     void closingWithoutSavingWritesNothing();
     void saveDataPointerFeedback();
@@ -312,6 +314,40 @@ void TestFrmSetup::saveDataWritesTheNineValues()
     QCOMPARE(m_settings->valueCount(), 9);
 }
 
+void TestFrmSetup::unstorableCharactersAreRefused_data()
+{
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<bool>("paste");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("typed omega") << "txtNome" << false << "\u03A9" << "Co";
+    QTest::newRow("typed emoji") << "txtFone" << false << QString::fromUcs4(U"\U0001F600") << "Co";
+    QTest::newRow("pasted arrow") << "txtEndereco" << true << "1\u21922" << "Co";
+    QTest::newRow("pasted accents and quote") << "txtFax" << true << "\u00E7\u00E3\"" << "Co\u00E7\u00E3\"";
+}
+
+void TestFrmSetup::unstorableCharactersAreRefused()
+{
+    QFETCH(QString, field);
+    QFETCH(bool, paste);
+    QFETCH(QString, input);
+    QFETCH(QString, expected);
+    auto window = openWindow();
+    auto *edit = control<QLineEdit>(window.get(), field.toLatin1().constData());
+    edit->setText(QStringLiteral("Co"));
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_End);
+    if (paste) {
+        QGuiApplication::clipboard()->setText(input);
+        QTest::keySequence(edit, QKeySequence::Paste);
+    } else {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, input, Qt::NoModifier);
+    }
+    QCOMPARE(edit->text(), expected);
+    QTest::mouseClick(control<QLabel>(window.get(), "lblSalvar"), Qt::LeftButton);
+    QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, QLatin1String(field.toLatin1())), expected);
+}
+
 void TestFrmSetup::closingWithoutSavingWritesNothing_data()
 {
     QTest::addColumn<bool>("escape");
@@ -397,5 +433,5 @@ void TestFrmSetup::setupCommandClosedWithoutSaving()
     runCompanySetup(nullptr, {}, m_program->path(), m_dialogs, nullptr, block, {});
 }
 
-QTEST_MAIN(TestFrmSetup)
+TESSIO_TEST_MAIN(TestFrmSetup)
 #include "tst_frmsetup.moc"
