@@ -150,9 +150,17 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         }
     };
 
-    // With the plant's figures the plant model calculates every case that was read, as Calculate does,
-    // once all are read; otherwise each case is calculated and written as it is read.
+    // With the plant's figures the plant model calculates every case that was read, as Calculate does;
+    // otherwise each case is calculated as it is read. Either way a case is written as soon as it is
+    // calculated, and only the printed summary keeps the cases.
     const bool plantModel = columns.co2 || columns.lifetime || options.summary;
+    std::optional<PlantLifetime> lifetime;
+    if (options.years)
+        lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
+    PlantAccumulator plant(options.co2, lifetime, options.locale, text);
+    const bool keepCases = options.summary && !options.pdfDir.isEmpty() && context.printSummary;
+    QList<PlantCaseResult> keptCases;
+    int unread = 0;
     QList<Item> items;
     const PlantFileContext plantContext{start, options.locale, &texts, text};
     for (const BatchInput &input : options.inputs) {
@@ -161,38 +169,26 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
         else
             items << Item{plantModel ? readCase(input.path, start, text) : runCase(input.path, start, options.locale, text),
                           QFileInfo(input.path).completeBaseName()};
-        if (!plantModel) {
-            for (const Item &item : std::as_const(items))
-                emitCase(item);
-            items.clear();
-        }
-    }
-
-    PlantSummary summary;
-    int unread = 0;
-    if (plantModel) {
-        PlantInput input{{}, options.co2, std::nullopt, options.locale, text};
-        if (options.years)
-            input.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
-        for (const Item &item : std::as_const(items)) {
-            if (item.batchCase.read)
-                input.cases << item.batchCase.record;
-            else
-                ++unread;
-        }
-        summary = computeSummary(input);
-        qsizetype next = 0;
         for (Item &item : items) {
-            if (item.batchCase.read) {
-                const PlantCaseResult &result = summary.cases[next++];
-                item.batchCase.record = result.record;
+            if (plantModel && item.batchCase.read) {
+                PlantCaseResult result = plant.add(std::move(item.batchCase.record));
                 item.batchCase.computed = result.computed;
                 item.batchCase.message = result.message;
                 item.batchCase.figures = result.figures;
+                // The summary shows what its rows need; the calculated record goes to the case's own row.
+                item.batchCase.record = std::move(result.record);
+                if (keepCases)
+                    keptCases.append(std::move(result));
+            } else if (plantModel) {
+                ++unread;
             }
             emitCase(item);
         }
+        items.clear();
     }
+
+    PlantSummary summary = plant.summary();
+    summary.cases = std::move(keptCases);
     const int leftOut = summary.leftOutCount + unread;
     if (options.summary) {
         if (options.csv)

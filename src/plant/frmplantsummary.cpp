@@ -1,8 +1,10 @@
 #include "plant/frmplantsummary.h"
 
+#include "calc/caseview.h"
 #include "calc/numberformat.h"
 #include "files/casefile.h"
 #include "files/dialogfolder.h"
+#include "files/filecommands.h"
 #include "plant/gridfactor.h"
 #include "plant/plantfile.h"
 #include "plant/plantprint.h"
@@ -92,12 +94,13 @@ frmPlantSummary::~frmPlantSummary()
 
 TextLookup frmPlantSummary::text() const
 {
-    return m_links.text ? m_links.text : TextLookup([](int) { return QString(); });
+    CaseView &view = m_links.mainCase;
+    return [&view](int n) { return view.text(n); };
 }
 
 QString frmPlantSummary::currency() const
 {
-    return m_links.currentCase ? m_links.currentCase().cboMoedas : CaseRecord().cboMoedas;
+    return m_links.mainCase.caseRecord().cboMoedas;
 }
 
 void frmPlantSummary::retranslate()
@@ -300,9 +303,7 @@ void frmPlantSummary::information(const QString &message)
 
 std::optional<CaseRecord> frmPlantSummary::checkedCurrentCase()
 {
-    if (!m_links.currentCase)
-        return std::nullopt;
-    CaseRecord record = m_links.currentCase();
+    CaseRecord record = m_links.mainCase.caseRecord();
     // The checks and the model as Calculate runs them, on a copy: the case goes in as typed.
     CaseRecord calculated = record;
     const CalculationOutcome outcome = CalculateSavings(calculated, m_links.locale);
@@ -370,11 +371,11 @@ void frmPlantSummary::openSelected()
         row = current.row();
     else if (!rows.isEmpty())
         row = rows.first();
-    if (row < 0 || !m_links.openCase)
+    if (row < 0)
         return;
     CaseRecord record = m_table->cases().at(row);
     record.clearResults();
-    m_links.openCase(record);
+    m_links.fileCommands.putNewCase(record);
 }
 
 void frmPlantSummary::replaceSelected()
@@ -404,6 +405,8 @@ bool frmPlantSummary::askToDiscard()
 {
     if (!m_modified || m_table->caseCount() == 0)
         return true;
+    show();
+    raise();
     return m_links.dialogs.message(this, Dialogs::Icon::Question, applicationTitle(), text()(T::DiscardChanges),
                                    Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
 }

@@ -8,11 +8,12 @@
 #include <QString>
 #include <QWidget>
 
-#include <functional>
 #include <memory>
 #include <optional>
 
+class CaseView;
 class Dialogs;
+class FileCommands;
 class PlantReport;
 class QLineEdit;
 class TextTable;
@@ -46,8 +47,8 @@ inline constexpr int LinesLeftOut = 249;    // "%1": the file; followed by the l
 inline constexpr int DiscardChanges = 250;
 } // namespace PlantWindowText
 
-// What the plant window reaches outside itself: the main window only through these functions (made
-// by plantWindowLinks, plantlinks.h), never its class. Everything outlives the window.
+// What the plant window reaches outside itself: the main window only as the case it shows and the file
+// commands that put a case in it, never its class. Everything outlives the window.
 struct PlantWindowLinks
 {
     Dialogs &dialogs;
@@ -55,11 +56,8 @@ struct PlantWindowLinks
     const CompanyBlock &company; // the printed summary's header
     QLocale locale;              // regional format of the case texts and of everything shown
     QString programFolder;       // where the file dialogs start before a plant file was used
-    TextLookup text;             // texts of the main window's current language
-    // The main window's case as it stands, with its currency.
-    std::function<CaseRecord()> currentCase;
-    // Puts a case in the main window as a new case: in place, calculated, no current file name.
-    std::function<void(const CaseRecord &)> openCase;
+    CaseView &mainCase;          // the main window's case as it stands, and its language's texts
+    FileCommands &fileCommands;  // puts a case in the main window as a new case (putNewCase)
 };
 
 // frmPlantSummary, the plant summary window (form frmplantsummary.ui).
@@ -94,6 +92,8 @@ public:
     QString plantFile() const { return m_plantFile; }
     bool isModified() const { return m_modified; }
     QList<int> selectedCaseRows() const; // ascending, without the totals row
+    // True when nothing unsaved would be lost, or the user agrees to lose it (asked with the window shown).
+    bool askToDiscard();
 
     // The commands.
     void addCurrentCase();
@@ -110,7 +110,6 @@ public:
 private:
     enum class Field { Factor, Years, Rate };
 
-    bool askToDiscard();
     void setModified(bool modified);
     std::optional<CaseRecord> checkedCurrentCase();
     QString dialogFolder() const;

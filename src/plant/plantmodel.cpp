@@ -88,46 +88,65 @@ std::optional<double> internalRateOfReturn(double drive, double money, int years
     return (low + high) / 2.0;
 }
 
+PlantAccumulator::PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime,
+                                   QLocale locale, TextLookup text)
+    : m_locale(std::move(locale))
+    , m_text(std::move(text))
+{
+    m_summary.gridFactor = gridFactor;
+    m_summary.lifetime = lifetime;
+}
+
+PlantCaseResult PlantAccumulator::add(CaseRecord record)
+{
+    PlantCaseResult result;
+    result.record = std::move(record);
+    result.reference = result.record.mskReferencia;
+    result.application = result.record.cboAplicacao;
+    result.powerKw = powerInKw(result.record, m_locale);
+
+    SavingFigures saving;
+    const CalculationOutcome outcome = CalculateSavings(result.record, m_locale, &saving);
+    result.computed = outcome.computed;
+    result.failure = outcome.failure;
+    if (!outcome.computed) {
+        if (outcome.failure && m_text)
+            result.message = checkMessage(*outcome.failure, m_text, result.record.cboMoedas);
+        ++m_summary.leftOutCount;
+        return result;
+    }
+    ++m_summary.computedCount;
+    if (saving.efficiency > 0)
+        result.efficiency = saving.efficiency;
+    else
+        result.efficiency = NumberFormat::readNumber(result.record.mskRendimento, m_locale);
+    result.figures.kwh = saving.kwh;
+    result.figures.money = saving.money();
+    result.figures.drive = saving.drivePrice;
+    completeFigures(result.figures, m_summary.gridFactor, m_summary.lifetime);
+
+    m_summary.totals.kwh += result.figures.kwh;
+    m_summary.totals.money += result.figures.money;
+    m_summary.totals.drive += result.figures.drive;
+    return result;
+}
+
+PlantSummary PlantAccumulator::summary() const
+{
+    PlantSummary summary = m_summary;
+    completeFigures(summary.totals, summary.gridFactor, summary.lifetime);
+    return summary;
+}
+
 PlantSummary computeSummary(const PlantInput &input)
 {
-    PlantSummary summary;
-    summary.gridFactor = input.gridFactor;
-    summary.lifetime = input.lifetime;
-    summary.cases.reserve(input.cases.size());
-    for (const CaseRecord &record : input.cases) {
-        PlantCaseResult result;
-        result.record = record;
-        result.reference = record.mskReferencia;
-        result.application = record.cboAplicacao;
-        result.powerKw = powerInKw(record, input.locale);
-
-        SavingFigures saving;
-        const CalculationOutcome outcome = CalculateSavings(result.record, input.locale, &saving);
-        result.computed = outcome.computed;
-        result.failure = outcome.failure;
-        if (!outcome.computed) {
-            if (outcome.failure && input.text)
-                result.message = checkMessage(*outcome.failure, input.text, record.cboMoedas);
-            ++summary.leftOutCount;
-            summary.cases.append(result);
-            continue;
-        }
-        ++summary.computedCount;
-        if (saving.efficiency > 0)
-            result.efficiency = saving.efficiency;
-        else
-            result.efficiency = NumberFormat::readNumber(result.record.mskRendimento, input.locale);
-        result.figures.kwh = saving.kwh;
-        result.figures.money = saving.money();
-        result.figures.drive = saving.drivePrice;
-        completeFigures(result.figures, input.gridFactor, input.lifetime);
-
-        summary.totals.kwh += result.figures.kwh;
-        summary.totals.money += result.figures.money;
-        summary.totals.drive += result.figures.drive;
-        summary.cases.append(result);
-    }
-    completeFigures(summary.totals, input.gridFactor, input.lifetime);
+    PlantAccumulator plant(input.gridFactor, input.lifetime, input.locale, input.text);
+    QList<PlantCaseResult> cases;
+    cases.reserve(input.cases.size());
+    for (const CaseRecord &record : input.cases)
+        cases.append(plant.add(record));
+    PlantSummary summary = plant.summary();
+    summary.cases = std::move(cases);
     return summary;
 }
 

@@ -74,6 +74,23 @@ struct PlantSummary
 // Runs the model over input (see the top of this file).
 PlantSummary computeSummary(const PlantInput &input);
 
+// The same model one case at a time, for a caller that need not keep every case (tessio-calc over a
+// large batch): add() calculates a case, counts it and adds it to the totals; summary() gives the
+// totals and counts so far, its `cases` empty. computeSummary() is this over a list.
+class PlantAccumulator
+{
+public:
+    PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime, QLocale locale,
+                     TextLookup text);
+    PlantCaseResult add(CaseRecord record);
+    PlantSummary summary() const;
+
+private:
+    PlantSummary m_summary;
+    QLocale m_locale;
+    TextLookup m_text;
+};
+
 // The lifetime figures of a saving S a year against an investment D (used per case and for the totals).
 double netPresentValue(double drive, double money, const PlantLifetime &lifetime);
 // The rate in % above -100 at which the NPV over `years` is 0, by bisection to 0.01 % between -99.99 %

@@ -5,5 +5,4 @@ target_sources(tessio_core PRIVATE
 )
 target_sources(tessio_ui PRIVATE
     plant/frmplantsummary.h plant/frmplantsummary.cpp ${plant_form}
-    plant/plantlinks.h plant/plantlinks.cpp
 )

@@ -3,7 +3,6 @@
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "plant/frmplantsummary.h"
-#include "plant/plantlinks.h"
 #include "platform/dialogs.h"
 #include "report/frmgraph.h"
 #include "report/printcommand.h"
@@ -26,14 +25,20 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
-    m_window->setCloseCheck([this] { return m_fileCommands->queryClose(); });
+    // Closing the program loses the plant as well as the case: both are asked about, the plant first.
+    m_window->setCloseCheck([this] { return (!m_plant || m_plant->askToDiscard()) && m_fileCommands->queryClose(); });
     // The next start applies the language picked now.
     connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
         SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
     });
 }
 
-MainProgram::~MainProgram() = default;
+MainProgram::~MainProgram()
+{
+    // The plant window, a child of the main window, reads the main window's case and texts while it
+    // lives: it goes before the main window is taken apart.
+    delete m_plant;
+}
 
 bool MainProgram::load()
 {
@@ -124,8 +129,9 @@ void MainProgram::showGraphOfCase()
 void MainProgram::showPlantSummary()
 {
     if (!m_plant) {
-        m_plant = new frmPlantSummary(
-            plantWindowLinks(*m_window, *m_fileCommands, m_dialogs, m_company, m_programFolder), m_window.get());
+        m_plant = new frmPlantSummary({m_dialogs, m_window->languageTexts(), m_company, m_window->locale(),
+                                       m_programFolder, *m_window, *m_fileCommands},
+                                      m_window.get());
         // The main window relabels itself first (it connected first); the plant window follows.
         for (QComboBox *selector : {m_window->cboIdioma(), m_window->cboMoedas()})
             connect(selector, &QComboBox::currentIndexChanged, m_plant, &frmPlantSummary::retranslate);

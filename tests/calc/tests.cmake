@@ -1,2 +1,2 @@
 tessio_add_test(tst_numberformat SOURCES calc/tst_numberformat.cpp LIBS tessio_core)
-tessio_add_test(tst_calculator SOURCES calc/tst_calculator.cpp LIBS tessio_core)
+tessio_add_test(tst_calculator SOURCES calc/tst_calculator.cpp LIBS tessio_testsupport)

@@ -1,4 +1,6 @@
 #include "calc/calculator.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -7,22 +9,9 @@ namespace {
 const QLocale English(QLocale::English, QLocale::UnitedStates);
 const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
 
-// The worked example: PumpValve, 10 kW, 90 %, 8 h at 90/80/70 %, 365 days, 0.10 per kWh, drive 1000.
-CaseRecord workedExample()
-{
-    CaseRecord r;
-    r.cboAplicacao = 0;
-    r.mskPotencia = QStringLiteral("10");
-    r.mskRendimento = QStringLiteral("90");
-    r.mskValorkWh = QStringLiteral("0.10");
-    r.mskInversor = QStringLiteral("1000");
-    r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
-    return r;
-}
+using SampleCases::workedExample;
 
 } // namespace
-
-Q_DECLARE_METATYPE(CaseRecord)
 
 class TestCalculator : public QObject
 {
@@ -301,5 +290,5 @@ void TestCalculator::brazilianSeparators()
     QCOMPARE(r.mskRetorno, QStringLiteral("4"));
 }
 
-QTEST_GUILESS_MAIN(TestCalculator)
+TESSIO_TEST_GUILESS_MAIN(TestCalculator)
 #include "tst_calculator.moc"

@@ -1,4 +1,5 @@
 #include "calc/numberformat.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -171,5 +172,5 @@ void TestNumberFormat::shortestText()
     QCOMPARE(NumberFormat::shortestText(1234.5, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("1234,5"));
 }
 
-QTEST_GUILESS_MAIN(TestNumberFormat)
+TESSIO_TEST_GUILESS_MAIN(TestNumberFormat)
 #include "tst_numberformat.moc"

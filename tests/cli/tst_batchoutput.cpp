@@ -1,6 +1,7 @@
 #include "cli/batchoptions.h"
 #include "cli/batchoutput.h"
 #include "cli/batchrun.h"
+#include "support/testmain.h"
 
 #include <QHash>
 #include <QTest>
@@ -274,5 +275,5 @@ void TestBatchOutput::startCurrency()
     QCOMPARE(::startCurrency(stored), currency);
 }
 
-QTEST_GUILESS_MAIN(TestBatchOutput)
+TESSIO_TEST_GUILESS_MAIN(TestBatchOutput)
 #include "tst_batchoutput.moc"

@@ -6,6 +6,7 @@
 #include "localisation/scrambledfile.h"
 #include "localisation/texttable.h"
 #include "settings/regkeys.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -521,5 +522,5 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     QVERIFY2(*high - *low < 0.5, qPrintable(QStringLiteral("%1 to %2").arg(*low).arg(*high)));
 }
 
-QTEST_GUILESS_MAIN(TestTessioCalc)
+TESSIO_TEST_GUILESS_MAIN(TestTessioCalc)
 #include "tst_tessiocalc.moc"

@@ -1,6 +1,7 @@
 #include "files/casefile.h"
 #include "files/codepage.h"
-#include "support/testenvironment.h"
+#include "support/testdatafiles.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,19 +11,8 @@
 
 namespace {
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-bool writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
+using TestData::readBytes;
+using TestData::writeBytes;
 
 // The thirteen texts in file order.
 QStringList texts(const CaseRecord &r)
@@ -106,7 +96,6 @@ class TestCaseFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
 
     void writesTheGoldenFiles_data();
     void writesTheGoldenFiles();
@@ -386,5 +375,5 @@ void TestCaseFile::missingFileIsAReadError()
     QCOMPARE(read.record, oldWindow());
 }
 
-QTEST_GUILESS_MAIN(TestCaseFile)
+TESSIO_TEST_GUILESS_MAIN(TestCaseFile)
 #include "tst_casefile.moc"

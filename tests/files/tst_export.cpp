@@ -1,6 +1,7 @@
 #include "files/export.h"
 #include "support/fakedialogs.h"
-#include "support/testenvironment.h"
+#include "support/testdatafiles.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -13,6 +14,8 @@
 #include <stdexcept>
 
 namespace {
+
+using TestData::readBytes;
 
 const QHash<int, QString> English{
     {90, "The text export could not be completed."},
@@ -143,14 +146,6 @@ ExportInput portugueseCase()
     return in;
 }
 
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
 QByteArray golden(const char *name)
 {
     return readBytes(QStringLiteral(TESSIO_TEST_DATA "/") + QLatin1String(name));
@@ -184,7 +179,6 @@ class TestExport : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
 
     void writesTheGoldenFiles_data();
     void writesTheGoldenFiles();
@@ -399,5 +393,5 @@ void TestExport::repairedTargetIsWrittenOnTheRetry()
     QCOMPARE(readBytes(path), golden("export_en_us.txt"));
 }
 
-QTEST_MAIN(TestExport)
+TESSIO_TEST_MAIN(TestExport)
 #include "tst_export.moc"

@@ -1,7 +1,7 @@
 #include "files/codepage.h"
 #include "localisation/progressdisplay.h"
 #include "localisation/scrambledfile.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -57,7 +57,6 @@ class TestDescramble : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void firstPairUsesSecondKeyCharacter();
     void pairCount_data();
     void pairCount();
@@ -287,5 +286,5 @@ void TestDescramble::layoutProblems()
     QVERIFY(table.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestDescramble)
+TESSIO_TEST_GUILESS_MAIN(TestDescramble)
 #include "tst_descramble.moc"

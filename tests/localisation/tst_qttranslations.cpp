@@ -7,7 +7,7 @@
 #include "settings/companyblock.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -43,7 +43,6 @@ private slots:
 
 void TestQtTranslations::initTestCase()
 {
-    pinTestEnvironment();
 }
 
 void TestQtTranslations::qtDialogsSpeakThePickedLanguage_data()
@@ -134,5 +133,5 @@ void TestQtTranslations::qtDialogsSpeakThePickedLanguage()
     QCOMPARE(shown.join(u'|'), qtTexts);
 }
 
-QTEST_MAIN(TestQtTranslations)
+TESSIO_TEST_MAIN(TestQtTranslations)
 #include "tst_qttranslations.moc"

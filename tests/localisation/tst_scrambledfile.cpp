@@ -4,7 +4,7 @@
 #include "localisation/scrambledfile.h"
 #include "startup/addbackslash.h"
 #include "support/fakedialogs.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -62,7 +62,6 @@ class TestScrambledFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void loadsLanguageTexts();
     void unreadableFileIsReportedOnce_data();
     void unreadableFileIsReportedOnce();
@@ -249,5 +248,5 @@ void TestScrambledFile::presetsLoadWhileModalWindowIsOpen()
     QVERIFY(setupStillActive);
 }
 
-QTEST_MAIN(TestScrambledFile)
+TESSIO_TEST_MAIN(TestScrambledFile)
 #include "tst_scrambledfile.moc"

@@ -1,6 +1,6 @@
 #include "localisation/scrambledfile.h"
 #include "support/fakedialogs.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 #include "tools/datafile.h"
 
 #include <QCoreApplication>
@@ -51,7 +51,6 @@ private:
 
 void TestShippedData::initTestCase()
 {
-    pinTestEnvironment();
     QStringList messages;
     m_texts = load(LoadLanguageTexts, messages);
     QCOMPARE(messages, QStringList());
@@ -142,5 +141,5 @@ void TestShippedData::presetsAreComplete()
     QVERIFY(dollar);
 }
 
-QTEST_MAIN(TestShippedData)
+TESSIO_TEST_MAIN(TestShippedData)
 #include "tst_shippeddata.moc"

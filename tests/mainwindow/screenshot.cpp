@@ -3,6 +3,7 @@
 // Usage: mainwindow_screenshot <folder with Config.ini> <output folder> [<folder of case files>]
 // The setup window shows its own defaults: the settings are read from an empty temporary store. The
 // plant window holds the case files of the third folder, added through its own Add case files command.
+#include "files/filecommands.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "plant/frmplantsummary.h"
 #include "platform/qtdialogs.h"
@@ -85,8 +86,9 @@ int main(int argc, char *argv[])
 
         if (dialogs.folder.isEmpty())
             continue;
-        const PlantWindowLinks links{dialogs, window.languageTexts(), company, window.locale(), args[1],
-                                     window.textLookup(), [&window] { return window.caseRecord(); }, nullptr};
+        FileCommands commands(window, dialogs, company, args[1]);
+        const PlantWindowLinks links{dialogs, window.languageTexts(), company, window.locale(), args[1], window,
+                                     commands};
         frmPlantSummary plant(links, &window);
         plant.addCaseFiles();
         plant.findChild<QAbstractItemView *>()->clearSelection();

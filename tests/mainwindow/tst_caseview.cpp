@@ -2,7 +2,8 @@
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/frmcalcretorno.h"
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -124,9 +125,7 @@ void TestCaseView::startNewCaseSelectsTheCurrency()
     QCOMPARE(field("mskValorkWh")->rawText(), QStringLiteral("0.08"));
 
     // The price is written with the window's decimal separator.
-    m_window.reset();
-    m_window = std::make_unique<frmCalcRetorno>(m_dialogs, m_company, QLocale(QLocale::Portuguese, QLocale::Brazil));
-    QVERIFY(m_window->load(m_folder.path(), nullptr));
+    initWindow(QLocale(QLocale::Portuguese, QLocale::Brazil));
     m_window->selectCurrency(QStringLiteral("R$"));
     m_window->startNewCase(0.08, QStringLiteral("US$"));
     QCOMPARE(m_window->currencyText(), QStringLiteral("US$"));
@@ -187,5 +186,5 @@ void TestCaseView::referenceRefusesDoubleQuote()
     QCOMPARE(reference->rawText(), QStringLiteral("12 pipe, 'A' B"));
 }
 
-QTEST_MAIN(TestCaseView)
+TESSIO_TEST_MAIN(TestCaseView)
 #include "tst_caseview.moc"

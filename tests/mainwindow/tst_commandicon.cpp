@@ -1,6 +1,6 @@
 // The command icons come from the PNGs rendered from the SVG originals, the 2x file on a 2x screen.
 #include "mainwindow/commandicon.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -8,7 +8,6 @@ class TestCommandIcon : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void eachIconAtEachRatio_data();
     void eachIconAtEachRatio();
     void unknownIconIsNull();
@@ -47,5 +46,5 @@ void TestCommandIcon::unknownIconIsNull()
     QVERIFY(commandIcon(QStringLiteral(":/tessio/icons/missing"), 20, 1).isNull());
 }
 
-QTEST_MAIN(TestCommandIcon)
+TESSIO_TEST_MAIN(TestCommandIcon)
 #include "tst_commandicon.moc"

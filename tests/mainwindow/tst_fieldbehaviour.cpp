@@ -1,5 +1,7 @@
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
+#include "support/samplecases.h"
 #include "platform/qtdialogs.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -328,12 +330,7 @@ void TestFieldBehaviour::enterMovesOnAndCalculates()
 
     // Enter in the drive price calculates the typed case and lands in the application selector; the
     // results stay, although the price field was left with a new text.
-    CaseRecord r;
-    r.mskPotencia = QStringLiteral("10");
-    r.mskRendimento = QStringLiteral("90");
-    r.mskValorkWh = QStringLiteral("0.10");
-    r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
-    m_window->applyCaseRecord(r, true);
+    m_window->applyCaseRecord(SampleCases::variant(SampleCases::workedExample(), &CaseRecord::mskInversor, {}), true);
     typeInto("mskInversor", QStringLiteral("1000"));
     QTest::keyClick(field("mskInversor"), Qt::Key_Return);
     QCOMPARE(QApplication::focusWidget(), m_window->cboAplicacao());
@@ -406,5 +403,5 @@ void TestFieldBehaviour::realMessageBoxesMoveNoField()
     QCOMPARE(next->rawText(), QStringLiteral("30"));
 }
 
-QTEST_MAIN(TestFieldBehaviour)
+TESSIO_TEST_MAIN(TestFieldBehaviour)
 #include "tst_fieldbehaviour.moc"

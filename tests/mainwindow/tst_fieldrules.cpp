@@ -1,4 +1,5 @@
 #include "mainwindow/fieldrules.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -187,5 +188,5 @@ void TestFieldRules::prices()
     QCOMPARE(defaultKwhPrice(currency), price);
 }
 
-QTEST_GUILESS_MAIN(TestFieldRules)
+TESSIO_TEST_GUILESS_MAIN(TestFieldRules)
 #include "tst_fieldrules.moc"

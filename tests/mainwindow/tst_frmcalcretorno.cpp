@@ -1,7 +1,8 @@
 #include "mainwindow/commandlabel.h"
 #include "mainwindow/generalerrorreport.h"
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
 #include "support/testdatafiles.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -343,5 +344,5 @@ void TestFrmCalcRetorno::closingEndsEveryWindow()
     QVERIFY(!m_window->isVisible());
 }
 
-QTEST_MAIN(TestFrmCalcRetorno)
+TESSIO_TEST_MAIN(TestFrmCalcRetorno)
 #include "tst_frmcalcretorno.moc"

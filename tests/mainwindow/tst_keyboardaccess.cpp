@@ -1,6 +1,7 @@
 #include "localisation/captions.h"
 #include "mainwindow/commandlabel.h"
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
+#include "support/testmain.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -177,5 +178,5 @@ void TestKeyboardAccess::resultsAreReadWithTheirCaption()
                                 "Payback (months): 4"}));
 }
 
-QTEST_MAIN(TestKeyboardAccess)
+TESSIO_TEST_MAIN(TestKeyboardAccess)
 #include "tst_keyboardaccess.moc"

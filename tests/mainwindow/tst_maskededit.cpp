@@ -1,5 +1,5 @@
 #include "mainwindow/maskededit.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -32,7 +32,6 @@ private:
 
 void TestMaskedEdit::initTestCase()
 {
-    pinTestEnvironment();
 }
 
 void TestMaskedEdit::init()
@@ -210,5 +209,5 @@ void TestMaskedEdit::tagAndChange()
     QVERIFY(m_edit->changedSinceEntry());
 }
 
-QTEST_MAIN(TestMaskedEdit)
+TESSIO_TEST_MAIN(TestMaskedEdit)
 #include "tst_maskededit.moc"

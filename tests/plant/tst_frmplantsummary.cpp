@@ -1,14 +1,12 @@
 // The plant window through its real form, over a real main window and its file commands, with the
 // fake dialogs answering every message and file dialog.
 #include "files/casefile.h"
-#include "files/filecommands.h"
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
 #include "plant/frmplantsummary.h"
-#include "plant/plantlinks.h"
 #include "plant/gridfactor.h"
 #include "plant/planttext.h"
 #include "settings/regkeys.h"
-#include "settings/settingsfolder.h"
+#include "support/testmain.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -59,19 +57,15 @@ private:
         return paths;
     }
 
-    std::unique_ptr<SettingsFolder> m_settings;
-    std::unique_ptr<FileCommands> m_fileCommands;
     std::unique_ptr<frmPlantSummary> m_plant;
 };
 
 void TestFrmPlantSummary::init()
 {
-    m_settings = std::make_unique<SettingsFolder>();
-    QVERIFY(m_settings->isValid());
     initWindow();
-    m_fileCommands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, m_folder.path());
     m_plant = std::make_unique<frmPlantSummary>(
-        plantWindowLinks(*m_window, *m_fileCommands, m_dialogs, m_company, m_folder.path()));
+        PlantWindowLinks{m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), m_folder.path(),
+                         *m_window, *m_commands});
     m_plant->show();
     QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
 }
@@ -79,9 +73,7 @@ void TestFrmPlantSummary::init()
 void TestFrmPlantSummary::cleanup()
 {
     m_plant.reset();
-    m_fileCommands.reset();
     cleanupWindow();
-    m_settings.reset();
 }
 
 void TestFrmPlantSummary::addCurrentCaseAndTotals()
@@ -156,7 +148,7 @@ void TestFrmPlantSummary::caseFilesMatchTheMainWindow()
         QCOMPARE(field("mskEconomiakW")->rawText(), cell(row, Col::Kwh));
         QCOMPARE(field("mskEconomiaReais")->rawText().trimmed(), cell(row, Col::Money));
         QCOMPARE(field("mskRetorno")->rawText(), cell(row, Col::Months));
-        QVERIFY(m_fileCommands->NomeArq().isEmpty());
+        QVERIFY(m_commands->NomeArq().isEmpty());
     }
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
@@ -315,5 +307,5 @@ void TestFrmPlantSummary::languageSwitchRelabelsEverything()
     }
 }
 
-QTEST_MAIN(TestFrmPlantSummary)
+TESSIO_TEST_MAIN(TestFrmPlantSummary)
 #include "tst_frmplantsummary.moc"

@@ -1,6 +1,7 @@
 #include "localisation/texttable.h"
 #include "plant/plantfile.h"
 #include "plant/planttext.h"
+#include "support/testmain.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -188,5 +189,5 @@ void TestPlantFile::unreadableFile()
     QVERIFY(read.cases.isEmpty());
 }
 
-QTEST_GUILESS_MAIN(TestPlantFile)
+TESSIO_TEST_GUILESS_MAIN(TestPlantFile)
 #include "tst_plantfile.moc"

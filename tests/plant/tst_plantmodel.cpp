@@ -1,4 +1,6 @@
 #include "plant/plantmodel.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
 
 #include <QTest>
 
@@ -13,14 +15,10 @@ const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
 // 10 kW, 90 %, 8 h at 90/80/70 % flow, 365 days, 0.10 a kWh: 29,200 kWh and 2,920.00 a year.
 CaseRecord pump(const QString &drive = QStringLiteral("1000"), const QString &price = QStringLiteral("0.10"))
 {
-    CaseRecord r;
-    r.cboAplicacao = 0;
+    CaseRecord r = SampleCases::workedExample();
     r.mskReferencia = QStringLiteral("P-1");
-    r.mskPotencia = QStringLiteral("10");
-    r.mskRendimento = QStringLiteral("90");
     r.mskValorkWh = price;
     r.mskInversor = drive;
-    r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
     return r;
 }
 
@@ -203,5 +201,5 @@ void TestPlantModel::regionalSeparators()
     QCOMPARE(PlantFormat::kwh(1235.5, Brazil), QStringLiteral("1.236"));
 }
 
-QTEST_GUILESS_MAIN(TestPlantModel)
+TESSIO_TEST_GUILESS_MAIN(TestPlantModel)
 #include "tst_plantmodel.moc"

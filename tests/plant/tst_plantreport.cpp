@@ -2,6 +2,8 @@
 #include "plant/plantreport.h"
 #include "plant/planttext.h"
 #include "report/recordingprinter.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
 
 #include <QSet>
 #include <QTest>
@@ -15,14 +17,8 @@ PlantReportInput plantOf(int cases)
 {
     QList<CaseRecord> records;
     for (int i = 1; i <= cases; ++i) {
-        CaseRecord r;
-        r.mskReferencia = QStringLiteral("M%1").arg(i);
-        r.mskPotencia = QStringLiteral("10");
-        r.mskRendimento = QStringLiteral("90");
-        r.mskValorkWh = QStringLiteral("0.10");
-        r.mskInversor = QStringLiteral("1000");
-        r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
-        records << r;
+        records << SampleCases::variant(SampleCases::workedExample(), &CaseRecord::mskReferencia,
+                                        QStringLiteral("M%1").arg(i));
     }
     const TextLookup text = [](int n) {
         return n == PlantText::PageOf ? QStringLiteral("p%1/%2") : QStringLiteral("T%1").arg(n);
@@ -138,5 +134,5 @@ void TestPlantReport::figuresEndUnderTheirHeadings()
     }
 }
 
-QTEST_MAIN(TestPlantReport)
+TESSIO_TEST_MAIN(TestPlantReport)
 #include "tst_plantreport.moc"

@@ -8,7 +8,7 @@
 #include "report/printerreport.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QPrintDialog>
@@ -78,7 +78,6 @@ class TestPrintCommand : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void printsAPdfThatReadsBack();
     void cancelPrintsNothing();
     void unwritableOutputEndsAfterOneRetry();
@@ -265,5 +264,5 @@ void TestPrintCommand::printDialogOffersNoPageRange()
     QVERIFY(!report);
 }
 
-QTEST_MAIN(TestPrintCommand)
+TESSIO_TEST_MAIN(TestPrintCommand)
 #include "tst_printcommand.moc"

@@ -3,7 +3,7 @@
 #include "recordingprinter.h"
 #include "report/printerreport.h"
 #include "support/fakedialogs.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QGuiApplication>
 #include <QTest>
@@ -87,7 +87,6 @@ class TestPrinterReport : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
 
     void layoutOfTexts();
     void rulesAndBrandMark();
@@ -447,5 +446,5 @@ void TestPrinterReport::jobAfterAnAbandonedOneRunsNormally()
     QCOMPARE(dialogs.messages.size(), 2);
 }
 
-QTEST_MAIN(TestPrinterReport)
+TESSIO_TEST_MAIN(TestPrinterReport)
 #include "tst_printerreport.moc"

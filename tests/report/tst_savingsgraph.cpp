@@ -5,7 +5,7 @@
 #include "report/savingschart.h"
 #include "report/savingscurves.h"
 #include "report/savingspicture.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QScreen>
 #include <QTest>
@@ -47,7 +47,6 @@ class TestSavingsGraph : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
 
     void gapBetweenCurvesIsTheSavingFraction();
     void languageNames();
@@ -342,5 +341,5 @@ void TestSavingsGraph::graphWindowOpensInsideTheScreen()
     delete window;
 }
 
-QTEST_MAIN(TestSavingsGraph)
+TESSIO_TEST_MAIN(TestSavingsGraph)
 #include "tst_savingsgraph.moc"

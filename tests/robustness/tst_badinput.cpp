@@ -1,16 +1,11 @@
 // Text that is not a number in any numeric field, typed or read from a case file, then Calculate, Save,
 // Export and Print: each ends in a message or a defined value, never a crash or a NaN on screen or paper.
-#include "files/filecommands.h"
-#include "mainwindow/frmcalcretorno.h"
-#include "mainwindow/maskededit.h"
 #include "report/printcommand.h"
 #include "report/printerreport.h"
-#include "settings/companyblock.h"
-#include "settings/settingsfolder.h"
-#include "support/fakedialogs.h"
-#include "support/modalwatchdog.h"
+#include "support/mainwindowfixture.h"
+#include "support/samplecases.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QFile>
@@ -32,15 +27,9 @@ const QStringList NumericFields{"mskPotencia", "mskRendimento", "mskValorkWh", "
 const QRegularExpression NotANumber(QStringLiteral("\\b(nan|inf|infinity)\\b"),
                                     QRegularExpression::CaseInsensitiveOption);
 
-QString readText(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
-}
-
 } // namespace
 
-class TestBadInput : public QObject
+class TestBadInput : public QObject, public MainWindowFixture
 {
     Q_OBJECT
 private slots:
@@ -55,42 +44,23 @@ private:
     void validCase();
     QString results() const;
 
-    QTemporaryDir m_folder;
-    std::unique_ptr<SettingsFolder> m_settings;
-    FakeDialogs m_dialogs;
-    CompanyBlock m_company;
-    std::unique_ptr<frmCalcRetorno> m_window;
-    std::unique_ptr<FileCommands> m_commands;
     std::unique_ptr<PrinterReport> m_report;
-    std::unique_ptr<ModalWatchdog> m_watchdog;
 };
 
 void TestBadInput::initTestCase()
 {
-    pinTestEnvironment();
-    QVERIFY(TestData::writeNumberedConfig(m_folder.path()));
+    initFixture();
 }
 
 void TestBadInput::init()
 {
-    m_settings = std::make_unique<SettingsFolder>();
-    m_watchdog = std::make_unique<ModalWatchdog>();
-    m_dialogs = FakeDialogs();
-    m_company.CompanyName = QStringLiteral("Acme Drives");
-    m_window = std::make_unique<frmCalcRetorno>(m_dialogs, m_company, QLocale(QLocale::English, QLocale::UnitedStates));
-    QVERIFY(m_window->load(m_folder.path(), nullptr));
-    m_commands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, m_folder.path());
-    m_window->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    initWindow(QLocale(QLocale::English, QLocale::UnitedStates), SampleCases::company());
 }
 
 void TestBadInput::cleanup()
 {
-    QVERIFY2(m_watchdog->unexpected.isEmpty(), qPrintable(m_watchdog->unexpected.join(u',')));
-    m_commands.reset();
-    m_window.reset();
+    cleanupWindow();
     m_report.reset();
-    m_watchdog.reset();
 }
 
 void TestBadInput::validCase()
@@ -163,7 +133,7 @@ void TestBadInput::everyCommandCopes()
     QFile::remove(exportPath);
     m_dialogs.fileNames.enqueue(exportPath);
     m_commands->lblExport_Click();
-    const QString exported = readText(exportPath);
+    const QString exported = QString::fromLatin1(TestData::readBytes(exportPath));
     QCOMPARE(exported.count(QStringLiteral("\r\n")), 34);
     QVERIFY2(!exported.contains(NotANumber), qPrintable(exported));
 }
@@ -197,5 +167,5 @@ void TestBadInput::typedTextIsFilteredOrReported()
     QVERIFY2(!paper.contains(NotANumber), qPrintable(paper));
 }
 
-QTEST_MAIN(TestBadInput)
+TESSIO_TEST_MAIN(TestBadInput)
 #include "tst_badinput.moc"

@@ -2,12 +2,12 @@
 #include "settings/companysetup.h"
 #include "settings/frmsetup.h"
 #include "settings/regkeys.h"
-#include "settings/settingsfolder.h"
+#include "support/settingsfolder.h"
 #include "settings/setuplists.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -84,7 +84,6 @@ class TestFrmSetup : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void init();
     void cleanup();
 
@@ -434,5 +433,5 @@ void TestFrmSetup::setupCommandClosedWithoutSaving()
     runCompanySetup(nullptr, {}, m_program->path(), m_dialogs, nullptr, block, {});
 }
 
-QTEST_MAIN(TestFrmSetup)
+TESSIO_TEST_MAIN(TestFrmSetup)
 #include "tst_frmsetup.moc"

@@ -1,7 +1,7 @@
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
-#include "settings/settingsfolder.h"
-#include "support/testenvironment.h"
+#include "support/settingsfolder.h"
+#include "support/testmain.h"
 
 #include <QDir>
 #include <QFile>
@@ -81,7 +81,6 @@ class TestRegKeys : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void valuesLiveInTheInjectedFile();
     void emptyIsStoredAsOneBlank();
     void valueLength_data();
@@ -305,5 +304,5 @@ void TestRegKeys::unwritableMachineKeyFallsBackToTheUser()
     QVERIFY(plain); // no user copy to replace
 }
 
-QTEST_GUILESS_MAIN(TestRegKeys)
+TESSIO_TEST_GUILESS_MAIN(TestRegKeys)
 #include "tst_regkeys.moc"

@@ -8,8 +8,8 @@
 #include "support/fakedialogs.h"
 #include "support/fakeshell.h"
 #include "support/modalwatchdog.h"
-#include "support/testenvironment.h"
-#include "../settings/settingsfolder.h"
+#include "support/testmain.h"
+#include "../support/settingsfolder.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -49,7 +49,6 @@ private:
 
 void TestLinks::initTestCase()
 {
-    pinTestEnvironment();
     QVERIFY(m_lockDir.isValid());
 }
 
@@ -176,5 +175,5 @@ void TestLinks::otherCaptionsDoNothing()
     QVERIFY(m_dialogs.messages.isEmpty());
 }
 
-QTEST_MAIN(TestLinks)
+TESSIO_TEST_MAIN(TestLinks)
 #include "tst_links.moc"

@@ -3,6 +3,7 @@
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
+#include "plant/frmplantsummary.h"
 #include "report/frmgraph.h"
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
@@ -15,8 +16,9 @@
 #include "support/fakeshell.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
-#include "../settings/settingsfolder.h"
+#include "support/samplecases.h"
+#include "support/testmain.h"
+#include "support/settingsfolder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -70,7 +72,6 @@ class TestModule1 : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase();
     void init();
     void cleanup();
 
@@ -91,6 +92,8 @@ private slots:
     void secondCopyWithACaseFileOpensNothing();
     void closingAChangedCaseAsks_data();
     void closingAChangedCaseAsks();
+    void closingWithAnUnsavedPlantAsks_data();
+    void closingWithAnUnsavedPlantAsks();
 
 private:
     StartupServices services(const QString &programFolder = ::programFolder());
@@ -103,11 +106,6 @@ private:
     FakeDialogs m_dialogs;
     FakeShell m_shell;
 };
-
-void TestModule1::initTestCase()
-{
-    pinTestEnvironment();
-}
 
 void TestModule1::init()
 {
@@ -450,15 +448,7 @@ void TestModule1::caseFileNamedAtStartIsOpened()
     QTemporaryDir files;
     QVERIFY(files.isValid());
     const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
-    CaseRecord worked;
-    worked.mskPotencia = QStringLiteral("10");
-    worked.mskRendimento = QStringLiteral("90");
-    worked.mskValorkWh = QStringLiteral("0.1");
-    worked.mskInversor = QStringLiteral("1000");
-    worked.mskDiaAno = QStringLiteral("365");
-    worked.mskVazao100 = worked.mskVazao60 = worked.mskVazao50 = QStringLiteral("0");
-    worked.mskVazao90 = worked.mskVazao80 = worked.mskVazao70 = QStringLiteral("8");
-    QVERIFY(WriteCaseFile(casePath, worked));
+    QVERIFY(WriteCaseFile(casePath, SampleCases::workedExample()));
 
     StartupServices withFile = services();
     withFile.caseFile = casePath;
@@ -585,5 +575,43 @@ void TestModule1::closingAChangedCaseAsks()
         window.hide(); // the next test starts its own copy
 }
 
-QTEST_MAIN(TestModule1)
+void TestModule1::closingWithAnUnsavedPlantAsks_data()
+{
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("discard the plant") << int(Dialogs::Answer::Yes) << true;
+    QTest::newRow("keep the plant") << int(Dialogs::Answer::No) << false;
+}
+
+void TestModule1::closingWithAnUnsavedPlantAsks()
+{
+    QFETCH(int, answer);
+    QFETCH(bool, closed);
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    StartupResult started = startWithTypedCase();
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    window.applyCaseRecord(SampleCases::workedExample(), true); // a case the plant takes
+    m_dialogs.fileNames.enqueue(files.filePath(QStringLiteral("typed.WAU")));
+    QVERIFY(started.program->fileCommands().lblSalvarComo_Click()); // the case asks nothing
+    started.program->handle(frmCalcRetorno::Command::PlantSummary);
+    frmPlantSummary *plant = started.program->plantWindow();
+    QVERIFY(plant);
+    plant->addCurrentCase();
+    plant->hide(); // closing the plant window keeps its plant
+    QVERIFY(plant->isModified());
+    m_dialogs.clear();
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+
+    window.close();
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages.first().text, window.text(PlantWindowText::DiscardChanges));
+    QCOMPARE(window.isVisible(), !closed);
+    QVERIFY(plant->isVisible() || closed); // shown with its question
+    if (!closed)
+        window.hide();
+}
+
+TESSIO_TEST_MAIN(TestModule1)
 #include "tst_module1.moc"

@@ -2,6 +2,7 @@
 #include "startup/commandline.h"
 #include "startup/singleinstance.h"
 #include "startup/truthtext.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -132,5 +133,5 @@ void TestStartupHelpers::caseFileArgument()
     QCOMPARE(::caseFileArgument(arguments, QDir::currentPath()), expected);
 }
 
-QTEST_GUILESS_MAIN(TestStartupHelpers)
+TESSIO_TEST_GUILESS_MAIN(TestStartupHelpers)
 #include "tst_startuphelpers.moc"

@@ -1,4 +1,5 @@
 #include "xdisplayprobe.h"
+#include "support/testmain.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -184,5 +185,5 @@ void TestTwoCopies::secondCopyShowsItsMessageAndEnds()
     QVERIFY(!QFile::exists(lockFile()));
 }
 
-QTEST_GUILESS_MAIN(TestTwoCopies)
+TESSIO_TEST_GUILESS_MAIN(TestTwoCopies)
 #include "tst_twocopies.moc"

@@ -1,3 +1,5 @@
+#include "support/testmain.h"
+
 #include <QTest>
 
 // On Linux this suite starts the built program twice in a private X server and watches the second
@@ -13,5 +15,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(TestTwoCopies)
+TESSIO_TEST_GUILESS_MAIN(TestTwoCopies)
 #include "tst_twocopies_windows.moc"

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -21,5 +22,10 @@ bool writeScrambledTable(const QString &path, int columns, const QString &defaul
 
 // Config.ini with numberedTexts() in folder, English by default.
 bool writeNumberedConfig(const QString &folder, const QString &defaultName = QStringLiteral("English"));
+
+// The bytes of a file; empty when it cannot be read.
+QByteArray readBytes(const QString &path);
+// Writes bytes as the whole file. Returns false when the file cannot be written.
+bool writeBytes(const QString &path, const QByteArray &bytes);
 
 } // namespace TestData

@@ -1,5 +1,5 @@
 #include "localisation/scrambledfile.h"
-#include "support/testenvironment.h"
+#include "support/testmain.h"
 #include "tools/datafile.h"
 
 #include <QCoreApplication>
@@ -36,7 +36,6 @@ class TestDataFile : public QObject
 {
     Q_OBJECT
 private slots:
-    void initTestCase() { pinTestEnvironment(); }
     void readsSource();
     void refusesMalformedSource_data();
     void refusesMalformedSource();
@@ -200,5 +199,5 @@ void TestDataFile::toolFailsTheBuild()
     QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Config.ini"))));
 }
 
-QTEST_GUILESS_MAIN(TestDataFile)
+TESSIO_TEST_GUILESS_MAIN(TestDataFile)
 #include "tst_datafile.moc"

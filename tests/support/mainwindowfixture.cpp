@@ -1,7 +1,8 @@
-#include "mainwindow/mainwindowfixture.h"
+#include "support/mainwindowfixture.h"
 
 #include "support/testdatafiles.h"
-#include "support/testenvironment.h"
+#include "mainwindow/commandlabel.h"
+#include "support/samplecases.h"
 
 #include <QApplication>
 #include <QMap>
@@ -67,27 +68,40 @@ void writeConfig(const QString &folder, const QString &defaultName, bool worded)
 
 void MainWindowFixture::initFixture()
 {
-    pinTestEnvironment();
     QVERIFY(m_folder.isValid());
     writeConfig(m_folder.path(), QStringLiteral("English"));
 }
 
-void MainWindowFixture::initWindow()
+void MainWindowFixture::initWindow(const QLocale &locale, const CompanyBlock &company)
 {
+    m_commands.reset();
+    m_window.reset();
+    m_settings = std::make_unique<SettingsFolder>();
+    QVERIFY(m_settings->isValid());
     m_dialogs = FakeDialogs();
-    m_company = CompanyBlock();
+    m_company = company;
     m_watchdog = std::make_unique<ModalWatchdog>();
-    m_window = std::make_unique<frmCalcRetorno>(m_dialogs, m_company, QLocale(QLocale::English, QLocale::UnitedStates));
+    m_window = std::make_unique<frmCalcRetorno>(m_dialogs, m_company, locale);
     QVERIFY(m_window->load(m_folder.path(), nullptr));
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    m_commands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, m_folder.path());
+    QObject::connect(m_window.get(), &frmCalcRetorno::commandRequested, m_commands.get(), &FileCommands::handle);
     showWindow();
 }
 
 void MainWindowFixture::cleanupWindow()
 {
-    QVERIFY2(m_watchdog->unexpected.isEmpty(), qPrintable(m_watchdog->unexpected.join(u',')));
+    if (m_watchdog)
+        QVERIFY2(m_watchdog->unexpected.isEmpty(), qPrintable(m_watchdog->unexpected.join(u',')));
+    m_commands.reset();
     m_window.reset();
     m_watchdog.reset();
+    m_settings.reset();
+}
+
+void MainWindowFixture::click(TaskPane::Command command)
+{
+    QTest::mouseClick(m_window->commandLabel(command), Qt::LeftButton);
 }
 
 void MainWindowFixture::showWindow()
@@ -118,13 +132,7 @@ void MainWindowFixture::tab()
 
 void MainWindowFixture::fillValidCase()
 {
-    CaseRecord r;
-    r.mskPotencia = QStringLiteral("10");
-    r.mskRendimento = QStringLiteral("90");
-    r.mskValorkWh = QStringLiteral("0.10");
-    r.mskInversor = QStringLiteral("1000");
-    r.mskVazao90 = r.mskVazao80 = r.mskVazao70 = QStringLiteral("8");
-    m_window->applyCaseRecord(r, true);
+    m_window->applyCaseRecord(SampleCases::workedExample(), true);
     QVERIFY(m_window->calculate());
     QCOMPARE(field("mskEconomiakW")->rawText(), QStringLiteral("29,200"));
     QCOMPARE(field("mskRetorno")->rawText(), QStringLiteral("4"));
