@@ -483,5 +483,5 @@ void frmPlantSummary::printSummary()
     input.locale = m_links.locale;
     input.currency = currency();
     input.factorSource = m_factorTyped ? text()(PlantText::GivenFactor) : factorSourceLine();
-    printPlantCommand(this, m_links.dialogs, m_report, input);
+    printPlantCommand(this, m_links.dialogs, m_report, input, m_plantFile);
 }

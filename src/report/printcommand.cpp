@@ -24,18 +24,27 @@ bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLook
     return false;
 }
 
-bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
-                  const ReportInput &input, const QString &caseFile)
+bool printThroughDialog(QWidget *parent, Dialogs &dialogs, const TextLookup &text, const QString &jobName,
+                        const std::function<bool(ReportPrinter &)> &print)
 {
-    if (!printDestinationOrMessage(parent, dialogs, input.text))
+    if (!printDestinationOrMessage(parent, dialogs, text))
         return false;
     QPrinter printer;
-    printer.setDocName(printJobName(input.record.mskReferencia, caseFile));
+    printer.setDocName(jobName);
     if (!dialogs.choosePrinter(parent, printer))
         return false;
     QCoreApplication::processEvents();
-    if (!report)
-        report = std::make_unique<PrinterReport>(dialogs, parent);
     QtReportPrinter output(printer);
-    return report->cmdPrint_Click(output, input);
+    return print(output);
+}
+
+bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,
+                  const ReportInput &input, const QString &caseFile)
+{
+    return printThroughDialog(parent, dialogs, input.text, printJobName(input.record.mskReferencia, caseFile),
+                              [&](ReportPrinter &output) {
+                                  if (!report)
+                                      report = std::make_unique<PrinterReport>(dialogs, parent);
+                                  return report->cmdPrint_Click(output, input);
+                              });
 }

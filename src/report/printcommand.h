@@ -3,10 +3,12 @@
 #include "calc/calculator.h"
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class Dialogs;
 class PrinterReport;
+class ReportPrinter;
 class QWidget;
 struct CaseDocument;
 using ReportInput = CaseDocument;
@@ -16,7 +18,14 @@ using ReportInput = CaseDocument;
 inline constexpr int NoPrinterText = 260;
 bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLookup &text);
 
-// The Print command of the main window: the print dialog chooses the printer (a PDF file included);
+// A print command's course: printDestinationOrMessage, then the print dialog chooses the printer (a PDF
+// file included), and cancelling it ends the command silently. Otherwise pending events run once, so
+// that the screen under the closed dialog repaints, and print writes on the chosen printer, whose job is
+// named jobName. True when print says every page was sent.
+bool printThroughDialog(QWidget *parent, Dialogs &dialogs, const TextLookup &text, const QString &jobName,
+                        const std::function<bool(ReportPrinter &)> &print);
+
+// The Print command of the main window (printThroughDialog): the print dialog chooses the printer (a PDF file included);
 // cancelling it ends the command silently, and so does a machine where it would offer no destination,
 // after printDestinationOrMessage's message. Otherwise pending events run once, so that the screen
 // under the closed dialog repaints, and the report is printed on the chosen printer. The report

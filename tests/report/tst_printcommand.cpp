@@ -232,6 +232,13 @@ void TestPrintCommand::jobIsNamedAfterTheCase()
     std::unique_ptr<PrinterReport> report;
     QVERIFY(!printCommand(nullptr, dialogs, report, input, caseFile)); // the fake dialog cancels
     QCOMPARE(dialogs.jobNames, QStringList{jobName});
+
+    // The plant summary's job is named after its plant file.
+    std::unique_ptr<PlantReport> plantReport;
+    PlantReportInput plant;
+    plant.text = input.text;
+    QVERIFY(!printPlantCommand(nullptr, dialogs, plantReport, plant, QDir::temp().filePath(QStringLiteral("PLANT.csv"))));
+    QCOMPARE(dialogs.jobNames.last(), QStringLiteral("Tessio - PLANT.csv"));
 }
 
 void TestPrintCommand::printDialogOffersNoPageRange()
