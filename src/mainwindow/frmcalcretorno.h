@@ -143,6 +143,7 @@ private:
     void setUpControls();
     void bindControlArrays();      // Label2 and Image1 over the form's controls
     void paintTaskPane();          // its gradient and the command icons
+    void colourCaptions();         // the headings, the field captions and the sum note
     void connectCommands();        // the command labels and their pictures
     void setUpFields();            // the FieldBehaviour of the input controls
     void connectSelectors();       // the currency and language changes
