@@ -49,11 +49,11 @@ QByteArray encode(const QString &text)
 
 QString decode(const QByteArray &bytes)
 {
-    QString text;
-    text.reserve(bytes.size());
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar *out = text.data();
     for (const char b : bytes) {
         const auto byte = static_cast<unsigned char>(b);
-        text.append(byte >= 0x80 && byte < 0xA0 ? QChar(High[byte - 0x80]) : QChar(byte));
+        *out++ = byte >= 0x80 && byte < 0xA0 ? QChar(High[byte - 0x80]) : QChar(byte);
     }
     return text;
 }
