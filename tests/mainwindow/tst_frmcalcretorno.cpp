@@ -4,6 +4,7 @@
 #include "support/testdatafiles.h"
 #include "support/testmain.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -55,6 +56,18 @@ void TestFrmCalcRetorno::startValues()
     QCOMPARE(QApplication::focusWidget(), m_window->cboAplicacao()); // the first control of the tab order
     QVERIFY(m_window->findChild<QRadioButton *>(QStringLiteral("optUnPotencia_0"))->isChecked());
     QVERIFY(!m_window->findChild<QLabel *>(QStringLiteral("Label3"))->isVisible());
+    // The form's colours come from the palettes. A style sheet on any widget, or the application list built
+    // before it first opens, would each cost half a MiB at every start.
+    auto textColour = [this](const char *name) {
+        return m_window->findChild<QLabel *>(QLatin1String(name))->palette().color(QPalette::WindowText);
+    };
+    QCOMPARE(textColour("Label2_10"), QColor(0x1b, 0x2e, 0x54));
+    QCOMPARE(textColour("Label2_21"), QColor(0x1b, 0x2e, 0x54));
+    QCOMPARE(textColour("Label3"), QColor(0xcc, 0x00, 0x00));
+    QCOMPARE(textColour("Label5_0"), QColor(Qt::white));
+    for (const QWidget *widget : m_window->findChildren<QWidget *>())
+        QVERIFY2(widget->styleSheet().isEmpty(), qPrintable(widget->objectName()));
+    QVERIFY(m_window->cboAplicacao()->findChildren<QAbstractItemView *>().isEmpty());
     // The default language is applied.
     QCOMPARE(m_window->languageName(), QStringLiteral("English"));
     QCOMPARE(m_window->windowTitle(), QStringLiteral("EN 1"));
