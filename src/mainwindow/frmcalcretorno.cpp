@@ -31,19 +31,23 @@ const QColor PaneBottom(62, 96, 172);
 const QColor CaptionColour(0x1b, 0x2e, 0x54);
 const QColor NoteColour(0xcc, 0x00, 0x00);
 
+// One role of the widget's palette, in every colour group; the other roles stay as they are.
+void setPaletteBrush(QWidget *widget, QPalette::ColorRole role, const QBrush &brush)
+{
+    QPalette p = widget->palette();
+    p.setBrush(role, brush);
+    widget->setPalette(p);
+}
+
 void fillBackground(QWidget *widget, const QBrush &brush)
 {
     widget->setAutoFillBackground(true);
-    QPalette p = widget->palette();
-    p.setBrush(QPalette::Window, brush);
-    widget->setPalette(p);
+    setPaletteBrush(widget, QPalette::Window, brush);
 }
 
 void colourText(QWidget *widget, const QColor &colour)
 {
-    QPalette p = widget->palette();
-    p.setColor(QPalette::WindowText, colour);
-    widget->setPalette(p);
+    setPaletteBrush(widget, QPalette::WindowText, colour);
 }
 
 } // namespace
@@ -118,7 +122,7 @@ void frmCalcRetorno::paintTaskPane()
 void frmCalcRetorno::colourCaptions()
 {
     // Through the palettes: a style sheet on a single caption puts the window under Qt's style-sheet
-    // style, which costs 0.6 MiB and 2 ms at every start.
+    // style, which costs 0.7 MiB at every start.
     for (QLabel *caption : m_ui->casePane->findChildren<QLabel *>())
         colourText(caption, CaptionColour);
     colourText(m_ui->Label2_21, CaptionColour);
