@@ -3,6 +3,7 @@
 target_sources(tessio_core PRIVATE
     plant/planttext.h
     plant/plantmodel.h plant/plantmodel.cpp
+    plant/planteconomics.h plant/planteconomics.cpp plant/economicstext.h
     plant/plantfile.h plant/plantfile.cpp
     plant/gridfactor.h plant/gridfactor.cpp
     plant/plantreport.h plant/plantreport.cpp

@@ -7,3 +7,4 @@ tessio_add_test(tst_plantreport
 tessio_add_test(tst_frmplantsummary
     SOURCES plant/tst_frmplantsummary.cpp
     LIBS tessio_testsupport)
+tessio_add_test(tst_planteconomics SOURCES plant/tst_planteconomics.cpp LIBS tessio_testsupport)
