@@ -60,7 +60,6 @@ struct BudgetChoice
     std::optional<double> months; // combined payback, D / S x 12; nothing when nothing was chosen
 
     int count() const { return int(cases.size()); }
-    bool contains(int caseIndex) const { return cases.contains(caseIndex); }
 };
 BudgetChoice chooseWithinBudget(const PlantSummary &summary, double budget);
 

@@ -25,14 +25,19 @@ constexpr double MarkerSize = 5;
 QList<SavingsBar> savingsBars(const PlantSummary &summary, const std::optional<PlantEconomics::BudgetChoice> &choice,
                               int maxBars)
 {
+    // Flags rather than a search of the choice for every case: a plant may have thousands.
+    QList<bool> chosen(summary.cases.size(), false);
+    for (int i : choice ? choice->cases : QList<int>()) {
+        if (i >= 0 && i < chosen.size())
+            chosen[i] = true;
+    }
     QList<SavingsBar> bars;
     double total = 0;
     for (int i = 0; i < summary.cases.size(); ++i) {
         const PlantCaseResult &c = summary.cases[i];
         if (!c.computed || !(c.figures.money > 0))
             continue;
-        const bool chosen = choice && choice->contains(i);
-        bars.append({i, 1, c.figures.money, chosen ? c.figures.money : 0.0, 0});
+        bars.append({i, 1, c.figures.money, chosen[i] ? c.figures.money : 0.0, 0});
         total += c.figures.money;
     }
     std::stable_sort(bars.begin(), bars.end(), [](const SavingsBar &a, const SavingsBar &b) { return a.money > b.money; });
@@ -149,7 +154,8 @@ QString SavingsParetoChart::barLabel(const PlantSummary &summary, const SavingsB
 void SavingsParetoChart::layOutBars(const PlantSummary &summary, bool staggered)
 {
     const auto [slot, lastSlot] = slotWidths(m_plot.width());
-    const double width = std::min(slot, lastSlot) * BarShare;
+    // A plant of a few cases gets bars of twice the narrowest, not slabs.
+    const double width = std::min({slot, lastSlot, 2 * MinSlotFonts * m_context.frame.fontPixels}) * BarShare;
     const QFontMetricsF metrics(font());
     for (int i = 0; i < m_bars.size(); ++i) {
         Bar &item = m_bars[i];
