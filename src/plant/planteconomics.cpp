@@ -38,11 +38,9 @@ double npvAt(double drive, double money, int years, double ratePercent, double e
     return -drive + money * presentValueFactor(ratePercent, escalationPercent, years, [](int, double) {});
 }
 
-// Cents, so that amounts typed with two decimals add up as they read.
-qint64 cents(double amount)
-{
-    return std::llround(amount * 100.0);
-}
+// Half a cent: drive prices typed with two decimals that add up to the budget as typed fit it, though
+// their binary sum may lie a little above it.
+constexpr double MoneyTolerance = 0.005;
 
 } // namespace
 
@@ -126,13 +124,10 @@ BudgetChoice chooseWithinBudget(const PlantSummary &summary, double budget)
 
     BudgetChoice choice;
     choice.budget = budget;
-    const qint64 available = cents(budget);
-    qint64 spent = 0;
     for (int i : candidates) {
         const PlantFigures &f = summary.cases[i].figures;
-        if (spent + cents(f.drive) > available)
+        if (choice.drive + f.drive > budget + MoneyTolerance)
             continue;
-        spent += cents(f.drive);
         choice.cases.append(i);
         choice.drive += f.drive;
         choice.kwh += f.kwh;

@@ -47,7 +47,7 @@ Figures figures(double drive, double money, const Terms &terms);
 // The drives a budget buys first. The computed cases that save money are taken in order of their simple
 // payback, D / S (shortest first; equal paybacks keep the plant's order, so that the choice follows the
 // list the user made); each one whose drive price still fits in what is left of the budget is chosen, a
-// case that does not fit is passed over and the later ones are still tried. Amounts are compared to the
+// case that does not fit is passed over and the later ones are still tried. Amounts are compared to half a
 // cent, so that drives that add up to the budget as typed fit it. Cases that save nothing, or failed a
 // check, are never chosen.
 struct BudgetChoice

@@ -103,6 +103,8 @@ void TestPlantEconomics::budgetChoice_data()
     const QList<FigureCase> four{{500, 1000}, {3000, 2000}, {800, 400}, {100, 0}};
     QTest::newRow("passes over a case and takes a later one")
         << four << 1500.0 << QList<int>{0, 2} << QStringList{"2 drives", "1,300.00", "14,000", "1,400.00", "11"};
+    QTest::newRow("a budget beyond any plant")
+        << four << 1e20 << QList<int>{0, 1, 2} << QStringList{"3 drives", "4,300.00", "34,000", "3,400.00", "15"};
     QTest::newRow("nothing within the budget")
         << four << 50.0 << QList<int>{} << QStringList{"0 drives", "0.00", "0", "0.00", "----"};
     QTest::newRow("shortest payback first, not the plant's order")
