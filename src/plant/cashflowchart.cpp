@@ -38,8 +38,7 @@ CashFlowChart::CashFlowChart(const QList<double> &cumulative, std::optional<doub
     const double right = size().width() - margin() - std::ceil(textWidth(QString::number(years())) / 2) - 1;
     m_plot = QRectF(QPointF(margin() + moneyLabelWidth(m_axis), top), QPointF(right, bottom));
 
-    const QString title = text(EconomicsText::CumulativeCashFlow) + QStringLiteral(" (") + m_context.currency + u')';
-    addText(TextRole::AxisTitle, title, QRectF(margin(), titleBottom, size().width() - 2 * margin(), lineHeight()),
+    addText(TextRole::AxisTitle, withCurrency(EconomicsText::CumulativeCashFlow), QRectF(margin(), titleBottom, size().width() - 2 * margin(), lineHeight()),
             Qt::AlignLeft | Qt::AlignVCenter);
     layOutMoneyLabels(m_axis, TickLength + 2);
     for (int year = 0; year <= years(); ++year)

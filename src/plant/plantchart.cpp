@@ -97,6 +97,11 @@ double PlantChart::layOutTitle(const QString &title)
     return rect.bottom();
 }
 
+QString PlantChart::withCurrency(int number) const
+{
+    return text(number) + QStringLiteral(" (") + m_context.currency + u')';
+}
+
 double PlantChart::moneyLabelWidth(const ValueAxis &axis) const
 {
     double widest = 0;

@@ -97,8 +97,11 @@ protected:
     void addText(TextRole role, const QString &text, const QRectF &rect, int flags, bool bold = false);
     // The title centred at the top; returns the y below it.
     double layOutTitle(const QString &title);
-    // The labels of a money axis at the left of the plot, ending `gap` before it; returns their width.
+    // Text `number` and " (<currency>)": the title of a money axis.
+    QString withCurrency(int number) const;
+    // The room the labels of a money axis and their ticks take at the left of the plot.
     double moneyLabelWidth(const ValueAxis &axis) const;
+    // Those labels, ending `gap` before the plot.
     void layOutMoneyLabels(const ValueAxis &axis, double gap);
     // The plot's note in the middle, when there is nothing to draw.
     void layOutNote(const QString &note);

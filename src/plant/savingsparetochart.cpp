@@ -85,8 +85,7 @@ SavingsParetoChart::SavingsParetoChart(const PlantSummary &summary,
 void SavingsParetoChart::layOutAxisTitles(double y)
 {
     const double half = size().width() / 2;
-    const QString moneyTitle = text(PlantText::MoneyYear) + QStringLiteral(" (") + m_context.currency + u')';
-    addText(TextRole::AxisTitle, moneyTitle, QRectF(margin(), y, half - margin(), lineHeight()),
+    addText(TextRole::AxisTitle, withCurrency(PlantText::MoneyYear), QRectF(margin(), y, half - margin(), lineHeight()),
             Qt::AlignLeft | Qt::AlignVCenter);
     addText(TextRole::AxisTitle, text(EconomicsText::CumulativeShare), QRectF(half, y, half - margin(), lineHeight()),
             Qt::AlignRight | Qt::AlignVCenter);
