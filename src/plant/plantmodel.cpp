@@ -1,14 +1,11 @@
 #include "plant/plantmodel.h"
 
 #include "calc/numberformat.h"
+#include "plant/planteconomics.h"
 
 #include <cmath>
 
 namespace {
-
-constexpr double IrrLow = -99.99;
-constexpr double IrrHigh = 10000.0;
-constexpr double IrrTolerance = 0.01;
 
 QString noValue()
 {
@@ -43,49 +40,12 @@ QString formatOptional(std::optional<double> value, QStringView pattern, const Q
 
 double netPresentValue(double drive, double money, const PlantLifetime &lifetime)
 {
-    if (lifetime.ratePercent == 0.0)
-        return -drive + money * lifetime.years;
-    const double growth = 1.0 + lifetime.ratePercent / 100.0;
-    double factor = 0.0;
-    double discount = 1.0;
-    for (int t = 1; t <= lifetime.years; ++t) {
-        discount /= growth;
-        factor += discount;
-    }
-    return -drive + money * factor;
+    return PlantEconomics::netPresentValue(drive, money, {lifetime, 0.0});
 }
 
 std::optional<double> internalRateOfReturn(double drive, double money, int years)
 {
-    if (!(money > 0) || drive == 0.0 || years < 1)
-        return std::nullopt;
-    const auto npv = [&](double rate) { return netPresentValue(drive, money, {years, rate}); };
-    double low = IrrLow;
-    double high = IrrHigh;
-    double npvLow = npv(low);
-    const double npvHigh = npv(high);
-    if (!std::isfinite(npvLow) || !std::isfinite(npvHigh) || (npvLow > 0) == (npvHigh > 0) || npvLow == 0.0
-        || npvHigh == 0.0) {
-        // A zero at an end of the range is a root too.
-        if (npvLow == 0.0)
-            return low;
-        if (npvHigh == 0.0)
-            return high;
-        return std::nullopt;
-    }
-    while (high - low > IrrTolerance) {
-        const double middle = (low + high) / 2.0;
-        const double npvMiddle = npv(middle);
-        if (npvMiddle == 0.0)
-            return middle;
-        if ((npvMiddle > 0) == (npvLow > 0)) {
-            low = middle;
-            npvLow = npvMiddle;
-        } else {
-            high = middle;
-        }
-    }
-    return (low + high) / 2.0;
+    return PlantEconomics::internalRateOfReturn(drive, money, years, 0.0);
 }
 
 PlantAccumulator::PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime,

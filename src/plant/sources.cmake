@@ -3,6 +3,10 @@
 target_sources(tessio_core PRIVATE
     plant/planttext.h
     plant/plantmodel.h plant/plantmodel.cpp
+    plant/planteconomics.h plant/planteconomics.cpp plant/economicstext.h
+    plant/plantchart.h plant/plantchart.cpp
+    plant/savingsparetochart.h plant/savingsparetochart.cpp
+    plant/cashflowchart.h plant/cashflowchart.cpp
     plant/plantfile.h plant/plantfile.cpp
     plant/gridfactor.h plant/gridfactor.cpp
     plant/plantreport.h plant/plantreport.cpp

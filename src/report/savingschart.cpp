@@ -1,5 +1,7 @@
 #include "report/savingschart.h"
 
+#include "report/charttexts.h"
+
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -142,12 +144,7 @@ void SavingsChart::layOut(const ChartTexts &texts)
 
 QStringList SavingsChart::texts(TextRole role) const
 {
-    QStringList found;
-    for (const TextItem &item : m_texts) {
-        if (item.role == role)
-            found.append(item.text);
-    }
-    return found;
+    return chartTextsOfRole(m_texts, role);
 }
 
 QPointF SavingsChart::pointAt(int index, double power) const

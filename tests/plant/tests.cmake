@@ -7,3 +7,12 @@ tessio_add_test(tst_plantreport
 tessio_add_test(tst_frmplantsummary
     SOURCES plant/tst_frmplantsummary.cpp
     LIBS tessio_testsupport)
+tessio_add_test(tst_planteconomics SOURCES plant/tst_planteconomics.cpp LIBS tessio_testsupport)
+# The two charts, in the languages of the Config.ini the build writes beside the tests.
+tessio_add_test(tst_plantcharts SOURCES plant/tst_plantcharts.cpp LIBS tessio_testsupport)
+add_dependencies(tst_plantcharts tessio_data)
+
+# Not a test: renders the plant's two charts to PNG files, to look at them.
+add_executable(plantcharts_screenshot plant/plantcharts_screenshot.cpp)
+target_link_libraries(plantcharts_screenshot PRIVATE tessio_testsupport)
+tessio_warnings(plantcharts_screenshot)

@@ -26,6 +26,26 @@ CompanyBlock company()
     return company;
 }
 
+PlantSummary plantOf(const QList<FigureCase> &cases)
+{
+    PlantSummary summary;
+    for (const FigureCase &c : cases) {
+        PlantCaseResult result;
+        result.reference = c.reference;
+        result.computed = c.computed;
+        if (c.computed) {
+            result.figures.kwh = c.money * 10;
+            result.figures.money = c.money;
+            result.figures.drive = c.drive;
+            summary.totals.kwh += result.figures.kwh;
+            summary.totals.money += c.money;
+            summary.totals.drive += c.drive;
+        }
+        summary.cases.append(result);
+    }
+    return summary;
+}
+
 } // namespace SampleCases
 
 char *toString(const CaseRecord &r)
