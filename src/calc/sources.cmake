@@ -6,4 +6,5 @@ target_sources(tessio_core PRIVATE
     calc/calculator.h calc/calculator.cpp
     calc/numberformat.h calc/numberformat.cpp
     calc/powercurves.h
+    calc/systemcurve.h calc/systemcurve.cpp
 )
