@@ -1,0 +1,7 @@
+# The system-curve window. The chart, the printed page and the remembered parameters are core; the
+# model itself is in calc/.
+target_sources(tessio_core PRIVATE
+    systemcurve/systemcurvetext.h
+    systemcurve/systemcurvechart.h systemcurve/systemcurvechart.cpp
+    systemcurve/systemcurvereport.h systemcurve/systemcurvereport.cpp
+)
