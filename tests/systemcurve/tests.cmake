@@ -2,3 +2,5 @@ tessio_add_test(tst_systemcurvechart SOURCES systemcurve/tst_systemcurvechart.cp
 tessio_add_test(tst_systemcurvereport
     SOURCES systemcurve/tst_systemcurvereport.cpp report/recordingprinter.h report/recordingprinter.cpp
     LIBS tessio_testsupport)
+# The system-curve window, over a real main window.
+tessio_add_test(tst_frmsystemcurve SOURCES systemcurve/tst_frmsystemcurve.cpp LIBS tessio_testsupport)
