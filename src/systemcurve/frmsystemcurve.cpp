@@ -154,14 +154,14 @@ void frmSystemCurve::parameterEdited(CurveParameter parameter)
     }
     CurveStore::save(m_parameters);
     if (parameter == CurveParameter::MeasuredPower)
-        m_motor = {m_case.cboAplicacao, m_case.optUnPotencia, m_case.mskPotencia, m_case.mskRendimento};
+        m_motor = {m_case.cboAplicacao, m_case.optUnPotencia, m_case.mskPotencia};
     showResults();
 }
 
 void frmSystemCurve::caseChanged()
 {
     m_case = m_links.mainCase.caseRecord();
-    const Motor motor{m_case.cboAplicacao, m_case.optUnPotencia, m_case.mskPotencia, m_case.mskRendimento};
+    const Motor motor{m_case.cboAplicacao, m_case.optUnPotencia, m_case.mskPotencia};
     if (m_parameters.measuredKw && motor != m_motor) {
         m_parameters.measuredKw.reset();
         showParameters();

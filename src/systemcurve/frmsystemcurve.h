@@ -38,8 +38,9 @@ struct SystemCurveWindowLinks
 // - The four parameters are typed in their fields. A text that is no number in its range is refused
 //   with a message and the last good value comes back. The static head, the drive's efficiency and its
 //   minimum speed are remembered in the settings store (CurveStore) for the next window; a measured
-//   input power stays only while the main window shows the same motor (application, power, unit and
-//   efficiency): a measurement belongs to the one motor it was made on.
+//   input power stays only while the main window shows the same motor (application, power and unit; an
+//   efficiency typed or filled in later does not change the motor): a measurement belongs to the one
+//   motor it was made on.
 // - Every caption is a language text of the main window's current language, set again by
 //   retranslate(), which the main window runs when its language or currency changes.
 // - Print prints the page (SystemCurveReport) through the print dialog; Escape closes the window.
@@ -71,7 +72,6 @@ private:
         int application = -1;
         int unit = -1;
         QString power;
-        QString efficiency;
         bool operator==(const Motor &) const = default;
     };
 
