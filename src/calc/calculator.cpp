@@ -120,53 +120,74 @@ double annualSavingKwh(int application, double powerKw, double eta, double days,
     return perDay * days;
 }
 
+std::optional<CheckFailure> readCase(const CaseRecord &record, const QLocale &locale, CaseNumbers &numbers,
+                                     QString *efficiencyText)
+{
+    if (auto failure = checkCase(record, locale))
+        return failure;
+    CaseNumbers read;
+    read.powerKw = powerInKw(record, locale).value_or(0.0);
+    read.kwhPrice = number(record, &CaseRecord::mskValorkWh, locale);
+    read.drivePrice = number(record, &CaseRecord::mskInversor, locale);
+    read.days = number(record, &CaseRecord::mskDiaAno, locale);
+    for (std::size_t level = 0; level < HourFields.size(); ++level)
+        read.hours[level] = number(record, HourFields[level].field, locale);
+    const QString efficiency =
+        record.mskRendimento.isEmpty() ? defaultEfficiency(read.powerKw) : record.mskRendimento;
+    // A power not above 0 saves nothing, whatever the efficiency: no division is made.
+    if (read.powerKw > 0) {
+        const auto value = readNumber(efficiency, locale);
+        if (!value || *value <= 0)
+            return CheckFailure{CalcText::EfficiencyOutOfRange};
+        read.efficiency = *value;
+    }
+    numbers = read;
+    if (efficiencyText)
+        *efficiencyText = efficiency;
+    return std::nullopt;
+}
+
+QString formatMonths(std::optional<double> months, const QLocale &locale)
+{
+    if (!months || !std::isfinite(*months))
+        return NoSaving.toString();
+    return NumberFormat::format(NumberFormat::roundHalfEven(*months), u"##,##0", locale);
+}
+
 CalculationOutcome CalculateSavings(CaseRecord &record, const QLocale &locale, SavingFigures *figures)
 {
-    if (const auto failure = checkCase(record, locale))
+    CaseNumbers numbers;
+    QString efficiencyText;
+    if (const auto failure = readCase(record, locale, numbers, &efficiencyText))
         return {false, failure};
 
-    CaseRecord result = record;
-    const double power = powerInKw(result, locale).value_or(0.0);
-    const double price = number(result, &CaseRecord::mskValorkWh, locale);
-    const double drive = number(result, &CaseRecord::mskInversor, locale);
-    if (result.mskRendimento.isEmpty())
-        result.mskRendimento = defaultEfficiency(power);
-
     double kwh = 0.0;
-    double efficiencyUsed = 0.0;
-    // A power not above 0 saves nothing, whatever the efficiency: no division is made.
-    if (power > 0) {
-        const auto efficiency = readNumber(result.mskRendimento, locale);
-        if (!efficiency || *efficiency <= 0)
-            return {false, CheckFailure{CalcText::EfficiencyOutOfRange}};
-        efficiencyUsed = *efficiency;
-        const double days = number(result, &CaseRecord::mskDiaAno, locale);
-        const std::array<double, FlowLevelCount> hours{
-            number(result, &CaseRecord::mskVazao90, locale), number(result, &CaseRecord::mskVazao80, locale),
-            number(result, &CaseRecord::mskVazao70, locale), number(result, &CaseRecord::mskVazao60, locale),
-            number(result, &CaseRecord::mskVazao50, locale)};
-        kwh = annualSavingKwh(result.cboAplicacao, power, *efficiency / 100.0, days, hours);
+    if (numbers.powerKw > 0) {
+        const std::array<double, FlowLevelCount> hours{numbers.hours[1], numbers.hours[2], numbers.hours[3],
+                                                       numbers.hours[4], numbers.hours[5]};
+        kwh = annualSavingKwh(record.cboAplicacao, numbers.powerKw, numbers.efficiency / 100.0, numbers.days,
+                              hours);
         // Only a vanishing efficiency can push the saving out of range.
         if (!std::isfinite(kwh))
             return {false, CheckFailure{CalcText::EfficiencyOutOfRange}};
     }
 
+    CaseRecord result = record;
+    result.mskRendimento = efficiencyText;
     if (kwh == 0.0) {
         result.mskEconomiakW = NoSaving.toString();
         result.mskEconomiaReais = NoSaving.toString();
         result.mskRetorno = NoSaving.toString();
     } else {
-        const double money = kwh * price;
+        const double money = kwh * numbers.kwhPrice;
         result.mskEconomiakW = NumberFormat::format(NumberFormat::roundHalfEven(kwh), u"##,##0", locale);
         result.mskEconomiaReais = NumberFormat::format(money, u" ##,##0.00", locale);
         // A price of 0 earns nothing back: there is no payback time to show.
-        const double months = drive / money * 12.0;
-        result.mskRetorno = (money != 0.0 && std::isfinite(months))
-                                ? NumberFormat::format(NumberFormat::roundHalfEven(months), u"##,##0", locale)
-                                : NoSaving.toString();
+        result.mskRetorno =
+            formatMonths(money != 0.0 ? std::optional(numbers.drivePrice / money * 12.0) : std::nullopt, locale);
     }
     record = result;
     if (figures)
-        *figures = {power, efficiencyUsed, kwh, price, drive};
+        *figures = {numbers.powerKw, numbers.efficiency, kwh, numbers.kwhPrice, numbers.drivePrice};
     return {true, std::nullopt};
 }

@@ -70,6 +70,28 @@ struct CalculationOutcome
     std::optional<CheckFailure> failure; // set when a check failed; nothing was written then
 };
 
+// The numbers of a case that passed the checks, as the models read them.
+struct CaseNumbers
+{
+    double powerKw = 0;    // the power in kW
+    double efficiency = 0; // in %: the field's, or the default for the power when it is empty; 0 when the
+                           // power is not above 0 (no division is made then)
+    double kwhPrice = 0;
+    double drivePrice = 0;
+    double days = 0;
+    std::array<double, FlowLevelCount + 1> hours{}; // per day at 100, 90, 80, 70, 60 and 50 % flow
+};
+
+// Runs the checks on record and reads its numbers into numbers. A case whose power is above 0 needs an
+// efficiency above 0 (EfficiencyOutOfRange otherwise). efficiencyText, when given, receives the
+// efficiency as the field shows it after Calculate: its own text, or the default for the power.
+std::optional<CheckFailure> readCase(const CaseRecord &record, const QLocale &locale, CaseNumbers &numbers,
+                                     QString *efficiencyText = nullptr);
+
+// Payback months as the results show them: rounded to a whole number, halves to the even neighbour,
+// pattern "##,##0"; "----" when there is no payback (nothing or a number that is not finite).
+QString formatMonths(std::optional<double> months, const QLocale &locale);
+
 // The unrounded numbers behind the three results of a computed case.
 struct SavingFigures
 {

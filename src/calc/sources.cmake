@@ -5,4 +5,6 @@ target_sources(tessio_core PRIVATE
     calc/taskcommand.h
     calc/calculator.h calc/calculator.cpp
     calc/numberformat.h calc/numberformat.cpp
+    calc/powercurves.h
+    calc/systemcurve.h calc/systemcurve.cpp
 )

@@ -1,7 +1,7 @@
 #include "plant/plantchart.h"
 
 #include "calc/numberformat.h"
-#include "report/charttexts.h"
+#include "report/chartpainting.h"
 
 #include <QFontMetricsF>
 #include <QPainter>
@@ -45,26 +45,17 @@ PlantChart::PlantChart(ChartContext context)
 
 QStringList PlantChart::texts(TextRole role) const
 {
-    return chartTextsOfRole(m_texts, role);
+    return textsWithRole(m_texts, role);
 }
 
 QImage PlantChart::image(qreal devicePixelRatio) const
 {
-    QImage picture((size() * devicePixelRatio).toSize(), QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&picture);
-    paint(painter);
-    painter.end();
-    return picture;
+    return chartImage(size().toSize(), devicePixelRatio, [this](QPainter &painter) { paint(painter); });
 }
 
 QFont PlantChart::font(bool bold) const
 {
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(m_context.frame.fontPixels);
-    font.setBold(bold);
-    return font;
+    return chartFont(m_context.frame.fontPixels, bold);
 }
 
 double PlantChart::lineHeight() const

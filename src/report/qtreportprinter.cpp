@@ -129,6 +129,21 @@ bool QtReportPrinter::fillRectangle(QPointF corner, QPointF opposite, const QCol
     return true;
 }
 
+bool QtReportPrinter::drawPicture(const QRectF &target, const QSizeF &size,
+                                  const std::function<void(QPainter &)> &paint)
+{
+    if (!ensurePainting())
+        return false;
+    if (size.isEmpty())
+        return fail(QStringLiteral("Printer error: a picture without a size"));
+    m_painter.save();
+    m_painter.translate(target.topLeft());
+    m_painter.scale(target.width() / size.width(), target.height() / size.height());
+    paint(m_painter);
+    m_painter.restore();
+    return true;
+}
+
 bool QtReportPrinter::newPage()
 {
     if (!ensurePainting())

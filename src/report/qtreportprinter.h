@@ -32,6 +32,7 @@ public:
     bool printLineEndingAt(double right, const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
+    bool drawPicture(const QRectF &target, const QSizeF &size, const std::function<void(QPainter &)> &paint) override;
     bool newPage() override;
     bool endDocument() override;
     void abortDocument() override;

@@ -77,6 +77,11 @@ void ReportJob::rule(double x1, double y1, double x2, double y2)
     });
 }
 
+void ReportJob::picture(const QRectF &rect, const QSizeF &size, const std::function<void(QPainter &)> &paint)
+{
+    step([&] { return m_printer.drawPicture(rect.translated(leftMargin, topMargin), size, paint); });
+}
+
 void ReportJob::companyHeader(const CompanyBlock &company, const QString &font, double companySize,
                               const QString &dateLine, const QString &title)
 {

@@ -4,7 +4,12 @@
 
 #include <QColor>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
+
+#include <functional>
+
+class QPainter;
 
 // The printer operations the report uses. Units are points (1/72 inch) once the scale is set, measured
 // from the top-left corner of the printable area. A text is placed with the top of its line at the
@@ -38,6 +43,9 @@ public:
     virtual bool drawLine(QPointF from, QPointF to, const QColor &colour) = 0;
     // A filled rectangle between two opposite corners.
     virtual bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) = 0;
+    // A picture `size` units large, drawn by `paint` with the origin at its top-left corner, scaled into
+    // `target` (a chart on the page).
+    virtual bool drawPicture(const QRectF &target, const QSizeF &size, const std::function<void(QPainter &)> &paint) = 0;
     // Ends the current page and starts the next one; the current position goes back to the top-left
     // corner, the font stays.
     virtual bool newPage() = 0;

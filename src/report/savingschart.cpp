@@ -1,7 +1,5 @@
 #include "report/savingschart.h"
 
-#include "report/charttexts.h"
-
 #include <QFontMetricsF>
 #include <QPainter>
 
@@ -33,36 +31,11 @@ const QColor TitleColour(64, 64, 68);
 constexpr int PowerMax = 120;
 constexpr int PowerStep = 20;
 
-QFont chartFont(int pixelSize, bool bold)
-{
-    QFont font(QStringLiteral("Arial"));
-    font.setStyleHint(QFont::SansSerif);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-enum class Marker { Diamond, Square };
-
-void drawMarker(QPainter &painter, Marker marker, const QPointF &centre)
-{
-    const double half = MarkerSize / 2;
-    if (marker == Marker::Square) {
-        painter.drawRect(
-            QRectF(centre.x() - half + 0.5, centre.y() - half + 0.5, MarkerSize - 1, MarkerSize - 1));
-        return;
-    }
-    const double r = half + 1; // a diamond of the same area looks as large as the square
-    const QPointF corners[] = {centre + QPointF(0, -r), centre + QPointF(r, 0), centre + QPointF(0, r),
-                               centre + QPointF(-r, 0)};
-    painter.drawPolygon(corners, 4);
-}
-
 struct Series
 {
     const std::array<double, ChartPointCount> *values;
     QColor colour;
-    Marker marker;
+    ChartMarker marker;
 };
 
 } // namespace
@@ -144,7 +117,7 @@ void SavingsChart::layOut(const ChartTexts &texts)
 
 QStringList SavingsChart::texts(TextRole role) const
 {
-    return chartTextsOfRole(m_texts, role);
+    return textsWithRole(m_texts, role);
 }
 
 QPointF SavingsChart::pointAt(int index, double power) const
@@ -183,8 +156,8 @@ void SavingsChart::paint(QPainter &painter) const
 
     // Series: straight lines between the points, a marker on each.
     painter.setRenderHint(QPainter::Antialiasing, true);
-    const std::array<Series, 2> series{{{&m_curves->drive, DriveColour, Marker::Diamond},
-                                        {&m_curves->throttling, ThrottlingColour, Marker::Square}}};
+    const std::array<Series, 2> series{{{&m_curves->drive, DriveColour, ChartMarker::Diamond},
+                                        {&m_curves->throttling, ThrottlingColour, ChartMarker::Square}}};
     for (const Series &s : series) {
         QPolygonF line;
         for (int i = 0; i < ChartPointCount; ++i)
@@ -195,7 +168,7 @@ void SavingsChart::paint(QPainter &painter) const
         painter.setPen(Qt::NoPen);
         painter.setBrush(s.colour);
         for (const QPointF &point : line)
-            drawMarker(painter, s.marker, point);
+            drawChartMarker(painter, s.marker, point, MarkerSize);
     }
 
     // Legend frame and its samples; the names are drawn with the other texts.
@@ -211,32 +184,17 @@ void SavingsChart::paint(QPainter &painter) const
         painter.drawLine(QPointF(left, y), QPointF(left + 26, y));
         painter.setPen(Qt::NoPen);
         painter.setBrush(series[i].colour);
-        drawMarker(painter, series[i].marker, QPointF(left + 13, y));
+        drawChartMarker(painter, series[i].marker, QPointF(left + 13, y), MarkerSize);
     }
 
     for (const TextItem &item : m_texts) {
         painter.setPen(item.role == TextRole::Title ? TitleColour : QColor(Qt::black));
-        painter.setFont(item.font);
-        if (!item.vertical) {
-            painter.drawText(item.rect, item.flags, item.text);
-            continue;
-        }
-        painter.save();
-        painter.translate(item.rect.center());
-        painter.rotate(-90);
-        const QSizeF size = item.rect.size().transposed();
-        painter.drawText(QRectF(QPointF(-size.width() / 2, -size.height() / 2), size), item.flags, item.text);
-        painter.restore();
+        drawChartText(painter, item.font, item.rect, item.flags, item.text, item.vertical);
     }
     painter.restore();
 }
 
 QImage SavingsChart::image(qreal devicePixelRatio) const
 {
-    QImage picture(PictureSize * devicePixelRatio, QImage::Format_ARGB32_Premultiplied);
-    picture.setDevicePixelRatio(devicePixelRatio);
-    QPainter painter(&picture);
-    paint(painter);
-    painter.end();
-    return picture;
+    return chartImage(PictureSize, devicePixelRatio, [this](QPainter &painter) { paint(painter); });
 }

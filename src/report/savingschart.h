@@ -1,5 +1,6 @@
 #pragma once
 
+#include "report/chartpainting.h"
 #include "report/savingscurves.h"
 
 #include <QColor>
@@ -33,17 +34,7 @@ public:
         Note
     };
 
-    // One text of the picture as it is drawn: within rect, aligned and wrapped by flags (Qt::AlignmentFlag
-    // and Qt::TextFlag). A vertical text reads bottom to top; rect is then the rotated text's bounds.
-    struct TextItem
-    {
-        TextRole role;
-        QString text;
-        QFont font;
-        QRectF rect;
-        int flags = 0;
-        bool vertical = false;
-    };
+    using TextItem = ChartText<TextRole>;
 
     static inline const QColor DriveColour{0, 0, 128};
     static inline const QColor ThrottlingColour{255, 0, 255};

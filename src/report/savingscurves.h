@@ -1,37 +1,17 @@
 #pragma once
 
 #include "calc/caserecord.h"
+#include "calc/powercurves.h"
 
 #include <QString>
 #include <array>
 #include <optional>
 
-// What the savings graph draws: the power a motor takes with a drive and with the throttling method of
-// each application, from 50 % to 100 % flow, and the texts of each chart in the three languages of the
-// graph window. At every reduced flow the gap between the two curves is 100 times the saving fraction
-// the calculation uses (tst_savingsgraph checks that), so chart and model cannot drift apart.
+// What the savings graph draws: the curves of SavingsCurveTable (calc/powercurves.h) and the texts of
+// each chart in the three languages of the graph window.
 
 enum class GraphLanguage { Portuguese = 0, Spanish = 1, English = 2 };
 inline constexpr int GraphLanguageCount = 3;
-
-// Flow in % of the horizontal categories, left to right.
-inline constexpr int ChartPointCount = 6;
-inline constexpr std::array<int, ChartPointCount> ChartFlows{50, 60, 70, 80, 90, 100};
-
-// Power in % of rated power at each of ChartFlows.
-struct SavingsCurves
-{
-    std::array<double, ChartPointCount> drive;
-    std::array<double, ChartPointCount> throttling;
-};
-
-// Indexed by application (PumpValve, PumpBypass, FanInletDamper, FanOutletDamper).
-inline constexpr std::array<SavingsCurves, ApplicationCount> SavingsCurveTable{{
-    {{35, 40, 45, 54, 73, 100}, {76, 79, 82, 87, 93, 100}},
-    {{35, 40, 45, 54, 73, 100}, {100, 100, 100, 100, 100, 100}},
-    {{35, 40, 45, 54, 73, 100}, {50, 54, 59, 67, 80, 100}},
-    {{35, 40, 45, 54, 73, 100}, {70.5, 73.4, 78, 84.5, 91.5, 100}},
-}};
 
 struct ChartTexts
 {

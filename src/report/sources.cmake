@@ -3,7 +3,7 @@ target_sources(tessio_core PRIVATE
     report/printerreport.h report/printerreport.cpp
     report/reportjob.h report/reportjob.cpp
     report/savingscurves.h report/savingscurves.cpp
-    report/charttexts.h
+    report/chartpainting.h report/chartpainting.cpp
     report/savingschart.h report/savingschart.cpp
 )
 target_sources(tessio_ui PRIVATE

@@ -19,6 +19,7 @@ bool RecordingPrinter::startDocument()
     texts.clear();
     lines.clear();
     rectangles.clear();
+    pictures.clear();
     scaleInPoints = false;
     page = 0;
     m_x = m_y = 0;
@@ -112,6 +113,14 @@ bool RecordingPrinter::fillRectangle(QPointF corner, QPointF opposite, const QCo
     if (!attempt(Operation::FillRectangle))
         return false;
     rectangles.append({QRectF(corner, opposite).normalized(), colour});
+    return true;
+}
+
+bool RecordingPrinter::drawPicture(const QRectF &target, const QSizeF &size, const std::function<void(QPainter &)> &)
+{
+    if (!attempt(Operation::DrawPicture))
+        return false;
+    pictures.append({target, size, page});
     return true;
 }
 

@@ -13,7 +13,7 @@ class RecordingPrinter : public ReportPrinter
 public:
     enum class Operation {
         StartDocument, SetScale, SetX, SetY, FontName, FontSize, FontBold, FontItalic,
-        PrintLine, PrintLineEndingAt, DrawLine, FillRectangle, NewPage, EndDocument
+        PrintLine, PrintLineEndingAt, DrawLine, FillRectangle, DrawPicture, NewPage, EndDocument
     };
 
     struct Text
@@ -43,6 +43,13 @@ public:
         bool operator==(const Rectangle &) const = default;
     };
 
+    struct Picture
+    {
+        QRectF target;
+        QSizeF size;
+        int page = 0;
+    };
+
     // A line of text is this many times the font size tall (Arial's line spacing).
     static constexpr double LineFactor = 1.15;
 
@@ -60,6 +67,8 @@ public:
     bool printLineEndingAt(double right, const QString &text) override;
     bool drawLine(QPointF from, QPointF to, const QColor &colour) override;
     bool fillRectangle(QPointF corner, QPointF opposite, const QColor &colour) override;
+    // Records where the picture goes; its painting is not run.
+    bool drawPicture(const QRectF &target, const QSizeF &size, const std::function<void(QPainter &)> &paint) override;
     bool newPage() override;
     bool endDocument() override;
     void abortDocument() override;
@@ -73,6 +82,7 @@ public:
     QList<Text> texts;
     QList<Line> lines;
     QList<Rectangle> rectangles;
+    QList<Picture> pictures;
     bool scaleInPoints = false;
     int started = 0;
     int sent = 0;

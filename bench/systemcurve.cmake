@@ -1,0 +1,1 @@
+tessio_add_bench(bench_systemcurve SOURCES bench_systemcurve.cpp)
