@@ -1,4 +1,5 @@
 target_sources(tessio_core PRIVATE
+    platform/addbackslash.h platform/addbackslash.cpp
     platform/dialogs.h
     platform/mousepointer.h platform/mousepointer.cpp
     platform/shell.h

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/caserecord.h"
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 
 #include <QMetaType>
 
