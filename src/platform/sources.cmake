@@ -6,6 +6,7 @@ target_sources(tessio_core PRIVATE
     platform/platformerror.h platform/platformerror.cpp
 )
 target_sources(tessio_ui PRIVATE
+    platform/accessiblerole.h platform/accessiblerole.cpp
     platform/qtdialogs.h platform/qtdialogs.cpp
     platform/qtshell.h platform/qtshell.cpp
 )

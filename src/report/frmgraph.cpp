@@ -1,5 +1,6 @@
 #include "report/frmgraph.h"
 
+#include "platform/accessiblerole.h"
 #include "report/savingspicture.h"
 
 #include <QScreen>
@@ -12,6 +13,7 @@ constexpr int TitleGraph = 12;
 frmGraph::frmGraph(const TextLookup &text, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
+    setAccessibleRole(staticMetaObject, QAccessible::Window);
     setObjectName(QStringLiteral("frmGraph"));
     setAttribute(Qt::WA_DeleteOnClose);
     for (auto &pictures : m_pictures)

@@ -1,4 +1,5 @@
 #include "mainwindow/commandlabel.h"
+#include "mainwindow/commandtable.h"
 #include "mainwindow/generalerrorreport.h"
 #include "support/mainwindowfixture.h"
 #include "support/testdatafiles.h"
@@ -79,9 +80,11 @@ void TestFrmCalcRetorno::startValues()
     // Every control the other windows and commands reach by name exists.
     for (int i = 0; i < frmCalcRetorno::Label2Count; ++i)
         QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("Label2_%1").arg(i)));
-    for (int i = 0; i < frmCalcRetorno::Image1Count; ++i) {
-        auto *icon = m_window->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(i));
-        QVERIFY(icon);
+    for (const CommandRow &row : TaskPane::Commands) {
+        if (!row.icon)
+            continue;
+        auto *icon = m_window->findChild<QLabel *>(QLatin1String(row.icon));
+        QVERIFY2(icon, row.icon);
         // The picture was drawn: some pixel is not transparent.
         const QImage image = icon->pixmap().toImage();
         bool drawn = false;
