@@ -5,8 +5,7 @@
 #include <QAccessibleWidget>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
+#include <QPainter>
 
 namespace {
 
@@ -67,9 +66,9 @@ private:
 
 QAccessibleInterface *commandLabelAccessible(const QString &className, QObject *object)
 {
-    if (object && object->isWidgetType() && className == QLatin1String(CommandLabel::staticMetaObject.className()))
-        return new CommandLabelAccessible(static_cast<CommandLabel *>(object));
-    return nullptr;
+    if (!object || !object->isWidgetType() || className != QLatin1String(CommandLabel::staticMetaObject.className()))
+        return nullptr;
+    return new CommandLabelAccessible(static_cast<CommandLabel *>(object));
 }
 
 } // namespace
@@ -100,13 +99,11 @@ void CommandLabel::paintEvent(QPaintEvent *event)
     QLabel::paintEvent(event);
     if (!hasFocus())
         return;
-    // The style's focus frame, drawn however the focus came (only the keyboard gives it to a command).
-    QStylePainter painter(this);
-    QStyleOptionFocusRect option;
-    option.initFrom(this);
-    option.state |= QStyle::State_KeyboardFocusChange;
-    option.backgroundColor = palette().color(backgroundRole());
-    painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+    // Drawn here rather than by the style: the styles' focus frames are faint or dotted in the panel's own
+    // colours and hardly show on the white task pane. A frame in the link colour does, in every style.
+    QPainter painter(this);
+    painter.setPen(LinkColour);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
 void CommandLabel::keyPressEvent(QKeyEvent *event)

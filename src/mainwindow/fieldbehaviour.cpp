@@ -167,7 +167,9 @@ void FieldBehaviour::enter(QWidget *control)
 bool FieldBehaviour::validateBeforeLeaving(QWidget *control)
 {
     auto *edit = qobject_cast<MaskedEdit *>(control);
-    if (!edit || m_bindings.value(edit)->leave != Leave::Efficiency || FieldRules::efficiencyAccepted(edit->rawText()))
+    if (!edit || m_bindings.value(edit)->leave != Leave::Efficiency)
+        return true;
+    if (FieldRules::efficiencyAccepted(edit->rawText()))
         return true;
     ++m_handlerDepth;
     takeFocusBack(edit);

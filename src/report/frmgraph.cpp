@@ -96,6 +96,8 @@ void showGraph(QPointer<frmGraph> &window, const QString &languageName, int appl
 {
     if (!window) {
         window = new frmGraph(text, parent);
+        if (parent)
+            window->setLocale(parent->locale()); // a window does not take its parent's by itself
         placeOver(window, parent);
     }
     if (const auto language = graphLanguage(languageName))

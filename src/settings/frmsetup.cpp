@@ -109,6 +109,8 @@ void frmSetup::setUpControls()
 
     // Save Data and its picture are command labels, with the main window's pointer feedback.
     m_ui->Image1_5->setPixmap(saveDataPicture());
+    // The window opens in its first selector; Save Data, which comes first in the form, follows the fields.
+    m_ui->cboRegistro->setFocus(Qt::OtherFocusReason);
 
     // The default preset is selected while loading and the user may pick the same preset again: both
     // run the handler, which only copies the preset, so a second run on one pick does no harm.

@@ -124,8 +124,8 @@ void TestFieldBehaviour::typedChangeEmptiesResults()
 
 void TestFieldBehaviour::resultsAreReadOnly()
 {
-    // A result can be reached, selected and copied, but neither typed over nor replaced by a screen
-    // reader: a payback nobody computed would be printed.
+    // A result can be reached, selected and copied, but not typed over: a payback nobody computed would be
+    // printed. (Nor can a screen reader replace it: tst_maskededit.)
     fillValidCase();
     for (std::size_t row = CaseFields::InputCount; row < CaseFields::Bindings.size(); ++row) {
         MaskedEdit *result = field(CaseFields::Bindings[row].name);
@@ -133,10 +133,7 @@ void TestFieldBehaviour::resultsAreReadOnly()
         typeInto(CaseFields::Bindings[row].name, QStringLiteral("4"));
         QTest::keyClick(result, Qt::Key_Backspace);
         QCOMPARE(result->rawText(), computed);
-        QAccessibleInterface *read = QAccessible::queryAccessibleInterface(result);
-        read->setText(QAccessible::Value, QStringLiteral("4"));
-        QCOMPARE(result->rawText(), computed);
-        QVERIFY(read->state().readOnly);
+        QVERIFY(QAccessible::queryAccessibleInterface(result)->state().readOnly);
 
         result->selectAll();
         QTest::keyClick(result, Qt::Key_C, Qt::ControlModifier);
