@@ -5,10 +5,10 @@
 // Usage: bench_startup_window <main|minimal|label> <folder>. Timed from outside by bench_startup: it prints
 // "painted" once the window has painted, and on Linux its peak memory (the resident set's high-water mark)
 // as "peak-memory-kib: <n>" when it ends.
+#include "calc/companyblock.h"
 #include "localisation/frmsplash.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "platform/qtdialogs.h"
-#include "settings/companyblock.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -2,7 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 
 #include <QDate>
 #include <QLocale>

@@ -44,8 +44,8 @@ QStringList tableHeadings(const TextLookup &text, const QString &currency, Batch
 {
     const QString inCurrency = QStringLiteral(" (") + currency + u')';
     QStringList headings{heading(text(BatchFileHeading)),
-                         heading(text(2)),
-                         heading(text(197)),
+                         heading(text(PlantText::Application)),
+                         heading(text(PlantText::Efficiency)),
                          heading(text(33)),
                          heading(text(34)) + inCurrency,
                          heading(text(35))};

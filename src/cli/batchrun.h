@@ -1,11 +1,11 @@
 #pragma once
 
+#include "calc/companyblock.h"
 #include "cli/batchcase.h"
 #include "cli/batchoptions.h"
 #include "localisation/texttable.h"
 #include "plant/plantreport.h"
 #include "report/printerreport.h"
-#include "settings/companyblock.h"
 
 #include <QTextStream>
 #include <functional>

@@ -3,10 +3,10 @@
 #include "cli/consoledialogs.h"
 #include "localisation/scrambledfile.h"
 #include "plant/plantreport.h"
+#include "platform/addbackslash.h"
 #include "report/printerreport.h"
 #include "report/qtreportprinter.h"
 #include "settings/modcadastrovarnel.h"
-#include "startup/addbackslash.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

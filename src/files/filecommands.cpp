@@ -1,10 +1,10 @@
 #include "files/filecommands.h"
 
+#include "calc/companyblock.h"
 #include "files/casefile.h"
 #include "files/export.h"
 #include "localisation/captions.h"
 #include "platform/dialogs.h"
-#include "settings/companyblock.h"
 #include "settings/regkeys.h"
 
 #include <QDir>

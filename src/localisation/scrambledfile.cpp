@@ -3,9 +3,9 @@
 #include "calc/numberformat.h"
 #include "files/codepage.h"
 #include "localisation/progressdisplay.h"
+#include "platform/addbackslash.h"
 #include "platform/dialogs.h"
 #include "platform/mousepointer.h"
-#include "startup/addbackslash.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,40 +11,20 @@
 #include <QLabel>
 #include <QRadioButton>
 
-#include <algorithm>
-
-struct FieldBehaviour::FieldSetup
-{
-    const char *pattern;
-    int maxTyped;
-    FieldRules::KeyFilter filter;
-    EnterAction enter;
-    bool entryHandling;
-    LeaveRule leave;
-};
-
-FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialogs &dialogs, TextLookup text,
-                               std::function<void()> calculate, std::function<void()> moveOn)
+FieldBehaviour::FieldBehaviour(QWidget *window, const QList<MaskedEdit *> &fields, const Controls &controls,
+                               Dialogs &dialogs, TextLookup text, std::function<void()> calculate,
+                               std::function<void()> moveOn)
     : QObject(window), m_window(window), m_controls(controls), m_dialogs(dialogs), m_text(std::move(text)),
       m_calculate(std::move(calculate)), m_moveOn(std::move(moveOn))
 {
-    using F = FieldRules::KeyFilter;
-    setUp(m_controls.mskPotencia, {FieldPattern::Power, 6, F::Numeric, EnterAction::Next, true, LeaveRule::Power});
-    setUp(m_controls.mskRendimento,
-          {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
-    setUp(m_controls.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_controls.mskInversor,
-          {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
-    setUp(m_controls.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});
-    for (MaskedEdit *hours : m_controls.mskVazao)
-        setUp(hours, {FieldPattern::Hours, 2, F::Hours, EnterAction::Next, true, LeaveRule::Hours});
-    setUp(m_controls.mskReferencia, {"", 64, F::Text, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_controls.mskEconomiakW,
-          {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
-    setUp(m_controls.mskEconomiaReais,
-          {FieldPattern::Money, 64, F::Numeric, EnterAction::Next, false, LeaveRule::None});
-    setUp(m_controls.mskRetorno,
-          {FieldPattern::Efficiency, 64, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    for (std::size_t row = 0; row < CaseFields::Bindings.size() && row < std::size_t(fields.size()); ++row) {
+        MaskedEdit *edit = fields.at(qsizetype(row));
+        setUp(edit, CaseFields::Bindings[row]);
+        if (CaseFields::isResult(row)) {
+            edit->setReadOnly(true); // a result nobody computed must not be typed over
+            m_results.append(edit);
+        }
+    }
 
     m_controls.cboAplicacao->installEventFilter(this);
     connect(m_controls.cboAplicacao, &QComboBox::currentIndexChanged, this, [this] { cboAplicacao_Click(); });
@@ -57,15 +37,15 @@ FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialog
     }
 }
 
-void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
+void FieldBehaviour::setUp(MaskedEdit *edit, const CaseFields::Binding &binding)
 {
-    edit->setDisplayPattern(QLatin1String(setup.pattern));
-    edit->setMaxTypedLength(setup.maxTyped);
-    edit->setKeyFilter(setup.filter);
-    edit->setEnterHandling(setup.enter != EnterAction::None);
+    edit->setDisplayPattern(QLatin1String(binding.pattern));
+    edit->setMaxTypedLength(binding.maxTyped);
+    edit->setKeyFilter(binding.filter);
+    edit->setEnterHandling(binding.enter != CaseFields::Enter::None);
     edit->installEventFilter(this);
-    if (setup.enter != EnterAction::None) {
-        const bool calculates = setup.enter == EnterAction::Calculate;
+    if (binding.enter != CaseFields::Enter::None) {
+        const bool calculates = binding.enter == CaseFields::Enter::Calculate;
         connect(edit, &MaskedEdit::enterPressed, this, [this, calculates] {
             if (calculates) {
                 m_calculate();
@@ -75,16 +55,27 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
             }
         });
     }
+    // Queued: a rule's message box must not hold up the caller that put the text in.
+    connect(edit, &MaskedEdit::changedWithoutFocus, this, [this, edit] { leave(edit); }, Qt::QueuedConnection);
     m_fields.append(edit);
-    m_leaveRules.insert(edit, setup.leave);
-    m_entryHandling.insert(edit, setup.entryHandling);
+    m_bindings.insert(edit, &binding);
+    if (binding.leave == Leave::Hours)
+        m_hours.append(edit);
+}
+
+MaskedEdit *FieldBehaviour::fieldWith(Leave rule) const
+{
+    for (MaskedEdit *edit : m_fields) {
+        if (m_bindings.value(edit)->leave == rule)
+            return edit;
+    }
+    return nullptr;
 }
 
 void FieldBehaviour::emptyResults()
 {
-    m_controls.mskEconomiakW->setRawText(QString());
-    m_controls.mskEconomiaReais->setRawText(QString());
-    m_controls.mskRetorno->setRawText(QString());
+    for (MaskedEdit *result : std::as_const(m_results))
+        result->setRawText(QString());
 }
 
 void FieldBehaviour::rememberEnteredText()
@@ -108,7 +99,7 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         if (m_entered != control && !(activation && m_handlerDepth > 0)) {
             enter(control);
             auto *edit = qobject_cast<MaskedEdit *>(control);
-            if (reason == Qt::MouseFocusReason && edit && m_entryHandling.value(edit))
+            if (reason == Qt::MouseFocusReason && edit && m_bindings.value(edit)->entryHandling)
                 m_clickEntered = edit;
         }
         return true;
@@ -160,7 +151,7 @@ void FieldBehaviour::enter(QWidget *control)
 {
     m_entered = control;
     if (auto *edit = qobject_cast<MaskedEdit *>(control)) {
-        if (m_entryHandling.value(edit)) {
+        if (m_bindings.value(edit)->entryHandling) {
             edit->selectAll();
             edit->setTag(edit->rawText());
         }
@@ -175,10 +166,13 @@ void FieldBehaviour::enter(QWidget *control)
 
 bool FieldBehaviour::validateBeforeLeaving(QWidget *control)
 {
-    if (control != m_controls.mskRendimento || FieldRules::efficiencyAccepted(m_controls.mskRendimento->rawText()))
+    auto *edit = qobject_cast<MaskedEdit *>(control);
+    if (!edit || m_bindings.value(edit)->leave != Leave::Efficiency)
+        return true;
+    if (FieldRules::efficiencyAccepted(edit->rawText()))
         return true;
     ++m_handlerDepth;
-    takeFocusBack(m_controls.mskRendimento);
+    takeFocusBack(edit);
     showInformation(FieldRules::EfficiencyText);
     --m_handlerDepth;
     return false;
@@ -188,20 +182,20 @@ void FieldBehaviour::leave(QWidget *control)
 {
     ++m_handlerDepth;
     if (auto *edit = qobject_cast<MaskedEdit *>(control)) {
-        switch (m_leaveRules.value(edit, LeaveRule::None)) {
-        case LeaveRule::None:
+        switch (m_bindings.value(edit)->leave) {
+        case Leave::None:
             break;
-        case LeaveRule::Changed:
-        case LeaveRule::Efficiency:
+        case Leave::Changed:
+        case Leave::Efficiency:
             changedTest(edit);
             break;
-        case LeaveRule::Power:
+        case Leave::Power:
             powerRule();
             break;
-        case LeaveRule::Days:
+        case Leave::Days:
             daysRule();
             break;
-        case LeaveRule::Hours:
+        case Leave::Hours:
             hoursRule(edit);
             break;
         }
@@ -229,10 +223,11 @@ void FieldBehaviour::changedTest(const MaskedEdit *edit)
 
 void FieldBehaviour::powerRule()
 {
-    changedTest(m_controls.mskPotencia);
+    MaskedEdit *power = fieldWith(Leave::Power);
+    MaskedEdit *efficiency = fieldWith(Leave::Efficiency);
+    changedTest(power);
     const int unit = m_controls.optUnPotencia[UnitHp]->isChecked() ? UnitHp : UnitKw;
-    const FieldRules::PowerOutcome outcome =
-        FieldRules::powerRule(m_controls.mskPotencia->rawText(), unit, m_window->locale());
+    const FieldRules::PowerOutcome outcome = FieldRules::powerRule(power->rawText(), unit, m_window->locale());
     if (outcome.tooHigh) {
         showInformation(FieldRules::PowerTooHighText);
         return;
@@ -240,19 +235,20 @@ void FieldBehaviour::powerRule()
     if (outcome.efficiency.isEmpty())
         return;
     // Results computed with another efficiency do not belong to the one written now.
-    if (m_controls.mskRendimento->rawText() != outcome.efficiency)
+    if (efficiency->rawText() != outcome.efficiency)
         emptyResults();
-    m_controls.mskRendimento->setRawText(outcome.efficiency);
+    efficiency->setRawText(outcome.efficiency);
 }
 
 void FieldBehaviour::daysRule()
 {
     // Any change empties the results, also when the new number is then refused: the results on
     // screen were computed with the old one.
-    changedTest(m_controls.mskDiaAno);
-    const int message = FieldRules::daysMessage(m_controls.mskDiaAno->rawText(), m_window->locale());
+    MaskedEdit *days = fieldWith(Leave::Days);
+    changedTest(days);
+    const int message = FieldRules::daysMessage(days->rawText(), m_window->locale());
     if (message == FieldRules::DaysEmptyText)
-        takeFocusBack(m_controls.mskDiaAno);
+        takeFocusBack(days);
     if (message != 0)
         showInformation(message);
 }
@@ -263,16 +259,14 @@ void FieldBehaviour::hoursRule(MaskedEdit *edit)
         edit->setRawText(QStringLiteral("0"));
     const bool above = FieldRules::hoursAbove24(edit->rawText(), m_window->locale());
     QStringList hours;
-    for (const MaskedEdit *h : m_controls.mskVazao)
+    for (const MaskedEdit *h : std::as_const(m_hours))
         hours.append(h->rawText());
     m_controls.Label3->setVisible(FieldRules::hoursLeadingSum(hours) > 24);
     // Tested before the focus goes back, which remembers the field's text anew.
     changedTest(edit);
     if (above) {
-        const auto index =
-            std::find(m_controls.mskVazao.cbegin(), m_controls.mskVazao.cend(), edit) - m_controls.mskVazao.cbegin();
         takeFocusBack(edit);
-        showInformation(FieldRules::hoursMessage(int(index)));
+        showInformation(FieldRules::hoursMessage(int(m_hours.indexOf(edit))));
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/calculator.h"
+#include "mainwindow/casefields.h"
 
 #include <QHash>
 #include <QList>
@@ -30,23 +31,17 @@ class QWidget;
 // - One event filter on every control turns focus events into entry and leaving. A focus change that
 //   only comes from another window being activated (a message box, another program) is neither, and
 //   while a leaving handler runs (its message box moves the platform's focus) nothing is entered.
+// - A field whose text is put in from outside while it has no focus (a screen reader or voice control
+//   through the accessibility interface) is treated as entered and left: its leaving rule runs, once
+//   the call that put the text in has returned.
+// - The results are read-only: they can be selected and copied, not typed over.
 class FieldBehaviour : public QObject
 {
     Q_OBJECT
 public:
-    // The controls of the window that carry behaviour.
+    // The controls of the window that carry behaviour besides its masked fields.
     struct Controls
     {
-        MaskedEdit *mskPotencia = nullptr;
-        MaskedEdit *mskRendimento = nullptr;
-        MaskedEdit *mskValorkWh = nullptr;
-        MaskedEdit *mskInversor = nullptr;
-        MaskedEdit *mskDiaAno = nullptr;
-        std::array<MaskedEdit *, 6> mskVazao{}; // 100, 90, 80, 70, 60, 50 %
-        MaskedEdit *mskReferencia = nullptr;
-        MaskedEdit *mskEconomiakW = nullptr;
-        MaskedEdit *mskEconomiaReais = nullptr;
-        MaskedEdit *mskRetorno = nullptr;
         QComboBox *cboAplicacao = nullptr;
         QComboBox *cboMoedas = nullptr;
         std::array<QRadioButton *, 2> optUnPotencia{};
@@ -54,11 +49,12 @@ public:
     };
 
     // `window` owns the controls; its locale reads the numbers and it is the parent of the messages.
+    // `fields` are its masked fields in the order of CaseFields::Bindings, which says how each behaves.
     // `calculate` runs Calculate (Enter in the drive price); `moveOn` moves the focus as Tab does.
-    FieldBehaviour(QWidget *window, const Controls &controls, Dialogs &dialogs, TextLookup text,
-                   std::function<void()> calculate, std::function<void()> moveOn);
+    FieldBehaviour(QWidget *window, const QList<MaskedEdit *> &fields, const Controls &controls, Dialogs &dialogs,
+                   TextLookup text, std::function<void()> calculate, std::function<void()> moveOn);
 
-    // Every masked field, in the window's control order.
+    // Every masked field, in the order of CaseFields::Bindings.
     const QList<MaskedEdit *> &fields() const { return m_fields; }
     void emptyResults();
     // The field being typed in takes its current text as its text at focus (the results now on screen
@@ -69,11 +65,10 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    enum class LeaveRule { None, Changed, Power, Efficiency, Days, Hours };
-    enum class EnterAction { None, Next, Calculate };
-    struct FieldSetup;
+    using Leave = CaseFields::Leave;
 
-    void setUp(MaskedEdit *edit, const FieldSetup &setup);
+    void setUp(MaskedEdit *edit, const CaseFields::Binding &binding);
+    MaskedEdit *fieldWith(Leave rule) const;
     void enter(QWidget *control);
     bool validateBeforeLeaving(QWidget *control); // false: the focus stays
     void leave(QWidget *control);
@@ -93,8 +88,9 @@ private:
     std::function<void()> m_moveOn;
 
     QList<MaskedEdit *> m_fields;
-    QHash<const MaskedEdit *, LeaveRule> m_leaveRules;
-    QHash<const MaskedEdit *, bool> m_entryHandling;
+    QHash<const MaskedEdit *, const CaseFields::Binding *> m_bindings;
+    QList<MaskedEdit *> m_hours;   // 100, 90, 80, 70, 60, 50 %
+    QList<MaskedEdit *> m_results; // kWh, money, months
     QString m_cboAplicacaoTag;
     QString m_cboMoedasTag;
 

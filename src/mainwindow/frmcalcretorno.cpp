@@ -1,19 +1,22 @@
 #include "mainwindow/frmcalcretorno.h"
 #include "ui_frmcalcretorno.h"
 
+#include "calc/companyblock.h"
 #include "calc/numberformat.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
+#include "mainwindow/casefields.h"
 #include "mainwindow/commandicon.h"
 #include "mainwindow/commandlabel.h"
+#include "mainwindow/commandtable.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/fieldrules.h"
 #include "mainwindow/keyboardaccess.h"
+#include "mainwindow/mainwindowtext.h"
 #include "mainwindow/maskededit.h"
+#include "platform/accessiblerole.h"
 #include "platform/dialogs.h"
-#include "plant/planttext.h"
 #include "platform/mousepointer.h"
-#include "settings/companyblock.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -26,10 +29,34 @@
 
 namespace {
 
+namespace Text = MainWindowText;
+
 const QColor PaneTop(94, 132, 206);
 const QColor PaneBottom(62, 96, 172);
 const QColor CaptionColour(0x1b, 0x2e, 0x54);
 const QColor NoteColour(0xcc, 0x00, 0x00);
+
+// The captions the language switch sets besides the commands' (the command table) and the three that
+// name the currency (showCurrencyCaptions).
+struct Caption
+{
+    QLabel *Ui_frmCalcRetorno::*label;
+    int text;
+};
+using Form = Ui_frmCalcRetorno;
+constexpr Caption Captions[] = {
+    {&Form::Label2_0, Text::Application},     {&Form::Label2_1, Text::Reference},
+    {&Form::Label2_10, Text::MotorPower},     {&Form::Label2_13, Text::SavingKwh},
+    {&Form::Label2_15, Text::Payback},        {&Form::Label2_16, Text::Currency},
+    {&Form::Label2_19, Text::HoursLine1},     {&Form::Label2_2, Text::Flow},
+    {&Form::Label2_20, Text::HoursLine2},     {&Form::Label2_21, Text::Language},
+    {&Form::Label2_4, Text::FirstFlow},       {&Form::Label2_5, Text::FirstFlow + 1},
+    {&Form::Label2_6, Text::FirstFlow + 2},   {&Form::Label2_7, Text::FirstFlow + 3},
+    {&Form::Label2_8, Text::FirstFlow + 4},   {&Form::Label2_9, Text::FirstFlow + 5},
+    {&Form::Label3, Text::HoursSumNote},      {&Form::Label5_0, Text::FileTasks},
+    {&Form::Label5_1, Text::OtherTasks},      {&Form::Label1_7, Text::Days},
+    {&Form::Label2_17, Text::Efficiency},
+};
 
 // One role of the widget's palette, in every colour group; the other roles stay as they are.
 void setPaletteBrush(QWidget *widget, QPalette::ColorRole role, const QBrush &brush)
@@ -56,6 +83,7 @@ frmCalcRetorno::frmCalcRetorno(Dialogs &dialogs, CompanyBlock &company, const QL
                                QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs), m_company(company), m_ui(std::make_unique<Ui::frmCalcRetorno>())
 {
+    setAccessibleRole(staticMetaObject, QAccessible::Window);
     setLocale(locale);
     m_ui->setupUi(this);
     setWindowTitle(applicationTitle());
@@ -70,9 +98,10 @@ frmCalcRetorno::~frmCalcRetorno() = default;
 void frmCalcRetorno::setUpControls()
 {
     bindControlArrays();
+    m_keyboard = new KeyboardAccess(this, TaskPane::Commands, textLookup(),
+                                    [this](int command) { runCommand(Command(command)); });
     paintTaskPane();
     colourCaptions();
-    connectCommands();
     setUpFields();
     connectSelectors();
 
@@ -87,6 +116,7 @@ void frmCalcRetorno::setUpControls()
     m_ui->Label3->hide();
 
     trackPointerOverPanels();
+    nameControls();
 }
 
 void frmCalcRetorno::bindControlArrays()
@@ -96,8 +126,6 @@ void frmCalcRetorno::bindControlArrays()
               ui.Label2_6,  ui.Label2_7,  ui.Label2_8,  ui.Label2_9,  ui.Label2_10, ui.Label2_11,
               ui.Label2_12, ui.Label2_13, ui.Label2_14, ui.Label2_15, ui.Label2_16, ui.Label2_17,
               ui.Label2_18, ui.Label2_19, ui.Label2_20, ui.Label2_21};
-    Image1 = {ui.Image1_0, ui.Image1_1, ui.Image1_2, ui.Image1_3, ui.Image1_4,
-              ui.Image1_5, ui.Image1_6, ui.Image1_7, ui.Image1_8, ui.Image1_9};
 }
 
 void frmCalcRetorno::paintTaskPane()
@@ -109,13 +137,11 @@ void frmCalcRetorno::paintTaskPane()
     gradient.setColorAt(1, PaneBottom);
     fillBackground(m_ui->taskPane, gradient);
 
-    // The command icons, in the order of Image1.
-    static constexpr std::array<const char *, Image1Count> Icons{
-        "print", "new", "calculate", "graph", "saveas", "save", "open", "setup", "export", "plant"};
-    for (std::size_t i = 0; i < Icons.size(); ++i) {
-        const QString icon = QLatin1String(Icons[i]);
-        Image1[i]->setPixmap(
-            commandIcon(QStringLiteral(":/tessio/icons/%1").arg(icon), 20, devicePixelRatioF()));
+    for (const CommandRow &row : TaskPane::Commands) {
+        if (CommandLabel *icon = m_keyboard->icon(row.command); icon && row.iconFile) {
+            const QString file = QStringLiteral(":/tessio/icons/") + QLatin1String(row.iconFile);
+            icon->setPixmap(commandIcon(file, 20, devicePixelRatioF()));
+        }
     }
 }
 
@@ -131,51 +157,16 @@ void frmCalcRetorno::colourCaptions()
     colourText(m_ui->Label5_1, Qt::white);
 }
 
-void frmCalcRetorno::connectCommands()
-{
-    Ui::frmCalcRetorno &ui = *m_ui;
-    // Every command but Calculate is forwarded; Calculate belongs to this window.
-    const QList<std::tuple<Command, CommandLabel *, CommandLabel *>> commands{
-        {Command::New, ui.lblNovo, ui.Image1_1},      {Command::Open, ui.lblAbrir, ui.Image1_6},
-        {Command::Save, ui.lblSalvar, ui.Image1_5},   {Command::SaveAs, ui.lblSalvarComo, ui.Image1_4},
-        {Command::Export, ui.lblExport, ui.Image1_8}, {Command::Print, ui.lblImprimir, ui.Image1_0},
-        {Command::Graph, ui.lblGraph, ui.Image1_3},   {Command::Setup, ui.lblSetup, ui.Image1_7},
-        {Command::Help, ui.lblHelp, nullptr},         {Command::Models, ui.lblModels, nullptr},
-        {Command::WebLink, ui.Label2_3, nullptr},     {Command::HelpDocument, ui.Label2_18, nullptr},
-        {Command::PlantSummary, ui.lblPlanta, ui.Image1_9}};
-    for (const auto &[command, label, icon] : commands) {
-        m_commandLabels.insert(command, label);
-        for (CommandLabel *clickable : {label, icon}) {
-            if (clickable)
-                connect(clickable, &CommandLabel::clicked, this,
-                        [this, command] { emit commandRequested(command); });
-        }
-    }
-    connect(ui.lblCalcular, &CommandLabel::clicked, this, [this] { calculate(); });
-    connect(ui.Image1_2, &CommandLabel::clicked, this, [this] { calculate(); });
-}
-
 void frmCalcRetorno::setUpFields()
 {
     Ui::frmCalcRetorno &ui = *m_ui;
-    FieldBehaviour::Controls controls;
-    controls.mskPotencia = ui.mskPotencia;
-    controls.mskRendimento = ui.mskRendimento;
-    controls.mskValorkWh = ui.mskValorkWh;
-    controls.mskInversor = ui.mskInversor;
-    controls.mskDiaAno = ui.mskDiaAno;
-    controls.mskVazao = {ui.mskVazao100, ui.mskVazao90, ui.mskVazao80,
-                         ui.mskVazao70,  ui.mskVazao60, ui.mskVazao50};
-    controls.mskReferencia = ui.mskReferencia;
-    controls.mskEconomiakW = ui.mskEconomiakW;
-    controls.mskEconomiaReais = ui.mskEconomiaReais;
-    controls.mskRetorno = ui.mskRetorno;
-    controls.cboAplicacao = ui.cboAplicacao;
-    controls.cboMoedas = ui.cboMoedas;
-    controls.optUnPotencia = {ui.optUnPotencia_0, ui.optUnPotencia_1};
-    controls.Label3 = ui.Label3;
+    QList<MaskedEdit *> fields;
+    for (const CaseFields::Binding &binding : CaseFields::Bindings)
+        fields.append(findChild<MaskedEdit *>(QLatin1String(binding.name)));
+    const FieldBehaviour::Controls controls{ui.cboAplicacao, ui.cboMoedas, {ui.optUnPotencia_0, ui.optUnPotencia_1},
+                                            ui.Label3};
     m_behaviour = new FieldBehaviour(
-        this, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
+        this, fields, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
 }
 
 void frmCalcRetorno::connectSelectors()
@@ -212,63 +203,47 @@ void frmCalcRetorno::trackPointerOverPanels()
             child->metaObject() == &QFrame::staticMetaObject)
             child->setMouseTracking(true);
     }
-
-    setUpKeyboardAccess();
 }
 
-void frmCalcRetorno::setUpKeyboardAccess()
+void frmCalcRetorno::nameControls()
 {
     Ui::frmCalcRetorno &ui = *m_ui;
-    using Keys = KeyboardAccess;
-    const QList<KeyboardAccess::Shortcut> shortcuts{
-        {ui.lblNovo, ui.Image1_1, Keys::standardKeys(QKeySequence::New)},
-        {ui.lblAbrir, ui.Image1_6, Keys::standardKeys(QKeySequence::Open)},
-        {ui.lblSalvar, ui.Image1_5, Keys::standardKeys(QKeySequence::Save)},
-        // Windows has no standard key for Save As; Ctrl+Shift+S is the common one.
-        {ui.lblSalvarComo, ui.Image1_4,
-         Keys::standardKeys(QKeySequence::SaveAs, QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S))},
-        {ui.lblImprimir, ui.Image1_0, Keys::standardKeys(QKeySequence::Print)},
-        {ui.lblCalcular, ui.Image1_2, {QKeySequence(Qt::Key_F9)}},
-    };
-
-    // Each field and selector is named by the caption beside it; the hour fields by the column's
-    // captions and their flow.
     const auto caption = [](const QLabel *label) { return [label] { return label->text(); }; };
-    QList<KeyboardAccess::Name> names{
-        {ui.cboAplicacao, caption(ui.Label2_0)},   {ui.mskPotencia, caption(ui.Label2_10)},
-        {ui.mskRendimento, caption(ui.Label2_17)}, {ui.mskValorkWh, caption(ui.Label2_11)},
-        {ui.cboMoedas, caption(ui.Label2_16)},     {ui.mskInversor, caption(ui.Label2_12)},
-        {ui.mskDiaAno, caption(ui.Label1_7)},      {ui.mskReferencia, caption(ui.Label2_1)},
-        {ui.mskEconomiakW, caption(ui.Label2_13)}, {ui.mskEconomiaReais, caption(ui.Label2_14)},
-        {ui.mskRetorno, caption(ui.Label2_15)},    {ui.cboIdioma, caption(ui.Label2_21)},
-    };
+    QList<KeyboardAccess::Name> names{{ui.cboAplicacao, caption(ui.Label2_0)},
+                                      {ui.cboMoedas, caption(ui.Label2_16)},
+                                      {ui.cboIdioma, caption(ui.Label2_21)}};
     for (QRadioButton *unit : {ui.optUnPotencia_0, ui.optUnPotencia_1})
         names.append({unit, [&ui, unit] { return ui.Label2_10->text() + u' ' + unit->text(); }});
-    const std::array<MaskedEdit *, FieldRules::HourFieldCount> hours{
-        ui.mskVazao100, ui.mskVazao90, ui.mskVazao80, ui.mskVazao70, ui.mskVazao60, ui.mskVazao50};
-    for (std::size_t i = 0; i < hours.size(); ++i) {
-        names.append({hours[i], [this, i] {
+    // Each field by the caption beside it; an hour field by the captions of its column and its flow.
+    const QList<MaskedEdit *> &fields = m_behaviour->fields();
+    for (std::size_t row = 0; row < CaseFields::Bindings.size(); ++row) {
+        const CaseFields::Binding &binding = CaseFields::Bindings[row];
+        const QLabel *label = findChild<QLabel *>(QLatin1String(binding.caption));
+        if (binding.leave != CaseFields::Leave::Hours) {
+            names.append({fields.at(qsizetype(row)), caption(label)});
+            continue;
+        }
+        names.append({fields.at(qsizetype(row)), [&ui, label] {
                           return QStringLiteral("%1 %2, %3 %4")
-                              .arg(Label2[19]->text(), Label2[20]->text(), Label2[2]->text(), Label2[4 + i]->text());
+                              .arg(ui.Label2_19->text(), ui.Label2_20->text(), ui.Label2_2->text(), label->text());
                       }});
     }
     // Screen readers on Linux name a combo box by the label it is the buddy of, not by its own name.
     ui.Label2_0->setBuddy(ui.cboAplicacao);
     ui.Label2_16->setBuddy(ui.cboMoedas);
     ui.Label2_21->setBuddy(ui.cboIdioma);
-    m_keyboard = new KeyboardAccess(this, shortcuts, names);
+    m_keyboard->setNames(names);
     m_keyboard->relabel();
 }
 
 // ---------------------------------------------------------------------------------------------------
 // Load sequence
 
-void frmCalcRetorno::startValues()
+void frmCalcRetorno::putStartValues(double kwhPrice)
 {
-    m_ui->mskDiaAno->setRawText(QStringLiteral("365"));
-    for (MaskedEdit *hours : {m_ui->mskVazao100, m_ui->mskVazao90, m_ui->mskVazao80, m_ui->mskVazao70,
-                              m_ui->mskVazao60, m_ui->mskVazao50})
-        hours->setRawText(QStringLiteral("0"));
+    CaseRecord fresh; // 365 days, no hours, every other input empty
+    fresh.mskValorkWh = NumberFormat::shortestText(kwhPrice, locale());
+    putTexts(fresh, false);
 }
 
 bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progress, const QString &storedLanguage)
@@ -276,8 +251,7 @@ bool frmCalcRetorno::load(const QString &programFolder, ProgressDisplay *progres
     // 1. Placement.
     move(0, 0);
     // 2, 3. Start values.
-    m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(m_company.DefaultKwhPrice, locale()));
-    startValues();
+    putStartValues(m_company.DefaultKwhPrice);
     // 4. The language texts; selecting the default language relabels the window.
     QString problem = readScrambledTable(m_texts, programFilePath(programFolder, LanguageFileName), progress);
     m_qtTranslations.setFolder(programFolder);
@@ -332,63 +306,49 @@ TextLookup frmCalcRetorno::textLookup() const
 void frmCalcRetorno::setWebLinkCaption(const QString &caption)
 {
     Label2[3]->setText(caption);
+    m_keyboard->relabel(); // its tooltip
 }
 
 void frmCalcRetorno::cboIdioma_Click()
 {
     m_qtTranslations.apply(languageName()); // message boxes and dialogs drawn by Qt
-    const QString currency = currencyText();
-    m_languageTitle = text(1);
+    m_languageTitle = text(Text::Title);
     setWindowTitle(m_languageTitle);
-    Label2[0]->setText(text(2));
-    Label2[1]->setText(text(18));
-    Label2[10]->setText(text(28));
-    Label2[11]->setText(FieldRules::currencyCaption(text(29), currency));
-    Label2[12]->setText(FieldRules::currencyCaption(text(30), currency));
-    Label2[13]->setText(text(33));
-    Label2[14]->setText(FieldRules::currencyCaption(text(34), currency, true));
-    Label2[15]->setText(text(35));
-    Label2[16]->setText(text(16));
-    Label2[19]->setText(text(20));
-    Label2[2]->setText(text(19));
-    Label2[20]->setText(text(21));
-    Label2[21]->setText(text(171));
-    Label2[3]->setText(text(39));
-    for (int i = 0; i < FieldRules::HourFieldCount; ++i)
-        Label2[std::size_t(4 + i)]->setText(text(22 + i));
-    m_ui->Label3->setText(text(36));
-    m_ui->Label5_0->setText(text(5));
-    m_ui->Label5_1->setText(text(10));
-    commandLabel(Command::Open)->setText(text(6));
-    m_ui->lblCalcular->setText(text(11));
-    commandLabel(Command::Export)->setText(text(9));
-    commandLabel(Command::Graph)->setText(text(12));
-    commandLabel(Command::Print)->setText(text(14));
-    commandLabel(Command::New)->setText(text(13));
-    commandLabel(Command::Save)->setText(text(7));
-    commandLabel(Command::SaveAs)->setText(text(8));
-    commandLabel(Command::Setup)->setText(text(15));
-    m_ui->Label1_7->setText(text(17));
-    commandLabel(Command::Help)->setText(text(198));
-    Label2[17]->setText(text(197));
+    for (const Caption &caption : Captions)
+        ((*m_ui).*caption.label)->setText(text(caption.text));
+    for (const CommandRow &row : TaskPane::Commands) {
+        if (row.caption)
+            m_keyboard->control(row.command)->setText(text(row.caption));
+    }
+    showCurrencyCaptions();
+    fillApplicationList();
+    // Text lookups cannot fail here (a missing text reads empty), so these need no guard of their own.
+    m_company.VisitText = text(Text::VisitUs);
+    m_company.WebAddress = QStringLiteral("http://") + text(Text::WebAddress);
+    m_keyboard->relabel();
+    emit languageChanged();
+}
 
+void frmCalcRetorno::fillApplicationList()
+{
     // The application list in the new language, keeping the selected application (0 when none).
     const int application = qMax(m_ui->cboAplicacao->currentIndex(), 0);
     {
         const QSignalBlocker blocker(m_ui->cboAplicacao);
         m_ui->cboAplicacao->clear();
-        for (int n = 193; n <= 196; ++n)
-            m_ui->cboAplicacao->addItem(text(n));
+        for (int i = 0; i < ApplicationCount; ++i)
+            m_ui->cboAplicacao->addItem(text(Text::FirstApplication + i));
         m_ui->cboAplicacao->setCurrentIndex(-1);
     }
     m_ui->cboAplicacao->setCurrentIndex(application);
+}
 
-    // Text lookups cannot fail here (a missing text reads empty), so these need no guard of their own.
-    m_company.VisitText = text(39);
-    m_company.WebAddress = QStringLiteral("http://") + text(201);
-    commandLabel(Command::Models)->setText(text(202));
-    commandLabel(Command::PlantSummary)->setText(text(PlantText::Title));
-    m_keyboard->relabel();
+void frmCalcRetorno::showCurrencyCaptions()
+{
+    const QString currency = currencyText();
+    m_ui->Label2_11->setText(FieldRules::currencyCaption(text(Text::KwhPrice), currency));
+    m_ui->Label2_12->setText(FieldRules::currencyCaption(text(Text::DrivePrice), currency));
+    m_ui->Label2_14->setText(FieldRules::currencyCaption(text(Text::SavingMoney), currency, true));
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -405,40 +365,28 @@ CaseRecord frmCalcRetorno::caseRecord() const
     r.cboAplicacao = m_ui->cboAplicacao->currentIndex();
     r.optUnPotencia = m_ui->optUnPotencia_1->isChecked() ? UnitHp : UnitKw;
     r.cboMoedas = currencyText();
-    r.mskPotencia = m_ui->mskPotencia->rawText();
-    r.mskRendimento = m_ui->mskRendimento->rawText();
-    r.mskValorkWh = m_ui->mskValorkWh->rawText();
-    r.mskInversor = m_ui->mskInversor->rawText();
-    r.mskDiaAno = m_ui->mskDiaAno->rawText();
-    r.mskVazao100 = m_ui->mskVazao100->rawText();
-    r.mskVazao90 = m_ui->mskVazao90->rawText();
-    r.mskVazao80 = m_ui->mskVazao80->rawText();
-    r.mskVazao70 = m_ui->mskVazao70->rawText();
-    r.mskVazao60 = m_ui->mskVazao60->rawText();
-    r.mskVazao50 = m_ui->mskVazao50->rawText();
-    r.mskReferencia = m_ui->mskReferencia->rawText();
-    r.mskEconomiakW = m_ui->mskEconomiakW->rawText();
-    r.mskEconomiaReais = m_ui->mskEconomiaReais->rawText();
-    r.mskRetorno = m_ui->mskRetorno->rawText();
+    const QList<MaskedEdit *> &fields = m_behaviour->fields();
+    for (std::size_t row = 0; row < CaseFields::Bindings.size(); ++row)
+        r.*CaseFields::Bindings[row].text = fields.at(qsizetype(row))->rawText();
     return r;
 }
 
 void frmCalcRetorno::applyCaseRecord(const CaseRecord &record, bool rememberAsTextAtFocus)
 {
     selectApplication(record.cboAplicacao);
-    const QList<QPair<MaskedEdit *, QString>> texts{
-        {m_ui->mskReferencia, record.mskReferencia}, {m_ui->mskDiaAno, record.mskDiaAno},
-        {m_ui->mskVazao100, record.mskVazao100},     {m_ui->mskVazao90, record.mskVazao90},
-        {m_ui->mskVazao80, record.mskVazao80},       {m_ui->mskVazao70, record.mskVazao70},
-        {m_ui->mskVazao60, record.mskVazao60},       {m_ui->mskVazao50, record.mskVazao50},
-        {m_ui->mskPotencia, record.mskPotencia},     {m_ui->mskValorkWh, record.mskValorkWh},
-        {m_ui->mskInversor, record.mskInversor},     {m_ui->mskRendimento, record.mskRendimento}};
-    for (const auto &[edit, value] : texts) {
-        edit->setRawText(value);
-        if (rememberAsTextAtFocus)
-            edit->setTag(value);
-    }
+    putTexts(record, rememberAsTextAtFocus);
     selectUnit(record.optUnPotencia);
+}
+
+void frmCalcRetorno::putTexts(const CaseRecord &record, bool rememberAsTextAtFocus)
+{
+    const QList<MaskedEdit *> &fields = m_behaviour->fields();
+    for (std::size_t row = 0; row < std::size_t(CaseFields::InputCount); ++row) {
+        const QString &value = record.*CaseFields::Bindings[row].text;
+        fields.at(qsizetype(row))->setRawText(value);
+        if (rememberAsTextAtFocus)
+            fields.at(qsizetype(row))->setTag(value);
+    }
 }
 
 void frmCalcRetorno::leaveField()
@@ -454,9 +402,8 @@ void frmCalcRetorno::putCase(const CaseRecord &record)
 
 void frmCalcRetorno::startNewCase(double kwhPrice, const QString &currency)
 {
-    clearFields();
-    m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(kwhPrice, locale()));
-    startValues();
+    putStartValues(kwhPrice);
+    emptyResults();
     selectCurrency(currency);
 }
 
@@ -498,11 +445,10 @@ bool frmCalcRetorno::selectCurrency(const QString &currency)
 void frmCalcRetorno::cboMoedas_Click()
 {
     const QString currency = currencyText();
-    Label2[11]->setText(FieldRules::currencyCaption(text(29), currency));
-    Label2[12]->setText(FieldRules::currencyCaption(text(30), currency));
-    Label2[14]->setText(FieldRules::currencyCaption(text(34), currency, true));
+    showCurrencyCaptions();
     m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
     m_keyboard->relabel(); // the price captions name the currency
+    emit currencyChanged(currency);
 }
 
 void frmCalcRetorno::emptyResults()
@@ -548,15 +494,22 @@ QList<MaskedEdit *> frmCalcRetorno::fields() const
     return m_behaviour->fields();
 }
 
-void frmCalcRetorno::clearFields()
-{
-    for (MaskedEdit *edit : m_behaviour->fields())
-        edit->setRawText(QString());
-}
-
 CommandLabel *frmCalcRetorno::commandLabel(Command command) const
 {
-    return m_commandLabels.value(command, nullptr);
+    return m_keyboard->control(int(command));
+}
+
+QList<QKeySequence> frmCalcRetorno::commandKeys(Command command) const
+{
+    return m_keyboard->keys(int(command));
+}
+
+void frmCalcRetorno::runCommand(Command command)
+{
+    if (command == Command::Calculate)
+        calculate();
+    else
+        emit commandRequested(command);
 }
 
 QComboBox *frmCalcRetorno::cboAplicacao() const
@@ -597,8 +550,8 @@ void frmCalcRetorno::mouseMoveEvent(QMouseEvent *event)
 
 void frmCalcRetorno::removeUnderlines()
 {
-    for (CommandLabel *label : std::as_const(m_commandLabels))
-        label->removeUnderline();
+    for (const CommandRow &row : TaskPane::Commands)
+        m_keyboard->control(row.command)->removeUnderline();
 }
 
 void frmCalcRetorno::closeEvent(QCloseEvent *event)

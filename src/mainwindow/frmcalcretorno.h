@@ -8,6 +8,7 @@
 #include "localisation/texttable.h"
 
 #include <QAnyStringView>
+#include <QKeySequence>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -47,8 +48,12 @@ class frmCalcRetorno;
 // - The window owns Calculate. Every other command (file commands, export, print, graph, setup, help
 //   and links) is forwarded through commandRequested(); the helpers that own them see the window as a
 //   CaseView (caseRecord, putCase, startNewCase, text, ...) or use the accessors below.
-// - The commands with a standard key (New, Open, Save, Save As, Print; F9 Calculate) have window-wide
-//   shortcuts; every field and selector has an accessible name from its caption (KeyboardAccess).
+// - The commands are the rows of the command table (commandtable.h): label, picture, caption and keys.
+//   KeyboardAccess makes each one reachable from the keyboard and by a screen reader; every field and
+//   selector has an accessible name from its caption. The fields are the rows of CaseFields
+//   (casefields.h), which reading and writing the case iterate.
+// - Each language switch ends in languageChanged(), each currency change in currencyChanged(), for the
+//   windows that show the main window's texts or currency.
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget, public CaseView
 {
@@ -60,7 +65,6 @@ public:
     static constexpr int WindowWidth = 690; // the form's fixed size
     static constexpr int WindowHeight = 514;
     static constexpr int Label2Count = 22;
-    static constexpr int Image1Count = 10;
     static constexpr QChar PoundSign{0x00A3};
 
     // `company` outlives the window; the language switch writes its VisitText and WebAddress. The
@@ -115,9 +119,9 @@ public:
 
     // Controls by name (for the command owners and tests).
     MaskedEdit *field(QAnyStringView controlName) const;
-    QList<MaskedEdit *> fields() const; // all masked fields in the window's control order
-    void clearFields();                 // every masked field empty; the tags are left alone
+    QList<MaskedEdit *> fields() const; // all masked fields in the order of CaseFields::Bindings
     CommandLabel *commandLabel(Command command) const;
+    QList<QKeySequence> commandKeys(Command command) const; // the first is the one its tooltip shows
     QComboBox *cboAplicacao() const;
     QComboBox *cboMoedas() const;
     QComboBox *cboIdioma() const;
@@ -133,6 +137,10 @@ signals:
     void commandRequested(frmCalcRetorno::Command command);
     // The user picked a language in cboIdioma (not the load sequence's default).
     void languagePicked(const QString &name);
+    // The window has taken the texts of the language now selected (at load, at every pick).
+    void languageChanged();
+    // The currency captions and the kWh price follow the currency now selected.
+    void currencyChanged(const QString &currency);
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -141,15 +149,19 @@ protected:
 private:
     // The construction steps after the form, in this order.
     void setUpControls();
-    void bindControlArrays();      // Label2 and Image1 over the form's controls
+    void bindControlArrays();      // Label2 over the form's controls
     void paintTaskPane();          // its gradient and the command icons
     void colourCaptions();         // the headings, the field captions and the sum note
-    void connectCommands();        // the command labels and their pictures
     void setUpFields();            // the FieldBehaviour of the input controls
     void connectSelectors();       // the currency and language changes
     void trackPointerOverPanels(); // so that a move over a bare area removes the underlines
-    void setUpKeyboardAccess(); // shortcuts of the commands, accessible names of the fields
-    void startValues();
+    void nameControls();           // the accessible names of the fields and selectors
+
+    void runCommand(Command command);
+    void putStartValues(double kwhPrice); // a fresh case's texts with this kWh price
+    void putTexts(const CaseRecord &record, bool rememberAsTextAtFocus);
+    void showCurrencyCaptions();
+    void fillApplicationList();
     void removeUnderlines();
 
     Dialogs &m_dialogs;
@@ -161,8 +173,6 @@ private:
     FieldBehaviour *m_behaviour = nullptr;
     KeyboardAccess *m_keyboard = nullptr;
     std::array<QLabel *, Label2Count> Label2{};
-    std::array<CommandLabel *, Image1Count> Image1{};
-    QHash<Command, CommandLabel *> m_commandLabels;
     std::function<bool()> m_closeCheck;
 
     // Qt's own texts in the current language; last, so that it is uninstalled while the window is whole.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "calc/calculator.h"
+#include "mainwindow/commandtable.h"
+
 #include <QKeySequence>
 #include <QList>
 #include <QObject>
@@ -9,36 +12,48 @@
 class CommandLabel;
 class QWidget;
 
-// Keyboard and screen-reader access to the main window. The commands are labels, which a keyboard
-// cannot reach: each command with a standard key gets a window-wide shortcut that clicks its label,
-// and its label and icon show the key in their tooltip. Every field and selector gets an accessible
-// name from the caption beside it; relabel() takes the captions again after the language or the
-// currency changed them. A line edit's accessible value is the text it shows, so a result is read
-// as "Annual Savings (kWh)", "29,200".
+// Keyboard and screen-reader access to a window, from its command table. Each command's label takes the
+// focus by Tab (not by a click, which leaves the focus in the field being typed in) and runs on Enter and
+// Space (CommandLabel); its keys are window-wide shortcuts. A click on the label or on its picture, a key
+// and a screen reader's Press action all run the command through the same `run`.
+//
+// relabel() gives each command a tooltip that names its key ("Open (Ctrl+O)") and its picture the
+// command's name, and names every field and selector by the caption beside it; it runs again after the
+// language or the currency changed the captions. A line edit's accessible value is the text it shows,
+// so a result is read as "Annual Savings (kWh)", "29,200".
 class KeyboardAccess : public QObject
 {
     Q_OBJECT
 public:
-    struct Shortcut
-    {
-        CommandLabel *label;
-        CommandLabel *icon; // may be null
-        QList<QKeySequence> keys;
-    };
     struct Name
     {
         QWidget *widget;
         std::function<QString()> caption; // read at each relabel()
     };
 
-    KeyboardAccess(QWidget *window, const QList<Shortcut> &shortcuts, const QList<Name> &names);
+    // `window` holds the controls that `commands` name; `text` gives the rows' language texts.
+    KeyboardAccess(QWidget *window, const QList<CommandRow> &commands, TextLookup text,
+                   std::function<void(int command)> run);
 
-    // The platform's keys for `key`; `fallback` where the platform has none (Save As on Windows).
-    static QList<QKeySequence> standardKeys(QKeySequence::StandardKey key, const QKeySequence &fallback = {});
-
+    void setNames(const QList<Name> &names) { m_names = names; }
     void relabel();
 
+    // The label and the picture of a command (nullptr for none), and its keys, the first one shown.
+    CommandLabel *control(int command) const;
+    CommandLabel *icon(int command) const;
+    QList<QKeySequence> keys(int command) const;
+
 private:
-    QList<Shortcut> m_shortcuts;
+    struct Command
+    {
+        CommandRow row;
+        CommandLabel *control;
+        CommandLabel *icon;
+        QList<QKeySequence> keys;
+    };
+    const Command *find(int command) const;
+
+    QList<Command> m_commands;
+    TextLookup m_text;
     QList<Name> m_names;
 };

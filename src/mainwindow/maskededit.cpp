@@ -4,13 +4,14 @@
 
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 #include <algorithm>
 
 MaskedEdit::MaskedEdit(QWidget *parent)
     : QLineEdit(parent)
 {
-    connect(this, &QLineEdit::textEdited, this, &MaskedEdit::onTextEdited);
+    connect(this, &QLineEdit::textChanged, this, &MaskedEdit::onTextChanged);
 }
 
 void MaskedEdit::setRawText(const QString &text)
@@ -37,24 +38,37 @@ void MaskedEdit::refreshDisplay()
                               ? m_raw
                               : NumberFormat::formatText(m_raw, m_pattern, locale());
     if (QLineEdit::text() != shown)
-        QLineEdit::setText(shown);
+        showText(shown);
 }
 
-void MaskedEdit::onTextEdited(const QString &text)
+void MaskedEdit::showText(const QString &text)
 {
-    // Every user edit (typing, paste, undo, an input method) passes here; one that grows the text
-    // beyond the typed limit, or that brings in what the field cannot store (a double quote in a text
-    // field, a character outside the code page), is taken back. Texts set by the program never come
-    // here and are never cut.
+    const QScopedValueRollback showing(m_showing, true);
+    QLineEdit::setText(text);
+}
+
+void MaskedEdit::onTextChanged(const QString &text)
+{
+    if (m_showing)
+        return;
+    // Every other change passes here (see the class comment). One that grows the text beyond the typed
+    // limit, or that brings in what the field cannot store (a double quote in a text field, a character
+    // outside the code page), is taken back; a read-only field takes back every one.
     const bool refusedPaste =
         !FieldRules::textStorable(m_filter, text) && FieldRules::textStorable(m_filter, m_raw);
-    if ((text.size() > m_maxTyped && text.size() > m_raw.size()) || refusedPaste) {
+    if (isReadOnly() || (text.size() > m_maxTyped && text.size() > m_raw.size()) || refusedPaste) {
         const int cursor = cursorPosition() - int(text.size() - m_raw.size());
-        QLineEdit::setText(m_raw);
+        refreshDisplay();
         setCursorPosition(qMax(cursor, 0));
         return;
     }
+    const QString before = m_raw;
     m_raw = text;
+    if (showsRaw())
+        return;
+    m_tag = before;
+    refreshDisplay();
+    emit changedWithoutFocus();
 }
 
 void MaskedEdit::keyPressEvent(QKeyEvent *event)

@@ -11,6 +11,9 @@
 // rawText() and setRawText() are the raw text; QLineEdit's own text() and displayText() are what the
 // field shows, through any pointer. The maximum typed length limits only what the user types or
 // pastes: a text set by the program is never cut. tag() is the text the field had when it was entered.
+// Any other change of the shown text is the user's: typing, a paste, undo, and a text that a screen
+// reader or voice control puts in through the accessibility interface (which sets QLineEdit's text,
+// with the focus or without). It becomes the raw text, unless the field is read-only.
 //
 // Focus changes caused by another window becoming active (a message box, another application) are
 // not a move to another field: the field keeps showing its raw text and tells nobody.
@@ -51,6 +54,8 @@ public:
 
 signals:
     void enterPressed();
+    // The text was changed from outside while the field had no focus; its tag is the text it had.
+    void changedWithoutFocus();
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -59,7 +64,8 @@ protected:
     void changeEvent(QEvent *event) override;
 
 private:
-    void onTextEdited(const QString &text);
+    void onTextChanged(const QString &text);
+    void showText(const QString &text);
     bool showsRaw() const;
 
     QString m_raw;
@@ -68,4 +74,5 @@ private:
     int m_maxTyped = 32767;
     FieldRules::KeyFilter m_filter = FieldRules::KeyFilter::None;
     bool m_enterHandling = false;
+    bool m_showing = false; // the field itself is setting the text it shows
 };

@@ -1,5 +1,6 @@
 qt_wrap_ui(mainwindow_form mainwindow/frmcalcretorno.ui)
 target_sources(tessio_ui PRIVATE
+    mainwindow/mainwindowtext.h
     mainwindow/fieldrules.h mainwindow/fieldrules.cpp
     mainwindow/maskededit.h mainwindow/maskededit.cpp
     mainwindow/commandlabel.h mainwindow/commandlabel.cpp

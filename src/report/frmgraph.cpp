@@ -1,5 +1,6 @@
 #include "report/frmgraph.h"
 
+#include "platform/accessiblerole.h"
 #include "report/savingspicture.h"
 
 #include <QScreen>
@@ -12,6 +13,7 @@ constexpr int TitleGraph = 12;
 frmGraph::frmGraph(const TextLookup &text, QWidget *parent)
     : QWidget(parent, Qt::Window)
 {
+    setAccessibleRole(staticMetaObject, QAccessible::Window);
     setObjectName(QStringLiteral("frmGraph"));
     setAttribute(Qt::WA_DeleteOnClose);
     for (auto &pictures : m_pictures)
@@ -94,6 +96,8 @@ void showGraph(QPointer<frmGraph> &window, const QString &languageName, int appl
 {
     if (!window) {
         window = new frmGraph(text, parent);
+        if (parent)
+            window->setLocale(parent->locale()); // a window does not take its parent's by itself
         placeOver(window, parent);
     }
     if (const auto language = graphLanguage(languageName))

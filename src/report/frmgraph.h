@@ -45,7 +45,7 @@ inline constexpr QSize GraphWindowSize(715, 410);
 QPoint windowPlacement(const QRect &parentFrame, const QSize &frameSize, const QRect &available);
 
 // The Graph command: opens the graph window if it is not open (window is null), centred on `parent`
-// and inside the available area of the parent's screen; shows the chart of the selected application
+// and inside the available area of the parent's screen, in the parent's number format; shows the chart of the selected application
 // for the language named "Português", "Español" or "English" (none for any other name), and shows the
 // window without blocking the main window, bringing it to the front. A window that is open already
 // stays where the user left it.

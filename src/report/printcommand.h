@@ -25,10 +25,7 @@ bool printDestinationOrMessage(QWidget *parent, Dialogs &dialogs, const TextLook
 bool printThroughDialog(QWidget *parent, Dialogs &dialogs, const TextLookup &text, const QString &jobName,
                         const std::function<bool(ReportPrinter &)> &print);
 
-// The Print command of the main window (printThroughDialog): the print dialog chooses the printer (a PDF file included);
-// cancelling it ends the command silently, and so does a machine where it would offer no destination,
-// after printDestinationOrMessage's message. Otherwise pending events run once, so that the screen
-// under the closed dialog repaints, and the report is printed on the chosen printer. The report
+// The Print command of the main window: printThroughDialog with the case's one-page report. The report
 // writer is created at the first print that goes ahead and reused afterwards. True when the page was
 // sent. The print job is named after the case (printJobName); `caseFile` is the case's file, if any.
 bool printCommand(QWidget *parent, Dialogs &dialogs, std::unique_ptr<PrinterReport> &report,

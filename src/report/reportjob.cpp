@@ -2,9 +2,9 @@
 
 #include "report/printerreport.h"
 
+#include "calc/companyblock.h"
 #include "platform/dialogs.h"
 #include "platform/platformerror.h"
-#include "settings/companyblock.h"
 
 #include <QCursor>
 #include <QGuiApplication>

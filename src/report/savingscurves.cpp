@@ -1,5 +1,7 @@
 #include "report/savingscurves.h"
 
+#include <QStringList>
+
 namespace {
 
 struct LanguageTexts
@@ -48,6 +50,30 @@ ChartTexts chartTexts(GraphLanguage language, int application)
             QString::fromUtf16(texts.verticalAxis), QString::fromUtf16(texts.horizontalAxis),
             QString::fromUtf16(texts.driveSeries),  QString::fromUtf16(own[2]),
             QString::fromUtf16(texts.note)};
+}
+
+QString chartTitle(GraphLanguage language, int application)
+{
+    const ChartTexts texts = chartTexts(language, application);
+    return texts.titleLine1.isEmpty() ? QString() : texts.titleLine1 + QStringLiteral(", ") + texts.titleLine2;
+}
+
+QString chartDescription(GraphLanguage language, int application, const QLocale &locale)
+{
+    if (application < 0 || application >= ApplicationCount)
+        return {};
+    const ChartTexts texts = chartTexts(language, application);
+    const SavingsCurves &curves = SavingsCurveTable[static_cast<std::size_t>(application)];
+    // Semicolons between the values, which may be written with a decimal comma.
+    const auto values = [&locale](const auto &points) {
+        QStringList written;
+        for (const auto value : points)
+            written.append(locale.toString(value));
+        return written.join(QStringLiteral("; "));
+    };
+    return QStringLiteral("%1: %2. %3, %4: %5. %6, %4: %7.")
+        .arg(texts.horizontalAxis, values(ChartFlows), texts.driveSeries, texts.verticalAxis, values(curves.drive),
+             texts.throttlingSeries, values(curves.throttling));
 }
 
 std::optional<GraphLanguage> graphLanguage(const QString &languageName)

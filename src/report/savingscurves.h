@@ -3,6 +3,7 @@
 #include "calc/caserecord.h"
 #include "calc/powercurves.h"
 
+#include <QLocale>
 #include <QString>
 #include <array>
 #include <optional>
@@ -26,6 +27,12 @@ struct ChartTexts
 
 // The texts of the chart of `application` (0..3) in `language`; empty texts outside 0..3.
 ChartTexts chartTexts(GraphLanguage language, int application);
+
+// What a screen reader says for a chart: its title on one line ("Centrifugal Pumps, VSD to Throttling power
+// Comparison"), and as its description every value it draws, numbers written in `locale`: "Flow (%): 50;
+// 60; 70; 80; 90; 100. VSD, Power (%): 35; 40; ... Throttling, Power (%): 76; 79; ...". Empty outside 0..3.
+QString chartTitle(GraphLanguage language, int application);
+QString chartDescription(GraphLanguage language, int application, const QLocale &locale);
 
 // The chart language of a language name as the language list shows it: "Português", "Español" or
 // "English", compared exactly; nothing for any other name.

@@ -1,5 +1,7 @@
 #include "report/savingspicture.h"
 
+#include "platform/accessiblerole.h"
+
 #include <QPainter>
 
 namespace {
@@ -13,9 +15,13 @@ QString pictureName(GraphLanguage language, int application)
 SavingsPicture::SavingsPicture(GraphLanguage language, int application, QWidget *parent)
     : QWidget(parent), m_chart(language, application)
 {
+    setAccessibleRole(staticMetaObject, QAccessible::Chart);
     setObjectName(pictureName(language, application));
     setFixedSize(PictureSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    // A screen reader cannot see the picture: it reads the title and the values drawn.
+    setAccessibleName(chartTitle(language, application));
+    setAccessibleDescription(chartDescription(language, application, locale()));
 }
 
 void SavingsPicture::paintEvent(QPaintEvent *)

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "calc/calculator.h"
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 
 #include <functional>
 

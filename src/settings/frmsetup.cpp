@@ -2,9 +2,10 @@
 #include "ui_frmsetup.h"
 
 #include "localisation/listfill.h"
-#include "mainwindow/fieldrules.h"
 #include "localisation/scrambledfile.h"
 #include "mainwindow/commandlabel.h"
+#include "mainwindow/fieldrules.h"
+#include "mainwindow/keyboardaccess.h"
 #include "platform/dialogs.h"
 #include "settings/regkeys.h"
 #include "settings/setuplists.h"
@@ -37,7 +38,9 @@ constexpr Caption Captions[] = {
 };
 constexpr int TitleText = 1;
 constexpr int SaveDataText = 174;
-constexpr int SavePictureIndex = 5;
+
+// The window's one command: Save Data, beside its picture.
+const QList<CommandRow> Commands{{0, "lblSalvar", "Image1_5", nullptr, SaveDataText, 0, {QKeySequence::Save}}};
 
 // The picture beside Save Data: a small diskette, painted here because it is the window's only
 // picture and a resource file in a static library would need explicit initialisation.
@@ -79,9 +82,11 @@ frmSetup::frmSetup(TextLookup text, const QString &programFolder, Dialogs &dialo
     : QDialog(parent), m_ui(std::make_unique<Ui::frmSetup>())
 {
     m_ui->setupUi(this);
+    m_keyboard = new KeyboardAccess(this, Commands, text, [this](int) { lblSalvar_Click(); });
     setUpControls();
 
     applyCaptions(text);
+    m_keyboard->relabel();
     LoadCompanyPresets(m_presets, programFolder, dialogs, progress);
     FillPresetList(m_ui->cboRegistro, m_presets);
     LoadSetupFromRegistry();
@@ -104,8 +109,8 @@ void frmSetup::setUpControls()
 
     // Save Data and its picture are command labels, with the main window's pointer feedback.
     m_ui->Image1_5->setPixmap(saveDataPicture());
-    connect(m_ui->lblSalvar, &CommandLabel::clicked, this, &frmSetup::lblSalvar_Click);
-    connect(m_ui->Image1_5, &CommandLabel::clicked, this, [this] { Image1_Click(SavePictureIndex); });
+    // The window opens in its first selector; Save Data, which comes first in the form, follows the fields.
+    m_ui->cboRegistro->setFocus(Qt::OtherFocusReason);
 
     // The default preset is selected while loading and the user may pick the same preset again: both
     // run the handler, which only copies the preset, so a second run on one pick does no harm.
@@ -120,7 +125,8 @@ void frmSetup::applyCaptions(const TextLookup &text)
     setWindowTitle(text(TitleText));
     for (const Caption &c : Captions)
         ((*m_ui).*c.label)->setText(text(c.text));
-    m_ui->lblSalvar->setText(text(SaveDataText));
+    for (const CommandRow &row : Commands)
+        m_keyboard->control(row.command)->setText(text(row.caption));
 }
 
 void frmSetup::cboRegistro_Click()
@@ -187,12 +193,6 @@ void frmSetup::lblSalvar_Click()
     for (const auto &[name, value] : values)
         SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, name, value);
     accept();
-}
-
-void frmSetup::Image1_Click(int index)
-{
-    if (index == SavePictureIndex)
-        lblSalvar_Click();
 }
 
 void frmSetup::mouseMoveEvent(QMouseEvent *event)

@@ -9,6 +9,7 @@
 #include <memory>
 
 class Dialogs;
+class KeyboardAccess;
 class ProgressDisplay;
 namespace Ui {
 class frmSetup;
@@ -33,8 +34,9 @@ inline constexpr QLatin1String cboPais("USA");
 // Data flow: on construction the captions take the current language's texts, the presets of
 // fSetup.ini fill cboRegistro and the default preset fills the fields (cboRegistro_Click), and then
 // LoadSetupFromRegistry puts the stored values (or the window's defaults) over them. Save Data
-// (lblSalvar or its picture Image1_5) writes the nine values to the settings store and closes the
-// window; closing it any other way writes nothing. The caller refreshes the company block afterwards.
+// (lblSalvar or its picture Image1_5, or from the keyboard: Tab to it and Enter or Space, or the Save
+// key) writes the nine values to the settings store and closes the window; closing it any other way
+// writes nothing. The caller refreshes the company block afterwards.
 class frmSetup : public QDialog
 {
     Q_OBJECT
@@ -50,8 +52,6 @@ public:
     void LoadSetupFromRegistry();
     // Writes the nine values, an empty one as a blank, then closes the window.
     void lblSalvar_Click();
-    // The pictures of the window; only index 5 (beside Save Data) does anything.
-    void Image1_Click(int index);
 
     // The preset table of this opening, with a currency "$" replaced by "US$" once its preset was picked.
     const TextTable &presets() const { return m_presets; }
@@ -64,5 +64,6 @@ private:
     void applyCaptions(const TextLookup &text);
 
     std::unique_ptr<Ui::frmSetup> m_ui;
+    KeyboardAccess *m_keyboard = nullptr;
     TextTable m_presets;
 };

@@ -1,9 +1,9 @@
 #include "settings/links.h"
 
+#include "calc/companyblock.h"
+#include "platform/addbackslash.h"
 #include "platform/dialogs.h"
 #include "platform/shell.h"
-#include "settings/companyblock.h"
-#include "startup/addbackslash.h"
 
 namespace {
 constexpr int HelpGuideText = 191;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 
 #include <QLatin1String>
 #include <QString>

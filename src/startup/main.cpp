@@ -1,6 +1,6 @@
+#include "platform/addbackslash.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtshell.h"
-#include "startup/addbackslash.h"
 #include "startup/commandline.h"
 #include "startup/module1.h"
 #include "startup/singleinstance.h"

@@ -91,6 +91,8 @@ void MainProgram::handle(frmCalcRetorno::Command command)
     case Command::HelpDocument:
         Label2_Click(LinkLabel::HelpDocument, m_shell, m_company, m_programFolder, m_window->textLookup());
         break;
+    case Command::Calculate: // the window's own
+        break;
     }
 }
 

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "calc/companyblock.h"
 #include "mainwindow/frmcalcretorno.h"
-#include "settings/companyblock.h"
 
 #include <QLocale>
 #include <QObject>

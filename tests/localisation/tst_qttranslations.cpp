@@ -1,10 +1,10 @@
 // Qt's own texts in the language the user picked: the real QMessageBox and QFileDialog of the file
 // commands, offscreen, with the translation files the build puts beside the program.
+#include "calc/companyblock.h"
 #include "files/filecommands.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
 #include "platform/qtdialogs.h"
-#include "settings/companyblock.h"
 #include "support/modalwatchdog.h"
 #include "support/testdatafiles.h"
 #include "support/testmain.h"

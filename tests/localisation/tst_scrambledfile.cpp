@@ -2,7 +2,7 @@
 #include "localisation/frmsplash.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
-#include "startup/addbackslash.h"
+#include "platform/addbackslash.h"
 #include "support/fakedialogs.h"
 #include "support/testmain.h"
 

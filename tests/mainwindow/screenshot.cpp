@@ -3,11 +3,11 @@
 // Usage: mainwindow_screenshot <folder with Config.ini> <output folder> [<folder of case files>]
 // The setup window shows its own defaults: the settings are read from an empty temporary store. The
 // plant window holds the case files of the third folder, added through its own Add case files command.
+#include "calc/companyblock.h"
 #include "files/filecommands.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "plant/frmplantsummary.h"
 #include "platform/qtdialogs.h"
-#include "settings/companyblock.h"
 #include "settings/frmsetup.h"
 
 #include <QAbstractItemView>

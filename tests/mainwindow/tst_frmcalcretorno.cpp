@@ -1,4 +1,5 @@
 #include "mainwindow/commandlabel.h"
+#include "mainwindow/commandtable.h"
 #include "mainwindow/generalerrorreport.h"
 #include "support/mainwindowfixture.h"
 #include "support/testdatafiles.h"
@@ -79,9 +80,11 @@ void TestFrmCalcRetorno::startValues()
     // Every control the other windows and commands reach by name exists.
     for (int i = 0; i < frmCalcRetorno::Label2Count; ++i)
         QVERIFY(m_window->findChild<QLabel *>(QStringLiteral("Label2_%1").arg(i)));
-    for (int i = 0; i < frmCalcRetorno::Image1Count; ++i) {
-        auto *icon = m_window->findChild<QLabel *>(QStringLiteral("Image1_%1").arg(i));
-        QVERIFY(icon);
+    for (const CommandRow &row : TaskPane::Commands) {
+        if (!row.icon)
+            continue;
+        auto *icon = m_window->findChild<QLabel *>(QLatin1String(row.icon));
+        QVERIFY2(icon, row.icon);
         // The picture was drawn: some pixel is not transparent.
         const QImage image = icon->pixmap().toImage();
         bool drawn = false;
@@ -125,7 +128,13 @@ void TestFrmCalcRetorno::currencyChange()
 {
     typeInto("mskValorkWh", QStringLiteral("0.5"));
     tab();
+    // Whoever follows the currency hears of it once the captions and the price follow it.
+    QStringList heard;
+    connect(m_window.get(), &frmCalcRetorno::currencyChanged, this, [this, &heard](const QString &currency) {
+        heard << currency + u' ' + m_window->label2(14)->text() + u' ' + field("mskValorkWh")->rawText();
+    });
     QVERIFY(m_window->selectCurrency(QStringLiteral("CAN$")));
+    QCOMPARE(heard, QStringList{QStringLiteral("CAN$ EN 34 (CAN$): 0.12")});
     QCOMPARE(m_window->label2(11)->text(), QStringLiteral("EN 29 (CAN$)"));
     QCOMPARE(m_window->label2(12)->text(), QStringLiteral("EN 30 (CAN$)"));
     QCOMPARE(m_window->label2(14)->text(), QStringLiteral("EN 34 (CAN$):"));
@@ -158,7 +167,13 @@ void TestFrmCalcRetorno::languageSwitch()
 {
     m_window->selectApplication(2);
     m_window->selectCurrency(QStringLiteral("EUR"));
+    // Whoever shows the window's texts hears of a switch once the window has taken them.
+    QStringList heard;
+    connect(m_window.get(), &frmCalcRetorno::languageChanged, this, [this, &heard] {
+        heard << m_window->windowTitle() + u' ' + m_window->commandLabel(frmCalcRetorno::Command::Models)->text();
+    });
     m_window->cboIdioma()->setCurrentIndex(0);
+    QCOMPARE(heard, QStringList{QStringLiteral("PT 1 PT 202")});
     QCOMPARE(m_window->languageName(), QStringLiteral("Português"));
 
     auto caption = [this](const char *name) { return m_window->findChild<QLabel *>(QLatin1String(name))->text(); };
@@ -240,26 +255,27 @@ void TestFrmCalcRetorno::commandsAreForwarded()
 {
     using C = frmCalcRetorno::Command;
     QSignalSpy spy(m_window.get(), &frmCalcRetorno::commandRequested);
-    const QList<QPair<const char *, C>> clicks{
-        {"lblNovo", C::New},       {"lblAbrir", C::Open},      {"lblSalvar", C::Save},   {"lblSalvarComo", C::SaveAs},
-        {"lblExport", C::Export},  {"lblGraph", C::Graph},     {"lblImprimir", C::Print}, {"lblSetup", C::Setup},
-        {"lblHelp", C::Help},      {"lblModels", C::Models},   {"Label2_3", C::WebLink}, {"Label2_18", C::HelpDocument},
-        {"Image1_0", C::Print},    {"Image1_1", C::New},       {"Image1_3", C::Graph},   {"Image1_4", C::SaveAs},
-        {"Image1_5", C::Save},     {"Image1_6", C::Open},      {"Image1_7", C::Setup},   {"Image1_8", C::Export},
-        {"lblPlanta", C::PlantSummary}, {"Image1_9", C::PlantSummary},
-        {"Label2_4", C::New} /* a caption: nothing */};
-    for (const auto &[name, command] : clicks) {
-        auto *label = m_window->findChild<QLabel *>(QLatin1String(name));
-        QVERIFY2(label, name);
-        spy.clear();
-        QTest::mouseClick(label, Qt::LeftButton);
-        if (qstrcmp(name, "Label2_4") == 0) {
-            QCOMPARE(spy.count(), 0);
-        } else {
-            QCOMPARE(spy.count(), 1);
-            QCOMPARE(spy.first().first().value<C>(), command);
+    // A click on a command's label or picture forwards the command; Calculate the window runs itself.
+    for (const CommandRow &row : TaskPane::Commands) {
+        for (const char *name : {row.control, row.icon}) {
+            if (!name)
+                continue;
+            auto *label = m_window->findChild<QLabel *>(QLatin1String(name));
+            QVERIFY2(label, name);
+            spy.clear();
+            QTest::mouseClick(label, Qt::LeftButton);
+            if (C(row.command) == C::Calculate) {
+                QCOMPARE(spy.count(), 0);
+            } else {
+                QCOMPARE(spy.count(), 1);
+                QCOMPARE(spy.first().first().value<C>(), C(row.command));
+            }
         }
     }
+    // A caption is no command.
+    spy.clear();
+    QTest::mouseClick(m_window->label2(4), Qt::LeftButton);
+    QCOMPARE(spy.count(), 0);
     // A press that is released elsewhere is no click.
     auto *open = m_window->commandLabel(C::Open);
     spy.clear();

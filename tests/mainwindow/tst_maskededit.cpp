@@ -1,6 +1,7 @@
 #include "mainwindow/maskededit.h"
 #include "support/testmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QTest>
@@ -23,6 +24,8 @@ private slots:
     void unstorableCharactersAreRefused();
     void enterHandling();
     void tagAndChange();
+    void textPutInFromOutside_data();
+    void textPutInFromOutside();
 
 private:
     QWidget *m_window = nullptr;
@@ -207,6 +210,46 @@ void TestMaskedEdit::tagAndChange()
     QVERIFY(!m_edit->changedSinceEntry());
     m_edit->setRawText(QStringLiteral("6"));
     QVERIFY(m_edit->changedSinceEntry());
+}
+
+void TestMaskedEdit::textPutInFromOutside_data()
+{
+    // A screen reader or voice control sets the shown text through the accessibility interface.
+    QTest::addColumn<bool>("focused");
+    QTest::addColumn<bool>("readOnly");
+    QTest::addColumn<QString>("put");
+    QTest::addColumn<QString>("raw");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<int>("changedWithoutFocus");
+    QTest::newRow("field being typed in") << true << false << "1234.5" << "1234.5" << "1234.5" << 0;
+    QTest::newRow("field without focus") << false << false << "1234.5" << "1234.5" << "1,234.50" << 1;
+    QTest::newRow("read-only field") << false << true << "1234.5" << "7" << "7.00" << 0;
+    QTest::newRow("character the files cannot hold") << false << false << "7\u03A9" << "7" << "7.00" << 0;
+}
+
+void TestMaskedEdit::textPutInFromOutside()
+{
+    QFETCH(bool, focused);
+    QFETCH(bool, readOnly);
+    QFETCH(QString, put);
+    QFETCH(QString, raw);
+    QFETCH(QString, shown);
+    QFETCH(int, changedWithoutFocus);
+    m_edit->setRawText(QStringLiteral("7"));
+    m_edit->setTag(QStringLiteral("5"));
+    m_edit->setReadOnly(readOnly);
+    if (focused) {
+        m_edit->setFocus();
+        QTRY_VERIFY(m_edit->hasFocus());
+    }
+    int heard = 0;
+    connect(m_edit, &MaskedEdit::changedWithoutFocus, this, [&heard] { ++heard; });
+    QAccessible::queryAccessibleInterface(m_edit)->setText(QAccessible::Value, put);
+    QCOMPARE(m_edit->rawText(), raw);
+    QCOMPARE(m_edit->displayText(), shown);
+    QCOMPARE(heard, changedWithoutFocus);
+    // Without the focus the text is as entered and left: the text at focus is the one it replaced.
+    QCOMPARE(m_edit->tag(), changedWithoutFocus ? QStringLiteral("7") : QStringLiteral("5"));
 }
 
 TESSIO_TEST_MAIN(TestMaskedEdit)

@@ -7,6 +7,7 @@
 #include "report/savingspicture.h"
 #include "support/testmain.h"
 
+#include <QAccessible>
 #include <QScreen>
 #include <QTest>
 
@@ -54,6 +55,8 @@ private slots:
     void chartTexts();
     void everyChartRendersWithItsParts();
     void englishFanOutletDamper();
+    void screenReaderReadsTheChart_data();
+    void screenReaderReadsTheChart();
     void secondCommandShowsOnlyTheCurrentChart();
     void resizingKeepsThePictureAtTheCorner();
     void closingGivesAFreshWindow();
@@ -228,6 +231,48 @@ void TestSavingsGraph::englishFanOutletDamper()
     const QImage shown =
         window->grab(QRect(QPoint(0, 0), PictureSize)).toImage().convertToFormat(QImage::Format_RGB32);
     QCOMPARE(shown, visible[0]->chart().image().convertToFormat(QImage::Format_RGB32));
+    delete window;
+}
+
+void TestSavingsGraph::screenReaderReadsTheChart_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("English") << QStringLiteral("English") << QLocale(QLocale::English, QLocale::UnitedStates)
+                             << QStringLiteral("Fans / Exhausters, VSD to Damper at output Comparison")
+                             << QStringLiteral("Flow (%): 50; 60; 70; 80; 90; 100. VSD, Power (%): 35; 40; 45; 54; 73; "
+                                               "100. Damper at output, Power (%): 70.5; 73.4; 78; 84.5; 91.5; 100.");
+    QTest::newRow("Portuguese") << QStringLiteral("Português") << QLocale(QLocale::Portuguese, QLocale::Brazil)
+                                << QStringLiteral("Ventilador / Exaustores, Variação de Velocidade x Damper na Saída")
+                                << QStringLiteral("Vazão (%): 50; 60; 70; 80; 90; 100. Variação de Velocidade, Energia "
+                                                  "(%): 35; 40; 45; 54; 73; 100. Damper na Saída, Energia (%): 70,5; "
+                                                  "73,4; 78; 84,5; 91,5; 100.");
+}
+
+void TestSavingsGraph::screenReaderReadsTheChart()
+{
+    // A screen reader cannot see the picture: the window is a window named by its title, the chart a chart
+    // named by its title and described by every value it draws, in the window's number format.
+    QFETCH(QString, language);
+    QFETCH(QLocale, locale);
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QWidget mainWindow;
+    mainWindow.setLocale(locale);
+    QPointer<frmGraph> window;
+    showGraph(window, language, 3, lookup, &mainWindow);
+    QAccessibleInterface *windowRead = QAccessible::queryAccessibleInterface(window.data());
+    QCOMPARE(windowRead->role(), QAccessible::Window);
+    QCOMPARE(windowRead->text(QAccessible::Name), QStringLiteral("t1 - t12"));
+    const QList<SavingsPicture *> shown = visiblePictures(*window);
+    QCOMPARE(shown.size(), 1);
+    QAccessibleInterface *chart = QAccessible::queryAccessibleInterface(shown.first());
+    QCOMPARE(windowRead->indexOfChild(chart), 0);
+    QCOMPARE(chart->role(), QAccessible::Chart);
+    QCOMPARE(chart->text(QAccessible::Name), name);
+    QCOMPARE(chart->text(QAccessible::Description), description);
     delete window;
 }
 

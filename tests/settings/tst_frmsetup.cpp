@@ -1,4 +1,5 @@
 #include "localisation/scrambledfile.h"
+#include "mainwindow/commandlabel.h"
 #include "settings/companysetup.h"
 #include "settings/frmsetup.h"
 #include "settings/regkeys.h"
@@ -9,6 +10,7 @@
 #include "support/testdatafiles.h"
 #include "support/testmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
@@ -155,8 +157,19 @@ void TestFrmSetup::captions()
     };
     for (const auto &[name, number] : expected)
         QCOMPARE(control<QLabel>(translated.get(), name)->text(), QStringLiteral("T%1").arg(number));
-    // The labels lead to their fields.
+    // The labels lead to their fields, the preset selector's too, which a screen reader names by it.
     QCOMPARE(control<QLabel>(translated.get(), "Label1_14")->buddy(), control<QLineEdit>(translated.get(), "txtFax"));
+    QAccessibleInterface *presets =
+        QAccessible::queryAccessibleInterface(control<QComboBox>(translated.get(), "cboRegistro"));
+    const auto labels = presets->relations(QAccessible::Label);
+    QCOMPARE(labels.size(), 1);
+    QCOMPARE(labels.first().first->text(QAccessible::Name), QStringLiteral("T175"));
+    // Save Data names its key; the window opens in the first selector, Save Data comes last.
+    QCOMPARE(control<QLabel>(translated.get(), "lblSalvar")->toolTip(),
+             QStringLiteral("T174 (%1)").arg(QKeySequence(QKeySequence::Save).toString(QKeySequence::NativeText)));
+    translated->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(translated.get()));
+    QCOMPARE(QApplication::focusWidget(), control<QComboBox>(translated.get(), "cboRegistro"));
 }
 
 void TestFrmSetup::fixedLists()
@@ -269,14 +282,16 @@ void TestFrmSetup::missingPresetFile()
 
 void TestFrmSetup::saveDataWritesTheNineValues_data()
 {
-    QTest::addColumn<QString>("command");
-    QTest::newRow("Save Data") << QStringLiteral("lblSalvar");
-    QTest::newRow("its picture") << QStringLiteral("Image1_5");
+    // How the user saves: a click on Save Data or its picture, Tab to Save Data and Enter or Space, the
+    // Save key, or a screen reader's Press action.
+    QTest::addColumn<QString>("how");
+    for (const char *how : {"click", "picture", "Enter", "Space", "Save key", "Press"})
+        QTest::newRow(how) << QString::fromLatin1(how);
 }
 
 void TestFrmSetup::saveDataWritesTheNineValues()
 {
-    QFETCH(QString, command);
+    QFETCH(QString, how);
     auto window = openWindow();
     auto *w = window.get();
     auto type = [w](const char *name, const QString &value) {
@@ -298,9 +313,29 @@ void TestFrmSetup::saveDataWritesTheNineValues()
     control<QComboBox>(w, "cboPais")->setCurrentIndex(control<QComboBox>(w, "cboPais")->findText("NORWAY"));
     control<QComboBox>(w, "cboMoeda")->setCurrentIndex(6);
 
-    QTest::mouseClick(control<QLabel>(w, command.toLatin1().constData()), Qt::LeftButton);
+    auto *saveData = control<CommandLabel>(w, "lblSalvar");
+    if (how == u"click" || how == u"picture") {
+        QTest::mouseClick(how == u"click" ? saveData : control<QLabel>(w, "Image1_5"), Qt::LeftButton);
+    } else if (how == u"Enter" || how == u"Space") {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        control<QComboBox>(w, "cboMoeda")->setFocus(Qt::TabFocusReason);
+        QTRY_COMPARE(QApplication::focusWidget(), control<QComboBox>(w, "cboMoeda"));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), saveData);
+        QTest::keyClick(saveData, how == u"Enter" ? Qt::Key_Return : Qt::Key_Space);
+    } else if (how == u"Save key") {
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        QTest::keySequence(window->windowHandle(), QKeySequence::Save);
+    } else {
+        QAccessibleInterface *button = QAccessible::queryAccessibleInterface(saveData);
+        QCOMPARE(button->role(), QAccessible::Button);
+        QCOMPARE(button->text(QAccessible::Name), QStringLiteral("Save Data"));
+        button->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+    }
 
-    QVERIFY(!window->isVisible());
+    QTRY_VERIFY(!window->isVisible());
     QCOMPARE(window->result(), int(QDialog::Accepted));
     QCOMPARE(stored(RegValue::txtNome), QStringLiteral("Typed Co"));
     QCOMPARE(stored(RegValue::txtFone), QStringLiteral("555-0111"));

@@ -4,11 +4,11 @@
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
 #include "plant/frmplantsummary.h"
+#include "platform/addbackslash.h"
 #include "report/frmgraph.h"
 #include "settings/frmsetup.h"
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
-#include "startup/addbackslash.h"
 #include "startup/mainprogram.h"
 #include "startup/module1.h"
 #include "startup/singleinstance.h"
@@ -86,7 +86,6 @@ private slots:
     void secondCopyEndsAtOnce();
     void pickedLanguageIsRemembered_data();
     void pickedLanguageIsRemembered();
-    void commandsReachTheirOwners();
     void programFolderHoldsTheDataFiles();
     void caseFileNamedAtStartIsOpened();
     void secondCopyWithACaseFileOpensNothing();
@@ -371,66 +370,6 @@ void TestModule1::pickedLanguageIsRemembered()
     QVERIFY(next.goesOn());
     QCOMPARE(next.program->window().languageName(), portuguese);
     QCOMPARE(next.program->window().windowTitle(), next.program->window().text(1));
-    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
-}
-
-void TestModule1::commandsReachTheirOwners()
-{
-    store(RegValue::NotFirstTime, QStringLiteral("True"));
-    const StartupResult started = Main(services());
-    QVERIFY(started.goesOn());
-    frmCalcRetorno &window = started.program->window();
-    QVERIFY(QTest::qWaitForWindowActive(&window));
-    auto click = [&window](const char *name) {
-        auto *label = window.findChild<QLabel *>(QLatin1String(name));
-        QVERIFY2(label, name);
-        QTest::mouseClick(label, Qt::LeftButton);
-    };
-
-    // The file commands: each asks its own dialog (cancelled here), Clear empties a typed case.
-    click("lblAbrir");
-    click("lblSalvarComo");
-    click("lblExport");
-    QCOMPARE(m_dialogs.fileRequests.size(), 3);
-    QCOMPARE(m_dialogs.fileRequests.at(0).save, false);
-    QCOMPARE(m_dialogs.fileRequests.at(0).filter, FileCommands::CaseFileFilter);
-    QCOMPARE(m_dialogs.fileRequests.at(1).save, true);
-    QCOMPARE(m_dialogs.fileRequests.at(1).filter, FileCommands::CaseFileFilter);
-    QCOMPARE(m_dialogs.fileRequests.at(2).filter, FileCommands::ExportFileFilter);
-    window.field(u"mskPotencia")->setRawText(QStringLiteral("15"));
-    click("lblNovo");
-    QVERIFY(window.field(u"mskPotencia")->rawText().isEmpty());
-
-    // Print: the print dialog (cancelled, then a PDF file); Graph: the chart window over the main window.
-    click("lblImprimir");
-    QCOMPARE(m_dialogs.printRequests, 1);
-    QTemporaryDir pdfFolder;
-    m_dialogs.printFile = pdfFolder.filePath(QStringLiteral("case.pdf"));
-    m_dialogs.printAnswers.enqueue(true);
-    click("lblImprimir");
-    QCOMPARE(m_dialogs.printRequests, 2);
-    QFile pdf(m_dialogs.printFile);
-    QVERIFY(pdf.open(QIODevice::ReadOnly));
-    QVERIFY(pdf.read(5) == "%PDF-");
-    QVERIFY(!started.program->graphWindow());
-    window.selectApplication(2);
-    click("lblGraph");
-    frmGraph *graph = started.program->graphWindow();
-    QVERIFY(graph);
-    QVERIFY(graph->isVisible());
-    QCOMPARE(graph->parentWidget(), &window);
-    QVERIFY(graph->picture(GraphLanguage::English, 2) && graph->picture(GraphLanguage::English, 2)->isVisible());
-    graph->close();
-    QTRY_VERIFY(!started.program->graphWindow());
-
-    // Setup: modal over the main window, and the company block read again afterwards.
-    store(RegValue::txtNome, QStringLiteral("Stored Later Co"));
-    SetupSeen seen;
-    const auto closer = closeSetupWhenOpen(*m_watchdog, seen);
-    click("lblSetup");
-    QCOMPARE(seen.openings, 1);
-    QVERIFY(seen.modalOverMainWindow);
-    QCOMPARE(started.program->company().CompanyName, QStringLiteral("Stored Later Co"));
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
 

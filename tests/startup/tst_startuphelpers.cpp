@@ -1,4 +1,4 @@
-#include "startup/addbackslash.h"
+#include "platform/addbackslash.h"
 #include "startup/commandline.h"
 #include "startup/singleinstance.h"
 #include "startup/truthtext.h"

@@ -1,9 +1,9 @@
 #pragma once
 
+#include "calc/companyblock.h"
 #include "files/filecommands.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
-#include "settings/companyblock.h"
 #include "support/fakedialogs.h"
 #include "support/modalwatchdog.h"
 #include "support/settingsfolder.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "calc/caserecord.h"
+#include "calc/companyblock.h"
 #include "plant/plantmodel.h"
-#include "settings/companyblock.h"
 
 #include <QMetaType>
 

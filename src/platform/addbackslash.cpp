@@ -1,4 +1,4 @@
-#include "startup/addbackslash.h"
+#include "platform/addbackslash.h"
 
 #include <QCoreApplication>
 #include <QDir>

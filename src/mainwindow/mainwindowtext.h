@@ -1,0 +1,43 @@
+#pragma once
+
+// Language texts of the main window: its title, captions, command labels and application list, by their
+// numbers in data/texts.tsv. The messages of its fields are named in FieldRules, those of Calculate's
+// checks in CheckText.
+namespace MainWindowText {
+inline constexpr int Title = 1;
+inline constexpr int Application = 2;       // caption of the application selector
+inline constexpr int FileTasks = 5;         // heading of the first group of commands
+inline constexpr int Open = 6;
+inline constexpr int Save = 7;
+inline constexpr int SaveAs = 8;
+inline constexpr int Export = 9;            // "Export As Text"
+inline constexpr int OtherTasks = 10;       // heading of the second group of commands
+inline constexpr int Calculate = 11;
+inline constexpr int Graph = 12;
+inline constexpr int Clear = 13;            // the New command
+inline constexpr int Print = 14;
+inline constexpr int Setup = 15;
+inline constexpr int Currency = 16;         // caption of the currency selector
+inline constexpr int Days = 17;             // "Days of operation per year:"
+inline constexpr int Reference = 18;
+inline constexpr int Flow = 19;             // "Flow(%)": heading of the flow columns
+inline constexpr int HoursLine1 = 20;       // "Time of operation per"
+inline constexpr int HoursLine2 = 21;       // "day (in hours)"
+inline constexpr int FirstFlow = 22;        // 22 to 27: the flow columns, 100 down to 50 %
+inline constexpr int MotorPower = 28;
+inline constexpr int KwhPrice = 29;         // the caller adds " (<currency>)"
+inline constexpr int DrivePrice = 30;       // the caller adds " (<currency>)"
+inline constexpr int SavingKwh = 33;        // "Annual Savings (kWh):"
+inline constexpr int SavingMoney = 34;      // the caller adds " (<currency>):"
+inline constexpr int Payback = 35;          // "Payback (months):"
+inline constexpr int HoursSumNote = 36;     // shown while the hours add up to more than 24
+inline constexpr int VisitUs = 39;          // caption of the web link
+inline constexpr int Language = 171;        // caption of the language selector
+inline constexpr int FirstApplication = 193; // 193 to 196: the applications in their list order
+inline constexpr int Efficiency = 197;      // "Efficiency (100%)"
+inline constexpr int Help = 198;
+inline constexpr int WebAddress = 201;      // the web link opens "http://" followed by this text
+inline constexpr int Models = 202;          // "Available models"
+inline constexpr int PlantSummary = 205;    // the plant window's title, the caption of its command
+inline constexpr int UserGuide = 430;       // what the "<" command opens: its name and tooltip
+} // namespace MainWindowText
