@@ -1,6 +1,7 @@
 #include "mainwindow/fieldbehaviour.h"
 
 #include "calc/caserecord.h"
+#include "calc/numberformat.h"
 #include "mainwindow/fieldrules.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
@@ -33,6 +34,7 @@ FieldBehaviour::FieldBehaviour(QWidget *window, const Controls &controls, Dialog
     setUp(m_controls.mskRendimento,
           {FieldPattern::Efficiency, 7, F::None, EnterAction::None, true, LeaveRule::Efficiency});
     setUp(m_controls.mskValorkWh, {FieldPattern::Money, 7, F::Numeric, EnterAction::Next, true, LeaveRule::Changed});
+    m_controls.mskValorkWh->setDisplayFormat(&NumberFormat::formatKwhPrice);
     setUp(m_controls.mskInversor,
           {FieldPattern::Money, 13, F::Numeric, EnterAction::Calculate, true, LeaveRule::Changed});
     setUp(m_controls.mskDiaAno, {FieldPattern::Days, 3, F::Numeric, EnterAction::Next, true, LeaveRule::Days});

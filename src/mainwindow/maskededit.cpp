@@ -25,6 +25,12 @@ void MaskedEdit::setDisplayPattern(const QString &pattern)
     refreshDisplay();
 }
 
+void MaskedEdit::setDisplayFormat(DisplayFormat format)
+{
+    m_format = format;
+    refreshDisplay();
+}
+
 bool MaskedEdit::showsRaw() const
 {
     // The window's focus widget keeps its raw text while another window is active.
@@ -33,9 +39,11 @@ bool MaskedEdit::showsRaw() const
 
 void MaskedEdit::refreshDisplay()
 {
-    const QString shown = (showsRaw() || m_pattern.isEmpty())
-                              ? m_raw
-                              : NumberFormat::formatText(m_raw, m_pattern, locale());
+    QString shown = m_raw;
+    if (!showsRaw() && m_format)
+        shown = m_format(m_raw, locale());
+    else if (!showsRaw() && !m_pattern.isEmpty())
+        shown = NumberFormat::formatText(m_raw, m_pattern, locale());
     if (QLineEdit::text() != shown)
         QLineEdit::setText(shown);
 }

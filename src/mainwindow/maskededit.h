@@ -27,6 +27,10 @@ public:
 
     QString displayPattern() const { return m_pattern; }
     void setDisplayPattern(const QString &pattern);
+    // A display that a pattern cannot give (the kWh price keeps the decimals it was typed with); it
+    // takes the pattern's place while set.
+    using DisplayFormat = QString (*)(const QString &text, const QLocale &locale);
+    void setDisplayFormat(DisplayFormat format);
 
     int maxTypedLength() const { return m_maxTyped; }
     void setMaxTypedLength(int length) { m_maxTyped = length; }
@@ -65,6 +69,7 @@ private:
     QString m_raw;
     QString m_tag;
     QString m_pattern;
+    DisplayFormat m_format = nullptr;
     int m_maxTyped = 32767;
     FieldRules::KeyFilter m_filter = FieldRules::KeyFilter::None;
     bool m_enterHandling = false;
