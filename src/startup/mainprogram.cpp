@@ -101,7 +101,7 @@ frmPlantSummary *MainProgram::plantWindow() const
 
 void MainProgram::clearCase()
 {
-    m_fileCommands->lblNovo_Click();
+    m_fileCommands->clearCase();
 }
 
 void MainProgram::openCaseFile(const QString &path)

@@ -90,6 +90,8 @@ private slots:
     void programFolderHoldsTheDataFiles();
     void caseFileNamedAtStartIsOpened();
     void secondCopyWithACaseFileOpensNothing();
+    void newAndOpenAskBeforeAChangedCaseGoes_data();
+    void newAndOpenAskBeforeAChangedCaseGoes();
     void closingAChangedCaseAsks_data();
     void closingAChangedCaseAsks();
     void closingWithAnUnsavedPlantAsks_data();
@@ -398,8 +400,12 @@ void TestModule1::commandsReachTheirOwners()
     QCOMPARE(m_dialogs.fileRequests.at(1).filter, FileCommands::CaseFileFilter);
     QCOMPARE(m_dialogs.fileRequests.at(2).filter, FileCommands::ExportFileFilter);
     window.field(u"mskPotencia")->setRawText(QStringLiteral("15"));
+    m_dialogs.answers.enqueue(Dialogs::Answer::Discard);
     click("lblNovo");
+    QCOMPARE(m_dialogs.texts().size(), 1); // the question about the typed power
+    QVERIFY(m_dialogs.texts().first().startsWith(window.text(FileCommands::ClearQuestionText)));
     QVERIFY(window.field(u"mskPotencia")->rawText().isEmpty());
+    m_dialogs.clear();
 
     // Print: the print dialog (cancelled, then a PDF file); Graph: the chart window over the main window.
     click("lblImprimir");
@@ -573,6 +579,43 @@ void TestModule1::closingAChangedCaseAsks()
         QVERIFY(QFile::exists(casePath));
     if (!closed)
         window.hide(); // the next test starts its own copy
+}
+
+void TestModule1::newAndOpenAskBeforeAChangedCaseGoes_data()
+{
+    QTest::addColumn<QKeySequence::StandardKey>("key");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("question");
+    using A = Dialogs::Answer;
+    QTest::newRow("Ctrl+N, cancel") << QKeySequence::New << int(A::Cancel) << FileCommands::ClearQuestionText;
+    QTest::newRow("Ctrl+N, don't save") << QKeySequence::New << int(A::Discard) << FileCommands::ClearQuestionText;
+    QTest::newRow("Ctrl+O, cancel") << QKeySequence::Open << int(A::Cancel) << FileCommands::ReplaceCaseQuestionText;
+    QTest::newRow("Ctrl+O, don't save") << QKeySequence::Open << int(A::Discard) << FileCommands::ReplaceCaseQuestionText;
+}
+
+void TestModule1::newAndOpenAskBeforeAChangedCaseGoes()
+{
+    QFETCH(QKeySequence::StandardKey, key);
+    QFETCH(int, answer);
+    QFETCH(int, question);
+    StartupResult started = startWithTypedCase();
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+    m_dialogs.fileNames.enqueue(QStringLiteral(TESSIO_TEST_DATA "/case_hp.wau"));
+
+    QTest::keySequence(&window, key);
+    QVERIFY(!m_dialogs.messages.isEmpty()); // the question, and whatever the opened case says after it
+    QCOMPARE(m_dialogs.messages.first().buttons, Dialogs::Buttons::SaveDiscardCancel);
+    QVERIFY(m_dialogs.messages.first().text.startsWith(window.text(question)));
+    QVERIFY(!window.text(question).isEmpty());
+    const bool cancelled = answer == int(Dialogs::Answer::Cancel);
+    // Cancel leaves the typed case (and Open shows no dialog); otherwise the command goes on.
+    QCOMPARE(window.field(u"mskPotencia")->rawText() == QStringLiteral("10"), cancelled);
+    QCOMPARE(m_dialogs.fileRequests.size(), !cancelled && key == QKeySequence::Open ? 1 : 0);
+    QCOMPARE(started.program->fileCommands().caseChanged(), cancelled);
+    window.hide(); // the next test starts its own copy
 }
 
 void TestModule1::closingWithAnUnsavedPlantAsks_data()
