@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QToolTip>
 
 #include <algorithm>
 
@@ -77,6 +78,8 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const FieldSetup &setup)
             }
         });
     }
+    connect(edit, &MaskedEdit::unstorableRefused, this,
+            [this, edit](const QString &refused) { tellUnstorable(edit, refused); });
     m_fields.append(edit);
     m_leaveRules.insert(edit, setup.leave);
     m_entryHandling.insert(edit, setup.entryHandling);
@@ -281,6 +284,16 @@ void FieldBehaviour::hoursRule(MaskedEdit *edit)
 void FieldBehaviour::takeFocusBack(QWidget *control)
 {
     control->setFocus(Qt::OtherFocusReason);
+}
+
+void FieldBehaviour::tellUnstorable(MaskedEdit *edit, const QString &refused)
+{
+    const QStringList characters = FieldRules::unstorableCharacters(edit->keyFilter(), refused);
+    if (characters.isEmpty())
+        return;
+    const int text = characters.size() == 1 ? FieldRules::UnstorableCharacterText : FieldRules::UnstorableCharactersText;
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), FieldRules::unstorableMessage(m_text(text), characters),
+                       edit);
 }
 
 void FieldBehaviour::showInformation(int textNumber)

@@ -60,6 +60,8 @@ void MaskedEdit::onTextEdited(const QString &text)
         const int cursor = cursorPosition() - int(text.size() - m_raw.size());
         QLineEdit::setText(m_raw);
         setCursorPosition(qMax(cursor, 0));
+        if (refusedPaste)
+            emit unstorableRefused(text);
         return;
     }
     m_raw = text;
@@ -82,6 +84,8 @@ void MaskedEdit::keyPressEvent(QKeyEvent *event)
                            && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
     if (printable && !std::all_of(typed.cbegin(), typed.cend(),
                                   [this](QChar c) { return FieldRules::keyPasses(m_filter, c); })) {
+        if (!FieldRules::textStorable(m_filter, typed))
+            emit unstorableRefused(typed);
         event->accept();
         return;
     }

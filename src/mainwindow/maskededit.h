@@ -55,6 +55,9 @@ public:
 
 signals:
     void enterPressed();
+    // Typed or pasted text was refused because the field cannot store some of its characters (outside
+    // the code page, or a double quote in a text field); `refused` is what the user tried to put in.
+    void unstorableRefused(const QString &refused);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
