@@ -42,8 +42,10 @@ MainProgram::~MainProgram()
 
 bool MainProgram::load()
 {
-    return m_window->load(m_programFolder, m_splash.get(),
-                          GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma));
+    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma);
+    const bool loaded = m_window->load(m_programFolder, m_splash.get(), stored);
+    m_languageRemembered = loaded && !stored.isEmpty() && m_window->languageName() == stored;
+    return loaded;
 }
 
 void MainProgram::loadCompanyBlock()

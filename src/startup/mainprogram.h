@@ -48,6 +48,8 @@ public:
 
     // The main window's load step with the progress window; false after its general error report.
     bool load();
+    // Whether load() applied the language the user picked in an earlier session.
+    bool languageRemembered() const { return m_languageRemembered; }
     // Fills the company block from the settings store and selects its currency in cboMoedas.
     void loadCompanyBlock();
 
@@ -74,4 +76,5 @@ private:
     QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
     // A child window of the main window; closing it only hides it, so that the plant stays.
     QPointer<frmPlantSummary> m_plant;
+    bool m_languageRemembered = false;
 };

@@ -81,7 +81,10 @@ StartupResult Main(const StartupServices &services)
     program->clearCase();
     frmCalcRetorno &window = program->window();
     window.setWindowTitle(window.windowTitleFromLanguage());
-    window.setWebLinkCaption(program->company().VisitText);
+    if (program->languageRemembered())
+        window.cboIdioma_Click(); // the user's own pick, as the last session left it
+    else
+        window.setWebLinkCaption(program->company().VisitText);
 
     // 9, 10.
     restoreDefaultPointer();

@@ -51,7 +51,9 @@ struct StartupResult
 //  3, 4. the main window loaded hidden, frmSplash showing the decoding of Config.ini;
 //  5. the company block from the settings store, its currency selected in cboMoedas;
 //  6. the Clear command;  7. the window title of the default language again;
-//  8. the web link caption from the company block;  9. the default pointer;  10. the window shown;
+//  8. the web link caption from the company block, except that a language remembered from the last
+//     session is applied whole, as a pick applies it, its link and address included;
+//  9. the default pointer;  10. the window shown;
 //  11, 12. NotFirstTime: empty or false opens the setup window over the main window and then stores
 //     "True", whatever the user did in it;
 //  then the case file named on the command line, opened as Open does (a second copy opens nothing).

@@ -354,6 +354,13 @@ void TestModule1::pickedLanguageIsRemembered()
         frmCalcRetorno &window = first.program->window();
         QCOMPARE(window.languageName(), started);
         QCOMPARE(window.windowTitleFromLanguage(), window.text(1));
+        // A remembered language is applied as a pick applies it, the web link and its address included;
+        // otherwise the link is the company's.
+        const bool remembered = !absent && started == stored;
+        QCOMPARE(window.label2(3)->text(), remembered ? window.text(39) : QString(CompanyBlockDefaults::VisitText));
+        QCOMPARE(first.program->company().VisitText, window.label2(3)->text());
+        QCOMPARE(first.program->company().WebAddress,
+                 remembered ? QStringLiteral("http://") + window.text(201) : QString(CompanyBlockDefaults::WebAddress));
         // Starting stores nothing; a pick by the user does.
         QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma),
                  absent ? QString() : (stored.isEmpty() ? QStringLiteral(" ") : stored));
@@ -368,11 +375,13 @@ void TestModule1::pickedLanguageIsRemembered()
         QCOMPARE(window.languageName(), portuguese);
         QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma), portuguese);
     }
-    // The next start opens in the picked language.
+    // The next start opens in the picked language, its link in that language too.
     const StartupResult next = Main(services());
     QVERIFY(next.goesOn());
     QCOMPARE(next.program->window().languageName(), portuguese);
     QCOMPARE(next.program->window().windowTitle(), next.program->window().text(1));
+    QCOMPARE(next.program->window().label2(3)->text(), next.program->window().text(39));
+    QVERIFY(next.program->window().text(39).startsWith(QStringLiteral("Visite-nos")));
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
 
