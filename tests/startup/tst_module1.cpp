@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -89,7 +90,10 @@ private slots:
     void commandsReachTheirOwners();
     void programFolderHoldsTheDataFiles();
     void caseFileNamedAtStartIsOpened();
-    void secondCopyWithACaseFileOpensNothing();
+    void secondCopyHandsItsCaseFileOver_data();
+    void secondCopyHandsItsCaseFileOver();
+    void handedOverFileWaitsForTheOpenDialog();
+    void caseFileNobodyTakesGetsTheMessage();
     void newAndOpenAskBeforeAChangedCaseGoes_data();
     void newAndOpenAskBeforeAChangedCaseGoes();
     void closingAChangedCaseAsks_data();
@@ -134,7 +138,8 @@ StartupServices TestModule1::services(const QString &programFolder)
             m_lockDir->filePath(QStringLiteral("tessio.lock")),
             QStringLiteral("tessio"),
             QLocale(QLocale::English, QLocale::UnitedStates),
-            QString()};
+            QString(),
+            m_lockDir->filePath(QStringLiteral("inbox"))};
 }
 
 void TestModule1::startShowsTheReadyWindow()
@@ -489,17 +494,101 @@ void TestModule1::caseFileNamedAtStartIsOpened()
     QCOMPARE(m_dialogs.messages.first().text, started.program->window().text(FileCommands::OpenFailedText));
 }
 
-void TestModule1::secondCopyWithACaseFileOpensNothing()
+void TestModule1::secondCopyHandsItsCaseFileOver_data()
+{
+    QTest::addColumn<bool>("typed");  // the running copy's case has unsaved changes
+    QTest::addColumn<int>("answer");  // to the question about them
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("nothing typed") << false << int(Dialogs::Answer::Cancel) << true;
+    QTest::newRow("typed, don't save") << true << int(Dialogs::Answer::Discard) << true;
+    QTest::newRow("typed, cancel") << true << int(Dialogs::Answer::Cancel) << false;
+}
+
+void TestModule1::secondCopyHandsItsCaseFileOver()
+{
+    QFETCH(bool, typed);
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
+    QVERIFY(WriteCaseFile(casePath, SampleCases::workedExample()));
+    StartupResult first = typed ? startWithTypedCase() : (store(RegValue::NotFirstTime, QStringLiteral("True")), Main(services()));
+    QVERIFY(first.goesOn());
+    frmCalcRetorno &window = first.program->window();
+    const QString typedPower = window.field(u"mskPotencia")->rawText();
+    // The user is in another window when the case is double-clicked.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+
+    StartupServices withFile = services();
+    withFile.caseFile = casePath;
+    const StartupResult second = Main(withFile);
+    // The second copy ends without a word; the running copy comes to the front and asks about a changed
+    // case before it opens the file as Open does.
+    QVERIFY(!second.goesOn());
+    QCOMPARE(second.exitCode, StartupExit::HandedOver);
+    QVERIFY(!m_dialogs.texts().contains(alreadyRunningMessage()));
+    QTRY_VERIFY(window.isActiveWindow());
+    QCOMPARE(m_dialogs.messages.size(), typed ? 1 : 0);
+    if (typed)
+        QVERIFY(m_dialogs.messages.first().text.startsWith(window.text(FileCommands::ReplaceCaseQuestionText)));
+    QCOMPARE(first.program->fileCommands().NomeArq(), opened ? casePath : QString());
+    QCOMPARE(window.field(u"mskPotencia")->rawText(), opened ? QStringLiteral("10") : typedPower);
+    if (opened)
+        QCOMPARE(window.field(u"mskEconomiakW")->rawText(), QStringLiteral("29,200")); // calculated
+    QVERIFY(QDir(m_lockDir->filePath(QStringLiteral("inbox"))).isEmpty());
+    if (!opened)
+        window.hide(); // the next test starts its own copy
+}
+
+void TestModule1::handedOverFileWaitsForTheOpenDialog()
 {
     store(RegValue::NotFirstTime, QStringLiteral("True"));
-    const StartupResult first = Main(services());
+    StartupResult first = Main(services());
     QVERIFY(first.goesOn());
+    frmCalcRetorno &window = first.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // A dialog of the running copy is open (the setup window, a question): the case stays as it is
+    // under it, and the file opens once the dialog has gone.
+    QDialog dialog(&window);
+    const auto keepOpen = m_watchdog->expect<QDialog>([](QDialog *) {});
+    dialog.setModal(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    StartupServices withFile = services();
+    withFile.caseFile = files.filePath(QStringLiteral("P-101.WAU"));
+    QVERIFY(WriteCaseFile(withFile.caseFile, SampleCases::workedExample()));
+    const StartupResult second = Main(withFile);
+    QCOMPARE(second.exitCode, StartupExit::HandedOver);
+    QTest::qWait(300); // longer than the running copy waits before it looks again
+    QVERIFY(first.program->fileCommands().NomeArq().isEmpty());
+    QVERIFY(dialog.isVisible());
+
+    dialog.reject();
+    QTRY_COMPARE(first.program->fileCommands().NomeArq(), withFile.caseFile);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+}
+
+void TestModule1::caseFileNobodyTakesGetsTheMessage()
+{
+    // A copy runs but takes nothing (it hangs): after its wait the second copy says that the
+    // application is open, and leaves no request behind.
+    SingleInstanceGuard running(m_lockDir->filePath(QStringLiteral("tessio.lock")));
+    QVERIFY(running.tryAcquire());
     StartupServices withFile = services();
     withFile.caseFile = QStringLiteral(TESSIO_TEST_DATA "/case_kw.wau");
+    withFile.handoverWait = std::chrono::milliseconds(200);
     const StartupResult second = Main(withFile);
     QCOMPARE(second.exitCode, StartupExit::AlreadyRunning);
     QCOMPARE(m_dialogs.texts(), QStringList{alreadyRunningMessage()});
-    QVERIFY(first.program->fileCommands().NomeArq().isEmpty());
+    QVERIFY(QDir(m_lockDir->filePath(QStringLiteral("inbox"))).isEmpty());
 }
 
 StartupResult TestModule1::startWithTypedCase()
