@@ -162,7 +162,8 @@ int typedDecimals(const QString &trimmed, double value, const QLocale &locale)
     const QString point = locale.decimalPoint();
     const qsizetype at = trimmed.lastIndexOf(point);
     const qsizetype start = at < 0 ? trimmed.size() : at + point.size();
-    const bool plain = std::all_of(trimmed.cbegin() + start, trimmed.cend(), [](QChar c) { return c.isDigit(); });
+    const bool plain =
+        std::all_of(trimmed.cbegin() + start, trimmed.cend(), [](QChar c) { return c.isDigit(); });
     if (plain)
         return int(trimmed.size() - start);
     const QString shortest = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);

@@ -291,9 +291,10 @@ void FieldBehaviour::tellUnstorable(MaskedEdit *edit, const QString &refused)
     const QStringList characters = FieldRules::unstorableCharacters(edit->keyFilter(), refused);
     if (characters.isEmpty())
         return;
-    const int text = characters.size() == 1 ? FieldRules::UnstorableCharacterText : FieldRules::UnstorableCharactersText;
-    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())), FieldRules::unstorableMessage(m_text(text), characters),
-                       edit);
+    const int text =
+        characters.size() == 1 ? FieldRules::UnstorableCharacterText : FieldRules::UnstorableCharactersText;
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                       FieldRules::unstorableMessage(m_text(text), characters), edit);
 }
 
 void FieldBehaviour::showInformation(int textNumber)

@@ -48,7 +48,8 @@ QString unstorableMessage(const QString &languageText, const QStringList &charac
     QStringList named;
     for (const QString &character : characters) {
         const char32_t code = character.toUcs4().value(0);
-        named.append(QStringLiteral("%1 (U+%2)").arg(character, QString::number(code, 16).toUpper().rightJustified(4, u'0')));
+        const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
+        named.append(QStringLiteral("%1 (U+%2)").arg(character, hex));
     }
     const QString list = named.join(QStringLiteral(", "));
     // A language text without its placeholder still names the characters.

@@ -38,7 +38,8 @@ bool ensureInbox(const QString &folder)
     if (!info.isDir() || info.isSymLink())
         return false;
 #ifdef Q_OS_UNIX
-    const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
+    const auto others =
+        QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther | QFileDevice::WriteOther;
     return info.ownerId() == ::geteuid() && !(info.permissions() & others);
 #else
     return true;
@@ -59,7 +60,8 @@ QString defaultFolder()
 void clearStaleRequests(const QString &folder)
 {
     QDir inbox(folder);
-    for (const QString &name : inbox.entryList({RequestPattern, QLatin1Char('*') + ClaimedSuffix}, QDir::Files))
+    const QStringList patterns{RequestPattern, QLatin1Char('*') + ClaimedSuffix};
+    for (const QString &name : inbox.entryList(patterns, QDir::Files))
         inbox.remove(name);
 }
 

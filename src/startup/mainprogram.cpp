@@ -128,6 +128,8 @@ void MainProgram::listenForHandedOverFiles(const QString &folder)
 
 void MainProgram::takeHandedOverFile(const QString &path)
 {
+    if (!m_window->isVisible())
+        return; // the program is ending: the window closed and must not come back
     m_handedOver.enqueue(path);
     bringWindowToFront();
     if (m_openHandedOver)
@@ -141,7 +143,8 @@ void MainProgram::openHandedOverFiles()
         return; // the one being opened goes on to the next
     // Not in the middle of a dialog, a menu or a command: the case it works on must not change under it.
     // No signal says when a dialog has gone, so the file looks again a little later.
-    if (QApplication::activeModalWidget() || QApplication::activePopupWidget() || QThread::currentThread()->loopLevel() > 1) {
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()
+        || QThread::currentThread()->loopLevel() > 1) {
         m_handoverRetry.start();
         return;
     }
@@ -154,7 +157,6 @@ void MainProgram::openHandedOverFiles()
 void MainProgram::bringWindowToFront()
 {
     m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
-    m_window->show();
     m_window->raise();
     m_window->activateWindow();
     // Where the system does not let a program take the focus, its taskbar entry asks for attention.

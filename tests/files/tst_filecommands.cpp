@@ -536,8 +536,10 @@ void TestFileCommands::replacingAChangedCaseAsksFirst()
                  [](const FakeDialogs::Message &m) { return m.buttons == Dialogs::Buttons::SaveDiscardCancel; });
     QCOMPARE(questions.size(), answer >= 0 ? 1 : 0);
     if (answer >= 0) {
-        const int question = command == u"New" ? FileCommands::ClearQuestionText : FileCommands::ReplaceCaseQuestionText;
-        QCOMPARE(questions.first().text, QStringLiteral("EN %1\r%2\rEN 266").arg(question).arg(QDir::toNativeSeparators(path("current.wau"))));
+        const int question =
+            command == u"New" ? FileCommands::ClearQuestionText : FileCommands::ReplaceCaseQuestionText;
+        const QString file = QDir::toNativeSeparators(path("current.wau"));
+        QCOMPARE(questions.first().text, QStringLiteral("EN %1\r%2\rEN 266").arg(question).arg(file));
         QCOMPARE(questions.first().buttonTexts, (QStringList{"EN 267", "EN 268", "EN 269"}));
     }
     // Save wrote the typed case before it went.

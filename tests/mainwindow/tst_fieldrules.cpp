@@ -64,9 +64,11 @@ void TestFieldRules::storableTexts_data()
     QTest::addColumn<QString>("text");
     QTest::addColumn<QStringList>("unstorable"); // the characters named, each once, in order
     const QString emoji = QString::fromUcs4(U"\U0001F600");
-    QTest::newRow("reference with euro and accents") << KeyFilter::Text << "Bomba \u20AC 3 \u00E7\u00E3" << QStringList();
+    QTest::newRow("reference with euro and accents")
+        << KeyFilter::Text << "Bomba \u20AC 3 \u00E7\u00E3" << QStringList();
     QTest::newRow("reference with omega") << KeyFilter::Text << "\u03A9 pump" << QStringList{"\u03A9"};
-    QTest::newRow("reference with an emoji") << KeyFilter::Text << QString(QStringLiteral("Pump ") + emoji) << QStringList{emoji};
+    QTest::newRow("reference with an emoji")
+        << KeyFilter::Text << QString(QStringLiteral("Pump ") + emoji) << QStringList{emoji};
     QTest::newRow("reference with a double quote") << KeyFilter::Text << "12\" pipe" << QStringList{"\""};
     QTest::newRow("efficiency with a double quote") << KeyFilter::None << "9\"" << QStringList();
     QTest::newRow("efficiency with an arrow") << KeyFilter::None << "9\u2192" << QStringList{"\u2192"};
@@ -88,9 +90,11 @@ void TestFieldRules::unstorableCharactersAreNamed()
 {
     const QStringList characters{QStringLiteral("\u0141"), QString::fromUcs4(U"\U0001F600"), QStringLiteral("\"")};
     QCOMPARE(unstorableMessage(QStringLiteral("Cannot store %1, so nothing changed."), characters),
-             QStringLiteral("Cannot store \u0141 (U+0141), ") + characters[1] + QStringLiteral(" (U+1F600), \" (U+0022), so nothing changed."));
+             QStringLiteral("Cannot store \u0141 (U+0141), ") + characters[1]
+                 + QStringLiteral(" (U+1F600), \" (U+0022), so nothing changed."));
     // A language text that lost its placeholder still names them, after it.
-    QCOMPARE(unstorableMessage(QStringLiteral("EN 302"), characters.mid(0, 1)), QStringLiteral("EN 302 \u0141 (U+0141)"));
+    QCOMPARE(unstorableMessage(QStringLiteral("EN 302"), characters.mid(0, 1)),
+             QStringLiteral("EN 302 \u0141 (U+0141)"));
 }
 
 void TestFieldRules::power_data()

@@ -40,7 +40,9 @@ void TestKwhPrice::priceReadsAsTyped()
     QFETCH(QString, typed);
     QFETCH(QString, shown);
     initWindow(locale);
-    m_window->applyCaseRecord(SampleCases::variant(SampleCases::workedExample(), &CaseRecord::mskValorkWh, QString()), true);
+    const CaseRecord withoutPrice =
+        SampleCases::variant(SampleCases::workedExample(), &CaseRecord::mskValorkWh, QString());
+    m_window->applyCaseRecord(withoutPrice, true);
     typeInto("mskValorkWh", typed);
     QCOMPARE(field("mskValorkWh")->displayText(), typed); // being edited: as typed
     tab();
@@ -66,7 +68,8 @@ void TestKwhPrice::priceReadsAsTyped()
     std::unique_ptr<PrinterReport> report;
     QVERIFY(printCommand(m_window.get(), m_dialogs, report, m_window->caseDocument()));
     QProcess pdftotext;
-    pdftotext.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), m_dialogs.printFile, QStringLiteral("-")});
+    pdftotext.start(QStringLiteral("pdftotext"),
+                    {QStringLiteral("-layout"), m_dialogs.printFile, QStringLiteral("-")});
     QVERIFY(pdftotext.waitForFinished(30000));
     const QString page = QString::fromUtf8(pdftotext.readAllStandardOutput());
     const QRegularExpression priceRow(QStringLiteral("EN 155 \\(US\\$\\):\\s+(\\S+)"));

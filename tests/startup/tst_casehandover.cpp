@@ -78,7 +78,8 @@ void TestCaseHandover::nobodyListeningWithdrawsTheRequest()
 void TestCaseHandover::requestsWaitingBeforeListeningAreTakenInOrder()
 {
     // Copies that started while the running copy was still starting: their files in the order they came.
-    const QStringList files{m_root->filePath(QStringLiteral("first.WAU")), m_root->filePath(QStringLiteral("second.WAU"))};
+    const QStringList files{m_root->filePath(QStringLiteral("first.WAU")),
+                            m_root->filePath(QStringLiteral("second.WAU"))};
     dropRequest(QStringLiteral("b.request"), files[0].toUtf8());
     QFile older(QDir(inbox()).filePath(QStringLiteral("b.request")));
     QVERIFY(older.open(QIODevice::ReadWrite));
@@ -142,7 +143,8 @@ void TestCaseHandover::inboxIsTheUsersOwn()
     HandoverInbox receiver(inbox());
     QVERIFY(receiver.listen());
 #ifdef Q_OS_UNIX
-    QCOMPARE(QFileInfo(inbox()).permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther), QFileDevice::Permissions());
+    const auto others = QFileDevice::ReadOther | QFileDevice::WriteOther;
+    QCOMPARE(QFileInfo(inbox()).permissions() & others, QFileDevice::Permissions());
 #endif
     // A file where the inbox should be cannot serve as one: nothing is handed over.
     const QString blocked = m_root->filePath(QStringLiteral("blocked"));

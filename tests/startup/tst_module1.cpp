@@ -513,7 +513,8 @@ void TestModule1::secondCopyHandsItsCaseFileOver()
     QVERIFY(files.isValid());
     const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
     QVERIFY(WriteCaseFile(casePath, SampleCases::workedExample()));
-    StartupResult first = typed ? startWithTypedCase() : (store(RegValue::NotFirstTime, QStringLiteral("True")), Main(services()));
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    StartupResult first = typed ? startWithTypedCase() : Main(services());
     QVERIFY(first.goesOn());
     frmCalcRetorno &window = first.program->window();
     const QString typedPower = window.field(u"mskPotencia")->rawText();
