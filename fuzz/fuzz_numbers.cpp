@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                 __builtin_trap(); // a readable number always shows as something
             (void)NumberFormat::format(raw, QStringView(pattern), locale);
         }
+        if (value && NumberFormat::formatKwhPrice(text, locale).isEmpty())
+            __builtin_trap();
         (void)NumberFormat::shortestText(raw, locale);
     }
     (void)NumberFormat::roundHalfEven(raw);

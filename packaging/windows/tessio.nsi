@@ -38,10 +38,18 @@ VIAddVersionKey "ProductVersion" "${VERSION}"
 VIAddVersionKey "FileDescription" "${PRODUCT} setup"
 VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 
-; Tessio's icon (tools/render-icons), beside this file.
+; Tessio's icon (tools/render-icons) and the picture of the welcome and finish pages (tools/render-welcome),
+; beside this file.
 !define MUI_ICON "tessio.ico"
 !define MUI_UNICON "tessio.ico"
+!define MUI_WELCOMEFINISHPAGE_BITMAP "welcome.bmp"
 !define MUI_FINISHPAGE_RUN "$INSTDIR\tessio.exe"
+; The setup program asks for its language, the system's preselected (or the one chosen when Tessio was
+; installed before); the uninstaller speaks the one chosen. Silent installs ask nothing.
+!define MUI_LANGDLL_ALWAYSSHOW
+!define MUI_LANGDLL_REGISTRY_ROOT HKLM
+!define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
+!define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
 
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
@@ -51,22 +59,34 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
+; English first: the language of a system that speaks none of the three. The licence stays the MIT text.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "PortugueseBR"
 !insertmacro MUI_LANGUAGE "Spanish"
+!insertmacro MUI_RESERVEFILE_LANGDLL
+
+LangString NEEDS_64BIT ${LANG_ENGLISH} "Tessio needs 64-bit Windows."
+LangString NEEDS_64BIT ${LANG_PORTUGUESEBR} "O Tessio precisa do Windows de 64 bits."
+LangString NEEDS_64BIT ${LANG_SPANISH} "Tessio necesita Windows de 64 bits."
+; The name of the case files' type, as Explorer shows it.
+LangString CASE_TYPE_NAME ${LANG_ENGLISH} "Tessio case"
+LangString CASE_TYPE_NAME ${LANG_PORTUGUESEBR} "Caso do Tessio"
+LangString CASE_TYPE_NAME ${LANG_SPANISH} "Caso de Tessio"
 
 Function .onInit
   ${IfNot} ${RunningX64}
-    MessageBox MB_ICONSTOP "Tessio needs 64-bit Windows." /SD IDOK
+    MessageBox MB_ICONSTOP "$(NEEDS_64BIT)" /SD IDOK
     Abort
   ${EndIf}
   SetRegView 64
+  !insertmacro MUI_LANGDLL_DISPLAY
   ; For every user of the computer: shortcuts in the common Start menu.
   SetShellVarContext all
 FunctionEnd
 
 Function un.onInit
   SetRegView 64
+  !insertmacro MUI_UNGETLANGUAGE
   SetShellVarContext all
 FunctionEnd
 
@@ -93,7 +113,7 @@ Section "Tessio" SecMain
 
   ; A double click on a case file opens it in Tessio.
   WriteRegStr HKLM "${CASE_EXTENSION}" "" "${CASE_TYPE}"
-  WriteRegStr HKLM "${CASE_TYPE_KEY}" "" "Tessio case"
+  WriteRegStr HKLM "${CASE_TYPE_KEY}" "" "$(CASE_TYPE_NAME)"
   WriteRegStr HKLM "${CASE_TYPE_KEY}\DefaultIcon" "" '"$INSTDIR\tessio.exe",0'
   WriteRegStr HKLM "${CASE_TYPE_KEY}\shell\open\command" "" '"$INSTDIR\tessio.exe" "%1"'
   ; SHCNE_ASSOCCHANGED: Explorer shows the new icon without a restart.

@@ -153,6 +153,36 @@ QString formatText(const QString &text, QStringView pattern, const QLocale &loca
     return value ? format(*value, pattern, locale) : text;
 }
 
+namespace {
+
+// The decimals a number text was typed with: the digits after its decimal separator, trailing zeros
+// included. A text in another form (an exponent) counts the decimals of its value's shortest form.
+int typedDecimals(const QString &trimmed, double value, const QLocale &locale)
+{
+    const QString point = locale.decimalPoint();
+    const qsizetype at = trimmed.lastIndexOf(point);
+    const qsizetype start = at < 0 ? trimmed.size() : at + point.size();
+    const bool plain =
+        std::all_of(trimmed.cbegin() + start, trimmed.cend(), [](QChar c) { return c.isDigit(); });
+    if (plain)
+        return int(trimmed.size() - start);
+    const QString shortest = QLocale::c().toString(value, 'f', QLocale::FloatingPointShortest);
+    const qsizetype dot = shortest.indexOf(u'.');
+    return dot < 0 ? 0 : int(shortest.size() - dot - 1);
+}
+
+} // namespace
+
+QString formatKwhPrice(const QString &text, const QLocale &locale)
+{
+    const auto value = readNumber(text, locale);
+    if (!value)
+        return text;
+    const int decimals =
+        std::clamp(typedDecimals(text.trimmed(), *value, locale), KwhPriceMinDecimals, KwhPriceMaxDecimals);
+    return format(*value, QString(QStringLiteral("#,##0.") + QString(decimals, u'0')), locale);
+}
+
 QString formatDate(const QDate &date, const QLocale &locale)
 {
     // The regional date separator is the first character of the short date format that is neither a

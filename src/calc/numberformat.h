@@ -26,6 +26,14 @@ QString format(double value, QStringView pattern, const QLocale &locale);
 // The text written in pattern when it reads as a number, otherwise the text unchanged.
 QString formatText(const QString &text, QStringView pattern, const QLocale &locale);
 
+// The price of one kWh as a reader should see it wherever it is shown: grouped like "#,##0.00", with
+// the decimals it was typed with, at least two and at most five (rounded there), so that the figures
+// computed from it can be reproduced ("0.085" stays "0.085", "0.1" shows as "0.10"). A text that is
+// no number is returned unchanged.
+inline constexpr int KwhPriceMinDecimals = 2;
+inline constexpr int KwhPriceMaxDecimals = 5;
+QString formatKwhPrice(const QString &text, const QLocale &locale);
+
 // "MM/dd/yyyy" with the locale's date separator; "/" when its short date format has none.
 QString formatDate(const QDate &date, const QLocale &locale);
 

@@ -67,7 +67,8 @@ QStringList exportLines(const ExportInput &input)
     const qsizetype k = driveLabel.size();
     lines << text(Power) + blanks(k - text(Power).size() + 1) + money(r.mskPotencia)
                  + (r.isKw() ? QStringLiteral(" kW") : QStringLiteral(" HP"));
-    lines << priceLabel + blanks(k - priceLabel.size() + 1) + money(r.mskValorkWh);
+    lines << priceLabel + blanks(k - priceLabel.size() + 1)
+                 + CodePage::storable(NumberFormat::formatKwhPrice(r.mskValorkWh, input.locale));
     lines << driveLabel + u' ' + money(r.mskInversor);
     lines << QString();
 

@@ -53,6 +53,12 @@ void FileCommands::handle(Command command)
 
 void FileCommands::lblNovo_Click()
 {
+    if (queryReplace(Replacement::Clear))
+        clearCase();
+}
+
+void FileCommands::clearCase()
+{
     m_NomeArq.clear();
     // The currency change (captions, the currency's own kWh price) runs only when the selection
     // changes. A stored currency that is no item keeps the current one.
@@ -60,17 +66,26 @@ void FileCommands::lblNovo_Click()
     keepCase(); // after the currency's own kWh price
 }
 
-void FileCommands::putNewCase(const CaseRecord &record)
+bool FileCommands::putNewCase(const CaseRecord &record)
 {
+    if (!queryReplace(Replacement::Open))
+        return false;
     m_NomeArq.clear();
     m_view.putCase(record);
     m_view.calculate();
+    // Nothing of it was typed here: it goes again without a question, as an opened file does.
+    keepCase();
+    return true;
 }
 
 void FileCommands::lblAbrir_Click()
 {
     // The field being left runs its leaving rule before anything is loaded over it.
     m_view.leaveField();
+    if (!queryReplace(Replacement::Open)) {
+        m_view.commandEnded(Command::Open);
+        return;
+    }
 
     const QString folder = dialogFolder(m_programFolder, m_canWrite);
     const QString path = m_dialogs.openFileName(m_view.dialogParent(), dialogTitle(OpenCaptionText), folder, CaseFileFilter);
@@ -80,6 +95,15 @@ void FileCommands::lblAbrir_Click()
     }
     openCaseFile(path);
     m_view.commandEnded(Command::Open);
+}
+
+bool FileCommands::replaceWithCaseFile(const QString &path)
+{
+    m_view.leaveField();
+    if (!queryReplace(Replacement::Open))
+        return false;
+    openCaseFile(path);
+    return true;
 }
 
 void FileCommands::openCaseFile(const QString &path)
@@ -178,11 +202,12 @@ bool FileCommands::caseChanged() const
     return caseFileBytes(m_view.caseRecord()) != m_keptCase;
 }
 
-bool FileCommands::queryClose()
+bool FileCommands::queryReplace(Replacement replacement)
 {
     if (!caseChanged())
         return true;
-    QString question = m_view.text(CloseQuestionText);
+    static constexpr int Questions[] = {CloseQuestionText, ClearQuestionText, ReplaceCaseQuestionText};
+    QString question = m_view.text(Questions[int(replacement)]);
     if (!m_NomeArq.isEmpty())
         question += QLatin1Char('\r') + QDir::toNativeSeparators(m_NomeArq);
     question += QLatin1Char('\r') + m_view.text(CloseQuestionText2);

@@ -38,8 +38,11 @@ public:
     static constexpr int OpenCaptionText = 6;
     static constexpr int SaveAsCaptionText = 8;
     static constexpr int ExportCaptionText = 9;
-    // The question before a changed case is closed, and its buttons Save, Don't save, Cancel.
+    // The question before a changed case is closed, cleared or replaced by another, and its buttons Save,
+    // Don't save, Cancel.
     static constexpr int CloseQuestionText = 265; // then the file's name, when there is one, and text 266
+    static constexpr int ClearQuestionText = 300;
+    static constexpr int ReplaceCaseQuestionText = 301;
     static constexpr int CloseQuestionText2 = 266;
     static constexpr int SaveButtonText = 267;
     static constexpr int DiscardButtonText = 268;
@@ -58,7 +61,9 @@ public:
     // New, Open, Save, SaveAs and Export run their command; every other command is ignored.
     void handle(Command command);
 
-    void lblNovo_Click();
+    void lblNovo_Click(); // asks about a changed case first, then clearCase
+    // New without the question: start-up's Clear.
+    void clearCase();
     void lblAbrir_Click();
     bool lblSalvar_Click();    // true when the case was written
     bool lblSalvarComo_Click(); // likewise
@@ -68,19 +73,27 @@ public:
     QString NomeArq() const { return m_NomeArq; }
 
     // Puts record in the view as a new case of its own: in place, calculated, and no current file, so
-    // that Save asks for a name.
-    void putNewCase(const CaseRecord &record);
+    // that Save asks for a name; as nothing of it was typed, it counts as unchanged. A changed case in
+    // the view is asked about first (queryReplace); false when the user cancelled, and nothing changed.
+    bool putNewCase(const CaseRecord &record);
 
     // Open without its dialog, for a file named when the program starts: path becomes NomeArq, the
     // case is read and calculated; a file that cannot be read gets Open's message.
     void openCaseFile(const QString &path);
+    // The same for a file handed over while the program runs: a changed case is asked about first;
+    // false when the user cancelled, and nothing changed.
+    bool replaceWithCaseFile(const QString &path);
 
     // Whether the case in the window differs from the one last opened, saved or cleared, in anything
     // that Save would write.
     bool caseChanged() const;
-    // Before the window closes: a changed case asks Save, Don't save or Cancel in the user's language.
-    // True when the window may close: nothing changed, Don't save, or Save wrote the case.
-    bool queryClose();
+    // What is about to happen to the case in the view; it names the question.
+    enum class Replacement { Close, Clear, Open };
+    // Before the case in the view goes (closing, Clear, Open, a case put in its place): a changed case
+    // asks Save, Don't save or Cancel in the user's language. True when it may go: nothing changed,
+    // Don't save, or Save wrote the case.
+    bool queryReplace(Replacement replacement);
+    bool queryClose() { return queryReplace(Replacement::Close); }
     // The case now in the window is the one last opened, saved or cleared (start-up calls it once the
     // first-run setup may have changed the currency and with it the kWh price).
     void keepCase();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "calc/caserecord.h"
+#include "calc/numberformat.h"
 #include "mainwindow/fieldrules.h"
 
 #include <array>
@@ -25,6 +26,8 @@ struct Binding
     bool entryHandling; // entering selects the text and remembers it
     Leave leave;
     const char *caption; // the label beside it; an hour field is named by its column's heading too
+    // Shown while the field has no focus instead of the pattern, when the text decides the format.
+    QString (*display)(const QString &text, const QLocale &locale) = nullptr;
 };
 
 inline constexpr int InputCount = 12;
@@ -35,7 +38,7 @@ inline constexpr int ResultCount = 3;
 using KeyFilter = FieldRules::KeyFilter;
 inline constexpr std::array<Binding, InputCount + ResultCount> Bindings{{
     {"mskValorkWh", &CaseRecord::mskValorkWh, FieldPattern::Money, 7, KeyFilter::Numeric, Enter::Next, true,
-     Leave::Changed, "Label2_11"},
+     Leave::Changed, "Label2_11", &NumberFormat::formatKwhPrice},
     {"mskPotencia", &CaseRecord::mskPotencia, FieldPattern::Power, 6, KeyFilter::Numeric, Enter::Next, true,
      Leave::Power, "Label2_10"},
     {"mskInversor", &CaseRecord::mskInversor, FieldPattern::Money, 13, KeyFilter::Numeric, Enter::Calculate,

@@ -1,6 +1,7 @@
 #include "mainwindow/fieldbehaviour.h"
 
 #include "calc/caserecord.h"
+#include "calc/numberformat.h"
 #include "mainwindow/fieldrules.h"
 #include "mainwindow/maskededit.h"
 #include "platform/dialogs.h"
@@ -10,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
+#include <QToolTip>
 
 FieldBehaviour::FieldBehaviour(QWidget *window, const QList<MaskedEdit *> &fields, const Controls &controls,
                                Dialogs &dialogs, TextLookup text, std::function<void()> calculate,
@@ -40,6 +42,8 @@ FieldBehaviour::FieldBehaviour(QWidget *window, const QList<MaskedEdit *> &field
 void FieldBehaviour::setUp(MaskedEdit *edit, const CaseFields::Binding &binding)
 {
     edit->setDisplayPattern(QLatin1String(binding.pattern));
+    if (binding.display)
+        edit->setDisplayFormat(binding.display);
     edit->setMaxTypedLength(binding.maxTyped);
     edit->setKeyFilter(binding.filter);
     edit->setEnterHandling(binding.enter != CaseFields::Enter::None);
@@ -57,6 +61,8 @@ void FieldBehaviour::setUp(MaskedEdit *edit, const CaseFields::Binding &binding)
     }
     // Queued: a rule's message box must not hold up the caller that put the text in.
     connect(edit, &MaskedEdit::changedWithoutFocus, this, [this, edit] { leave(edit); }, Qt::QueuedConnection);
+    connect(edit, &MaskedEdit::unstorableRefused, this,
+            [this, edit](const QString &refused) { tellUnstorable(edit, refused); });
     m_fields.append(edit);
     m_bindings.insert(edit, &binding);
     if (binding.leave == Leave::Hours)
@@ -273,6 +279,17 @@ void FieldBehaviour::hoursRule(MaskedEdit *edit)
 void FieldBehaviour::takeFocusBack(QWidget *control)
 {
     control->setFocus(Qt::OtherFocusReason);
+}
+
+void FieldBehaviour::tellUnstorable(MaskedEdit *edit, const QString &refused)
+{
+    const QStringList characters = FieldRules::unstorableCharacters(edit->keyFilter(), refused);
+    if (characters.isEmpty())
+        return;
+    const int text =
+        characters.size() == 1 ? FieldRules::UnstorableCharacterText : FieldRules::UnstorableCharactersText;
+    QToolTip::showText(edit->mapToGlobal(QPoint(0, edit->height())),
+                       FieldRules::unstorableMessage(m_text(text), characters), edit);
 }
 
 void FieldBehaviour::showInformation(int textNumber)

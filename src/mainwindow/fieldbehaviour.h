@@ -28,6 +28,8 @@ class QWidget;
 //   cursor.
 // - Leaving: the efficiency's validation may keep the focus; then the field's leaving rule runs (the
 //   changed test, or the power, days or hours rule), which empties the results when the text changed.
+// - A character a field cannot store is refused where it is typed or pasted; a tooltip at the field
+//   names it (not a message box: it may come with every keystroke).
 // - One event filter on every control turns focus events into entry and leaving. A focus change that
 //   only comes from another window being activated (a message box, another program) is neither, and
 //   while a leaving handler runs (its message box moves the platform's focus) nothing is entered.
@@ -78,6 +80,7 @@ private:
     void daysRule();
     void hoursRule(MaskedEdit *edit);
     void takeFocusBack(QWidget *control);
+    void tellUnstorable(MaskedEdit *edit, const QString &refused);
     void showInformation(int textNumber);
 
     QWidget *m_window;

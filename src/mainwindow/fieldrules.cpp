@@ -32,6 +32,30 @@ bool textStorable(KeyFilter filter, const QString &text)
     return CodePage::encodable(text) && !(filter == KeyFilter::Text && text.contains(u'"'));
 }
 
+QStringList unstorableCharacters(KeyFilter filter, const QString &text)
+{
+    QStringList found;
+    for (const char32_t code : text.toUcs4()) {
+        const QString character = QString::fromUcs4(&code, 1);
+        if (!textStorable(filter, character) && !found.contains(character))
+            found.append(character);
+    }
+    return found;
+}
+
+QString unstorableMessage(const QString &languageText, const QStringList &characters)
+{
+    QStringList named;
+    for (const QString &character : characters) {
+        const char32_t code = character.toUcs4().value(0);
+        const QString hex = QString::number(code, 16).toUpper().rightJustified(4, u'0');
+        named.append(QStringLiteral("%1 (U+%2)").arg(character, hex));
+    }
+    const QString list = named.join(QStringLiteral(", "));
+    // A language text without its placeholder still names the characters.
+    return languageText.contains(QLatin1String("%1")) ? languageText.arg(list) : languageText + u' ' + list;
+}
+
 PowerOutcome powerRule(const QString &power, int unit, const QLocale &locale)
 {
     const auto x = NumberFormat::readNumber(power, locale);

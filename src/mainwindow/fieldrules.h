@@ -22,6 +22,14 @@ bool keyPasses(KeyFilter filter, QChar c);
 // and no double quote in a text field. The key filters' other limits apply to typing only.
 bool textStorable(KeyFilter filter, const QString &text);
 
+// The characters of text that a field with this filter cannot store, each once, in the order they come
+// (a character beyond 16 bits as one), and the message that names them: text 302 for one, 303 for
+// several, with %1 standing for "<character> (U+XXXX)", joined by ", ".
+inline constexpr int UnstorableCharacterText = 302;
+inline constexpr int UnstorableCharactersText = 303;
+QStringList unstorableCharacters(KeyFilter filter, const QString &text);
+QString unstorableMessage(const QString &languageText, const QStringList &characters);
+
 // Leaving the power field. `tooHigh` means text 199 is shown and nothing else happens; otherwise
 // `efficiency` is the default efficiency to write ("" writes nothing). An empty or unreadable power
 // gives neither: the rule has nothing to work with.

@@ -26,6 +26,12 @@ void MaskedEdit::setDisplayPattern(const QString &pattern)
     refreshDisplay();
 }
 
+void MaskedEdit::setDisplayFormat(DisplayFormat format)
+{
+    m_format = format;
+    refreshDisplay();
+}
+
 bool MaskedEdit::showsRaw() const
 {
     // The window's focus widget keeps its raw text while another window is active.
@@ -34,9 +40,11 @@ bool MaskedEdit::showsRaw() const
 
 void MaskedEdit::refreshDisplay()
 {
-    const QString shown = (showsRaw() || m_pattern.isEmpty())
-                              ? m_raw
-                              : NumberFormat::formatText(m_raw, m_pattern, locale());
+    QString shown = m_raw;
+    if (!showsRaw() && m_format)
+        shown = m_format(m_raw, locale());
+    else if (!showsRaw() && !m_pattern.isEmpty())
+        shown = NumberFormat::formatText(m_raw, m_pattern, locale());
     if (QLineEdit::text() != shown)
         showText(shown);
 }
@@ -60,6 +68,8 @@ void MaskedEdit::onTextChanged(const QString &text)
         const int cursor = cursorPosition() - int(text.size() - m_raw.size());
         refreshDisplay();
         setCursorPosition(qMax(cursor, 0));
+        if (refusedPaste)
+            emit unstorableRefused(text);
         return;
     }
     const QString before = m_raw;
@@ -88,6 +98,8 @@ void MaskedEdit::keyPressEvent(QKeyEvent *event)
                            && !(event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier));
     if (printable && !std::all_of(typed.cbegin(), typed.cend(),
                                   [this](QChar c) { return FieldRules::keyPasses(m_filter, c); })) {
+        if (!FieldRules::textStorable(m_filter, typed))
+            emit unstorableRefused(typed);
         event->accept();
         return;
     }

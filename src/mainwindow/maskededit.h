@@ -30,6 +30,10 @@ public:
 
     QString displayPattern() const { return m_pattern; }
     void setDisplayPattern(const QString &pattern);
+    // A display that a pattern cannot give (the kWh price keeps the decimals it was typed with); it
+    // takes the pattern's place while set.
+    using DisplayFormat = QString (*)(const QString &text, const QLocale &locale);
+    void setDisplayFormat(DisplayFormat format);
 
     int maxTypedLength() const { return m_maxTyped; }
     void setMaxTypedLength(int length) { m_maxTyped = length; }
@@ -56,6 +60,9 @@ signals:
     void enterPressed();
     // The text was changed from outside while the field had no focus; its tag is the text it had.
     void changedWithoutFocus();
+    // Typed or pasted text was refused because the field cannot store some of its characters (outside
+    // the code page, or a double quote in a text field); `refused` is what the user tried to put in.
+    void unstorableRefused(const QString &refused);
 
 protected:
     void keyPressEvent(QKeyEvent *event) override;
@@ -71,6 +78,7 @@ private:
     QString m_raw;
     QString m_tag;
     QString m_pattern;
+    DisplayFormat m_format = nullptr;
     int m_maxTyped = 32767;
     FieldRules::KeyFilter m_filter = FieldRules::KeyFilter::None;
     bool m_enterHandling = false;

@@ -114,7 +114,7 @@ void PrinterReport::Printer_Body()
     job.printAt(146, 110, text(ReportText::Efficiency) + QStringLiteral(":"));
     job.printAt(285, 110, number(record.mskRendimento, u"#,##0"));
     job.printAt(146, 119, withCurrency(ReportText::KwhPrice));
-    job.printAt(285, 119, number(record.mskValorkWh, u"#,##0.00"));
+    job.printAt(285, 119, NumberFormat::formatKwhPrice(record.mskValorkWh, m_input->locale));
     job.printAt(146, 128, withCurrency(ReportText::DrivePrice));
     job.printAt(285, 128, number(record.mskInversor, u"#,##0.00"));
 

@@ -1,6 +1,7 @@
 #include "platform/addbackslash.h"
 #include "platform/qtdialogs.h"
 #include "platform/qtshell.h"
+#include "startup/casehandover.h"
 #include "startup/commandline.h"
 #include "startup/module1.h"
 #include "startup/singleinstance.h"
@@ -23,7 +24,8 @@ int main(int argc, char *argv[])
                                    SingleInstanceGuard::defaultLockPath(),
                                    QFileInfo(QApplication::applicationFilePath()).baseName(),
                                    QLocale::system(),
-                                   caseFileArgument(QApplication::arguments(), QDir::currentPath())};
+                                   caseFileArgument(QApplication::arguments(), QDir::currentPath()),
+                                   CaseHandover::defaultFolder()};
     const StartupResult started = Main(services);
     if (!started.goesOn())
         return started.exitCode;

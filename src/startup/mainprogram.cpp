@@ -11,8 +11,11 @@
 #include "settings/links.h"
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
+#include "startup/casehandover.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QThread>
 
 MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programFolder, const QLocale &locale,
                          QObject *parent)
@@ -25,6 +28,9 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
       m_fileCommands(std::make_unique<FileCommands>(*m_window, dialogs, m_company, programFolder))
 {
     connect(m_window.get(), &frmCalcRetorno::commandRequested, this, &MainProgram::handle);
+    m_handoverRetry.setSingleShot(true);
+    m_handoverRetry.setInterval(200);
+    connect(&m_handoverRetry, &QTimer::timeout, this, &MainProgram::openHandedOverFiles);
     // Closing the program loses the plant as well as the case: both are asked about, the plant first.
     m_window->setCloseCheck([this] { return (!m_plant || m_plant->askToDiscard()) && m_fileCommands->queryClose(); });
     // The next start applies the language picked now.
@@ -42,8 +48,10 @@ MainProgram::~MainProgram()
 
 bool MainProgram::load()
 {
-    return m_window->load(m_programFolder, m_splash.get(),
-                          GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma));
+    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma);
+    const bool loaded = m_window->load(m_programFolder, m_splash.get(), stored);
+    m_languageRemembered = loaded && !stored.isEmpty() && m_window->languageName() == stored;
+    return loaded;
 }
 
 void MainProgram::loadCompanyBlock()
@@ -103,12 +111,58 @@ frmPlantSummary *MainProgram::plantWindow() const
 
 void MainProgram::clearCase()
 {
-    m_fileCommands->lblNovo_Click();
+    m_fileCommands->clearCase();
 }
 
 void MainProgram::openCaseFile(const QString &path)
 {
     m_fileCommands->openCaseFile(path);
+}
+
+void MainProgram::listenForHandedOverFiles(const QString &folder)
+{
+    if (folder.isEmpty() || m_inbox)
+        return;
+    m_inbox = new HandoverInbox(folder, this);
+    connect(m_inbox, &HandoverInbox::caseFileHandedOver, this, &MainProgram::takeHandedOverFile);
+    m_inbox->listen();
+}
+
+void MainProgram::takeHandedOverFile(const QString &path)
+{
+    if (!m_window->isVisible())
+        return; // the program is ending: the window closed and must not come back
+    m_handedOver.enqueue(path);
+    bringWindowToFront();
+    if (m_openHandedOver)
+        openHandedOverFiles();
+}
+
+void MainProgram::openHandedOverFiles()
+{
+    m_openHandedOver = true;
+    if (m_openingHandedOver)
+        return; // the one being opened goes on to the next
+    // Not in the middle of a dialog, a menu or a command: the case it works on must not change under it.
+    // No signal says when a dialog has gone, so the file looks again a little later.
+    if (QApplication::activeModalWidget() || QApplication::activePopupWidget()
+        || QThread::currentThread()->loopLevel() > 1) {
+        m_handoverRetry.start();
+        return;
+    }
+    m_openingHandedOver = true;
+    while (!m_handedOver.isEmpty())
+        m_fileCommands->replaceWithCaseFile(m_handedOver.dequeue());
+    m_openingHandedOver = false;
+}
+
+void MainProgram::bringWindowToFront()
+{
+    m_window->setWindowState((m_window->windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+    m_window->raise();
+    m_window->activateWindow();
+    // Where the system does not let a program take the focus, its taskbar entry asks for attention.
+    QApplication::alert(m_window.get());
 }
 
 void MainProgram::setupCommand()

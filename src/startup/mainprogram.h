@@ -6,12 +6,15 @@
 #include <QLocale>
 #include <QObject>
 #include <QPointer>
+#include <QQueue>
 #include <QString>
+#include <QTimer>
 
 #include <memory>
 
 class Dialogs;
 class FileCommands;
+class HandoverInbox;
 class PrinterReport;
 class frmGraph;
 class frmPlantSummary;
@@ -29,6 +32,9 @@ class frmSplash;
 //   PlantSummary                       the plant window
 // Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::askToDiscard,
 // FileCommands::queryClose).
+// A case file handed over by a second copy (HandoverInbox) brings the main window to the front and is
+// opened as Open opens a file, the changed case asked about first; while a dialog or another command
+// is running it waits until the user is back in the main window.
 // Start-up (Main) drives the load sequence through the accessors; nothing here runs on its own.
 class MainProgram : public QObject
 {
@@ -48,20 +54,29 @@ public:
 
     // The main window's load step with the progress window; false after its general error report.
     bool load();
+    // Whether load() applied the language the user picked in an earlier session.
+    bool languageRemembered() const { return m_languageRemembered; }
     // Fills the company block from the settings store and selects its currency in cboMoedas.
     void loadCompanyBlock();
 
     void handle(frmCalcRetorno::Command command);
 
     // The commands start-up runs itself.
-    void clearCase();    // lblNovo_Click
+    void clearCase();    // lblNovo_Click without its question
     void setupCommand(); // lblSetup_Click: modal over the main window
     void openCaseFile(const QString &path); // Open without its dialog
+
+    // Takes the case files handed over to folder (none when it is empty); they wait until
+    // openHandedOverFiles is first called, which opens those that came, and every later one as it comes.
+    void listenForHandedOverFiles(const QString &folder);
+    void openHandedOverFiles();
 
 private:
     void printCase();
     void showGraphOfCase();
     void showPlantSummary();
+    void takeHandedOverFile(const QString &path);
+    void bringWindowToFront();
 
     Dialogs &m_dialogs;
     Shell &m_shell;
@@ -74,4 +89,10 @@ private:
     QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
     // A child window of the main window; closing it only hides it, so that the plant stays.
     QPointer<frmPlantSummary> m_plant;
+    bool m_languageRemembered = false;
+    HandoverInbox *m_inbox = nullptr; // a child of this object
+    QQueue<QString> m_handedOver;     // taken, not yet opened
+    bool m_openHandedOver = false;    // start-up is complete: open them as they come
+    bool m_openingHandedOver = false; // one is being opened (its question may let others arrive)
+    QTimer m_handoverRetry;           // looks again once the dialog that was open has gone
 };

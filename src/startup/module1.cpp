@@ -6,6 +6,7 @@
 #include "platform/mousepointer.h"
 #include "platform/platformerror.h"
 #include "settings/regkeys.h"
+#include "startup/casehandover.h"
 #include "startup/mainprogram.h"
 #include "startup/singleinstance.h"
 #include "startup/truthtext.h"
@@ -57,11 +58,21 @@ StartupResult Main(const StartupServices &services)
     if (!result.guard->tryAcquire()) {
         result.guard.reset();
         restoreDefaultPointer();
+        // A double click on a case while a copy runs: that copy opens it, and this one ends quietly.
+        if (!services.caseFile.isEmpty() && !services.handoverFolder.isEmpty()
+            && CaseHandover::handOver(services.handoverFolder, services.caseFile, services.handoverWait)) {
+            result.exitCode = StartupExit::HandedOver;
+            return result;
+        }
         services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName,
                                  alreadyRunningMessage());
         result.exitCode = StartupExit::AlreadyRunning;
         return result;
     }
+
+    // Requests a crashed copy never took would open long-forgotten files now.
+    if (!services.handoverFolder.isEmpty())
+        CaseHandover::clearStaleRequests(services.handoverFolder);
 
     // 3, 4. The main window, loaded without being shown. Its load step reports its own errors, with the
     // normal mouse pointer.
@@ -81,7 +92,10 @@ StartupResult Main(const StartupServices &services)
     program->clearCase();
     frmCalcRetorno &window = program->window();
     window.setWindowTitle(window.windowTitleFromLanguage());
-    window.setWebLinkCaption(program->company().VisitText);
+    if (program->languageRemembered())
+        window.cboIdioma_Click(); // the user's own pick, as the last session left it
+    else
+        window.setWebLinkCaption(program->company().VisitText);
 
     // 9, 10.
     restoreDefaultPointer();
@@ -89,11 +103,14 @@ StartupResult Main(const StartupServices &services)
     window.raise();
     window.activateWindow();
 
-    // 11, 12. From here on the window is shown, so the program goes on whatever happens.
+    // 11, 12. From here on the window is shown, so the program goes on whatever happens. Files handed
+    // over meanwhile are taken at once (their senders end) and opened after the command line's.
     result.program = std::move(program);
+    result.program->listenForHandedOverFiles(services.handoverFolder);
     firstRunSetup(*result.program, services.dialogs);
     result.program->fileCommands().keepCase(); // nothing typed yet, whatever the setup changed
     if (!services.caseFile.isEmpty())
         result.program->openCaseFile(services.caseFile);
+    result.program->openHandedOverFiles();
     return result;
 }

@@ -21,6 +21,8 @@ private slots:
     void dateUsesTheRegionalSeparator_data();
     void dateUsesTheRegionalSeparator();
     void shortestText();
+    void kwhPriceKeepsItsTypedDecimals_data();
+    void kwhPriceKeepsItsTypedDecimals();
 };
 
 void TestNumberFormat::format_data()
@@ -170,6 +172,41 @@ void TestNumberFormat::shortestText()
     QCOMPARE(NumberFormat::shortestText(0.1, QLocale(QLocale::English, QLocale::UnitedStates)), QStringLiteral("0.1"));
     QCOMPARE(NumberFormat::shortestText(0.08, QLocale(QLocale::Portuguese, QLocale::Brazil)), QStringLiteral("0,08"));
     QCOMPARE(NumberFormat::shortestText(1234.5, QLocale(QLocale::German, QLocale::Germany)), QStringLiteral("1234,5"));
+}
+
+void TestNumberFormat::kwhPriceKeepsItsTypedDecimals_data()
+{
+    QTest::addColumn<QLocale>("locale");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const QLocale en(QLocale::English, QLocale::UnitedStates);
+    const QLocale br(QLocale::Portuguese, QLocale::Brazil);
+    // Two decimals or fewer show exactly as the money pattern does.
+    QTest::newRow("two decimals") << en << "0.08" << "0.08";
+    QTest::newRow("one decimal") << en << "0.1" << "0.10";
+    QTest::newRow("whole number") << en << "1" << "1.00";
+    QTest::newRow("point without decimals") << en << "2." << "2.00";
+    QTest::newRow("grouped") << en << "1234.5" << "1,234.50";
+    // More are kept, up to five, trailing zeros too: they were typed.
+    QTest::newRow("three decimals") << en << "0.085" << "0.085";
+    QTest::newRow("five decimals, regional") << br << "0,65432" << "0,65432";
+    QTest::newRow("typed trailing zero") << en << "0.0850" << "0.0850";
+    QTest::newRow("grouped, four decimals") << br << "1.234,5678" << "1.234,5678";
+    QTest::newRow("blanks around") << en << " 0.085 " << "0.085";
+    // Beyond five, rounded at the fifth.
+    QTest::newRow("six decimals") << en << "0.123456" << "0.12346";
+    QTest::newRow("exponent, the value's decimals") << en << "8.5e-2" << "0.085";
+    // What is no number stays as it is.
+    QTest::newRow("empty") << en << "" << "";
+    QTest::newRow("not a number") << en << "abc" << "abc";
+}
+
+void TestNumberFormat::kwhPriceKeepsItsTypedDecimals()
+{
+    QFETCH(QLocale, locale);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    QCOMPARE(formatKwhPrice(typed, locale), shown);
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestNumberFormat)

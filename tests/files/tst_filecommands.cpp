@@ -96,6 +96,8 @@ private slots:
     void failedWritesKeepTheCurrentFile();
     void newForgetsTheFileAndStartsFromTheStoredCurrency();
     void putNewCaseHasNoFile();
+    void replacingAChangedCaseAsksFirst_data();
+    void replacingAChangedCaseAsksFirst();
     void exportWritesTheReport();
     void otherCommandsAreIgnored();
     void dialogsStartWhereTheUserCanWrite_data();
@@ -107,8 +109,8 @@ private slots:
 private:
     void makeWindow(const QLocale &locale) { initWindow(locale, company()); }
     CaseRecord validCase() const { return ::validCase(m_window->locale()); }
-    // Puts record into the window as a load does, with the focus in the reference field as a user
-    // who has just typed it, and calculates.
+    // Puts record into the window as a load does (it then counts as unchanged), with the focus in the
+    // reference field as a user who has just typed it, and calculates.
     void useCase(const CaseRecord &record);
     QString path(const QString &name) const { return m_files.filePath(name); }
 
@@ -136,6 +138,7 @@ void TestFileCommands::init()
     m_view.company = m_company;
     m_view.record = ::validCase(QLocale(QLocale::English, QLocale::UnitedStates));
     m_commands = std::make_unique<FileCommands>(m_view, m_dialogs, m_company, m_folder.path());
+    m_commands->keepCase(); // as start-up leaves it: nothing typed yet
 }
 
 void TestFileCommands::cleanup()
@@ -148,6 +151,7 @@ void TestFileCommands::useCase(const CaseRecord &record)
     focus(field("mskReferencia"));
     m_window->applyCaseRecord(record, true);
     QVERIFY(m_window->calculate());
+    m_commands->keepCase();
 }
 
 void TestFileCommands::saveAndReopenGiveTheSameCase_data()
@@ -173,12 +177,14 @@ void TestFileCommands::saveAndReopenGiveTheSameCase()
     QCOMPARE(m_dialogs.fileRequests[0].folder, m_folder.path());
     QCOMPARE(m_dialogs.fileRequests[0].filter, FileCommands::CaseFileFilter);
 
-    // Something else in the window, then the saved case back.
+    // Something else in the window, not kept, then the saved case back.
     m_window->applyCaseRecord(CaseRecord(), true);
     m_window->emptyResults();
+    m_dialogs.answers.enqueue(Dialogs::Answer::Discard);
     m_dialogs.fileNames.enqueue(path("case.WAU"));
     click(Command::Open);
-    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_dialogs.messages.first().buttons, Dialogs::Buttons::SaveDiscardCancel);
     QCOMPARE(m_dialogs.fileRequests.size(), 2);
     QVERIFY(!m_dialogs.fileRequests[1].save);
     QCOMPARE(m_dialogs.fileRequests[1].folder, m_folder.path());
@@ -424,11 +430,15 @@ void TestFileCommands::failedWritesKeepTheCurrentFile()
     QCOMPARE(readBytes(current), bytes);
     QCOMPARE(m_view.calls, QStringList{"ended SaveAs"});
 
-    // Save to an impossible current file (opened by name, so missing): text 78, nothing asked.
+    // Save to an impossible current file (opened by name, so missing): text 78, nothing asked. The
+    // changed reference is given up first.
     m_dialogs.clear();
+    m_dialogs.answers.enqueue(Dialogs::Answer::Discard);
     m_dialogs.fileNames.enqueue(impossible);
     m_commands->handle(Command::Open);
-    QCOMPARE(m_dialogs.texts(), QStringList{"EN 52"});
+    QCOMPARE(m_dialogs.texts().size(), 2);
+    QVERIFY(m_dialogs.texts().first().startsWith(QStringLiteral("EN 301\r")));
+    QCOMPARE(m_dialogs.texts().last(), QStringLiteral("EN 52"));
     m_dialogs.clear();
     m_view.calls.clear();
     m_commands->handle(Command::Save);
@@ -476,6 +486,81 @@ void TestFileCommands::putNewCaseHasNoFile()
     QCOMPARE(m_view.record.mskReferencia, QStringLiteral("from elsewhere"));
     QVERIFY(m_commands->NomeArq().isEmpty());
     QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+void TestFileCommands::replacingAChangedCaseAsksFirst_data()
+{
+    QTest::addColumn<QString>("command"); // New, Open, put (putNewCase), handed (replaceWithCaseFile)
+    QTest::addColumn<int>("answer");      // the answer to the question; -1: nothing changed, nothing asked
+    QTest::addColumn<bool>("replaced");
+    using A = Dialogs::Answer;
+    for (const char *command : {"New", "Open", "put", "handed"}) {
+        QTest::addRow("%s, unchanged", command) << command << -1 << true;
+        QTest::addRow("%s, save", command) << command << int(A::Save) << true;
+        QTest::addRow("%s, don't save", command) << command << int(A::Discard) << true;
+        QTest::addRow("%s, cancel", command) << command << int(A::Cancel) << false;
+    }
+}
+
+void TestFileCommands::replacingAChangedCaseAsksFirst()
+{
+    QFETCH(QString, command);
+    QFETCH(int, answer);
+    QFETCH(bool, replaced);
+    CaseRecord other = m_view.record;
+    other.mskReferencia = QStringLiteral("the other case");
+    QVERIFY(WriteCaseFile(path("other.wau"), other));
+    m_dialogs.fileNames.enqueue(path("current.wau"));
+    QVERIFY(m_commands->lblSalvarComo_Click());
+    if (answer >= 0)
+        m_view.record.mskReferencia = QStringLiteral("typed since");
+    const CaseRecord before = m_view.record;
+    m_dialogs.clear();
+    m_view.calls.clear();
+    if (answer >= 0)
+        m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+    m_dialogs.fileNames.enqueue(path("other.wau")); // Open's dialog, if it comes to that
+
+    if (command == u"New")
+        m_commands->lblNovo_Click();
+    else if (command == u"Open")
+        m_commands->lblAbrir_Click();
+    else if (command == u"put")
+        QCOMPARE(m_commands->putNewCase(other), replaced);
+    else
+        QCOMPARE(m_commands->replaceWithCaseFile(path("other.wau")), replaced);
+
+    // Asked as closing asks, naming the file, with the question of what is about to happen.
+    QList<FakeDialogs::Message> questions;
+    std::copy_if(m_dialogs.messages.cbegin(), m_dialogs.messages.cend(), std::back_inserter(questions),
+                 [](const FakeDialogs::Message &m) { return m.buttons == Dialogs::Buttons::SaveDiscardCancel; });
+    QCOMPARE(questions.size(), answer >= 0 ? 1 : 0);
+    if (answer >= 0) {
+        const int question =
+            command == u"New" ? FileCommands::ClearQuestionText : FileCommands::ReplaceCaseQuestionText;
+        const QString file = QDir::toNativeSeparators(path("current.wau"));
+        QCOMPARE(questions.first().text, QStringLiteral("EN %1\r%2\rEN 266").arg(question).arg(file));
+        QCOMPARE(questions.first().buttonTexts, (QStringList{"EN 267", "EN 268", "EN 269"}));
+    }
+    // Save wrote the typed case before it went.
+    QCOMPARE(readBytes(path("current.wau")).contains("typed since"), answer == int(Dialogs::Answer::Save));
+
+    if (!replaced) {
+        QVERIFY(m_view.record == before);
+        QCOMPARE(m_commands->NomeArq(), path("current.wau"));
+        QVERIFY(m_dialogs.fileRequests.isEmpty()); // Open's dialog never came
+        QVERIFY(!m_view.calls.contains(QStringLiteral("putCase")));
+        return;
+    }
+    if (command == u"New") {
+        QVERIFY(m_view.calls.last().startsWith(QStringLiteral("startNewCase")));
+        QVERIFY(m_commands->NomeArq().isEmpty());
+    } else {
+        QCOMPARE(m_view.record.mskReferencia, other.mskReferencia);
+        QCOMPARE(m_commands->NomeArq(), command == u"put" ? QString() : path("other.wau"));
+    }
+    // What was put in place is no change of the user's: replacing it asks nothing.
+    QVERIFY(!m_commands->caseChanged());
 }
 
 void TestFileCommands::exportWritesTheReport()

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QTest>
+#include <QToolTip>
 
 // The behaviour of the input controls in the window: entry, Enter, the leaving rules and the results
 // they empty.
@@ -39,6 +40,7 @@ private slots:
     void enterMovesOnAndCalculates();
     void loadedCaseIsNoChange();
     void realMessageBoxesMoveNoField();
+    void unstorableCharactersAreNamedAtTheField();
 };
 
 void TestFieldBehaviour::tabbingThroughKeepsResults()
@@ -414,6 +416,27 @@ void TestFieldBehaviour::realMessageBoxesMoveNoField()
     QTest::qWait(100);
     QCOMPARE(boxes, 1);
     QCOMPARE(next->rawText(), QStringLiteral("30"));
+}
+
+void TestFieldBehaviour::unstorableCharactersAreNamedAtTheField()
+{
+    // Said beside the field, in the user's language, without a message box to close on every key.
+    MaskedEdit *reference = field("mskReferencia");
+    focus(reference);
+    QTest::sendKeyEvent(QTest::Click, reference, Qt::Key_unknown, QStringLiteral("\u03A9"), Qt::NoModifier);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("EN 302 \u03A9 (U+03A9)"));
+    QVERIFY(m_dialogs.messages.isEmpty());
+    QVERIFY(reference->rawText().isEmpty());
+
+    QToolTip::hideText();
+    QTRY_VERIFY(!QToolTip::isVisible());
+    QGuiApplication::clipboard()->setText(QStringLiteral("\u0141\u00F3d\u017A"));
+    QTest::keySequence(reference, QKeySequence::Paste);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), QStringLiteral("EN 303 \u0141 (U+0141), \u017A (U+017A)"));
+    QVERIFY(reference->rawText().isEmpty());
+    QToolTip::hideText();
 }
 
 TESSIO_TEST_MAIN(TestFieldBehaviour)

@@ -17,6 +17,7 @@ private slots:
     void keyFilters();
     void storableTexts_data();
     void storableTexts();
+    void unstorableCharactersAreNamed();
     void power_data();
     void power();
     void efficiency_data();
@@ -61,22 +62,39 @@ void TestFieldRules::storableTexts_data()
 {
     QTest::addColumn<KeyFilter>("filter");
     QTest::addColumn<QString>("text");
-    QTest::addColumn<bool>("storable");
-    QTest::newRow("reference with euro and accents") << KeyFilter::Text << "Bomba \u20AC 3 \u00E7\u00E3" << true;
-    QTest::newRow("reference with omega") << KeyFilter::Text << "\u03A9 pump" << false;
-    QTest::newRow("reference with an emoji") << KeyFilter::Text << QString::fromUcs4(U"Pump \U0001F600") << false;
-    QTest::newRow("reference with a double quote") << KeyFilter::Text << "12\" pipe" << false;
-    QTest::newRow("efficiency with a double quote") << KeyFilter::None << "9\"" << true;
-    QTest::newRow("efficiency with an arrow") << KeyFilter::None << "9\u2192" << false;
-    QTest::newRow("numeric field: letters only fail the keys") << KeyFilter::Numeric << "12a" << true;
+    QTest::addColumn<QStringList>("unstorable"); // the characters named, each once, in order
+    const QString emoji = QString::fromUcs4(U"\U0001F600");
+    QTest::newRow("reference with euro and accents")
+        << KeyFilter::Text << "Bomba \u20AC 3 \u00E7\u00E3" << QStringList();
+    QTest::newRow("reference with omega") << KeyFilter::Text << "\u03A9 pump" << QStringList{"\u03A9"};
+    QTest::newRow("reference with an emoji")
+        << KeyFilter::Text << QString(QStringLiteral("Pump ") + emoji) << QStringList{emoji};
+    QTest::newRow("reference with a double quote") << KeyFilter::Text << "12\" pipe" << QStringList{"\""};
+    QTest::newRow("efficiency with a double quote") << KeyFilter::None << "9\"" << QStringList();
+    QTest::newRow("efficiency with an arrow") << KeyFilter::None << "9\u2192" << QStringList{"\u2192"};
+    QTest::newRow("numeric field: letters only fail the keys") << KeyFilter::Numeric << "12a" << QStringList();
+    QTest::newRow("a Polish town, twice") << KeyFilter::Text << "\u0141\u00F3d\u017A, \u0141\u00F3d\u017A"
+                                          << QStringList{"\u0141", "\u017A"};
 }
 
 void TestFieldRules::storableTexts()
 {
     QFETCH(KeyFilter, filter);
     QFETCH(QString, text);
-    QFETCH(bool, storable);
-    QCOMPARE(textStorable(filter, text), storable);
+    QFETCH(QStringList, unstorable);
+    QCOMPARE(textStorable(filter, text), unstorable.isEmpty());
+    QCOMPARE(unstorableCharacters(filter, text), unstorable);
+}
+
+void TestFieldRules::unstorableCharactersAreNamed()
+{
+    const QStringList characters{QStringLiteral("\u0141"), QString::fromUcs4(U"\U0001F600"), QStringLiteral("\"")};
+    QCOMPARE(unstorableMessage(QStringLiteral("Cannot store %1, so nothing changed."), characters),
+             QStringLiteral("Cannot store \u0141 (U+0141), ") + characters[1]
+                 + QStringLiteral(" (U+1F600), \" (U+0022), so nothing changed."));
+    // A language text that lost its placeholder still names them, after it.
+    QCOMPARE(unstorableMessage(QStringLiteral("EN 302"), characters.mid(0, 1)),
+             QStringLiteral("EN 302 \u0141 (U+0141)"));
 }
 
 void TestFieldRules::power_data()

@@ -4,6 +4,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -147,15 +148,17 @@ void TestMaskedEdit::unstorableCharactersAreRefused_data()
     QTest::addColumn<bool>("paste");
     QTest::addColumn<QString>("input");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("told"); // unstorableRefused says what was refused
     using F = FieldRules::KeyFilter;
     const QString emoji = QString::fromUcs4(U"\U0001F600");
-    QTest::newRow("typed omega, text field") << F::Text << false << "\u03A9" << "ab";
-    QTest::newRow("typed emoji, efficiency field") << F::None << false << emoji << "ab";
-    QTest::newRow("typed euro, text field") << F::Text << false << "\u20AC" << "ab\u20AC";
-    QTest::newRow("pasted arrow, text field") << F::Text << true << "x\u2192y" << "ab";
-    QTest::newRow("pasted emoji, efficiency field") << F::None << true << QString(u'9' + emoji) << "ab";
-    QTest::newRow("pasted double quote, text field") << F::Text << true << "12\"" << "ab";
-    QTest::newRow("pasted accents, text field") << F::Text << true << "\u00E7\u00E3" << "ab\u00E7\u00E3";
+    QTest::newRow("typed omega, text field") << F::Text << false << "\u03A9" << "ab" << true;
+    QTest::newRow("typed emoji, efficiency field") << F::None << false << emoji << "ab" << true;
+    QTest::newRow("typed euro, text field") << F::Text << false << "\u20AC" << "ab\u20AC" << false;
+    QTest::newRow("typed letter, numeric field") << F::Numeric << false << "x" << "ab" << false;
+    QTest::newRow("pasted arrow, text field") << F::Text << true << "x\u2192y" << "ab" << true;
+    QTest::newRow("pasted emoji, efficiency field") << F::None << true << QString(u'9' + emoji) << "ab" << true;
+    QTest::newRow("pasted double quote, text field") << F::Text << true << "12\"" << "ab" << true;
+    QTest::newRow("pasted accents, text field") << F::Text << true << "\u00E7\u00E3" << "ab\u00E7\u00E3" << false;
 }
 
 void TestMaskedEdit::unstorableCharactersAreRefused()
@@ -164,12 +167,14 @@ void TestMaskedEdit::unstorableCharactersAreRefused()
     QFETCH(bool, paste);
     QFETCH(QString, input);
     QFETCH(QString, expected);
+    QFETCH(bool, told);
     m_edit->setDisplayPattern(QString());
     m_edit->setKeyFilter(filter);
     m_edit->setRawText(QStringLiteral("ab"));
     m_edit->setFocus();
     QTRY_VERIFY(m_edit->hasFocus());
     QTest::keyClick(m_edit, Qt::Key_End);
+    QSignalSpy refused(m_edit, &MaskedEdit::unstorableRefused);
     if (paste) {
         QGuiApplication::clipboard()->setText(input);
         QTest::keySequence(m_edit, QKeySequence::Paste);
@@ -179,6 +184,9 @@ void TestMaskedEdit::unstorableCharactersAreRefused()
     // What the field shows is what it holds, and what a file will hold.
     QCOMPARE(m_edit->rawText(), expected);
     QCOMPARE(m_edit->displayText(), expected);
+    QCOMPARE(refused.size(), told ? 1 : 0);
+    if (told) // the key typed, or the text as the paste would have made it
+        QVERIFY(refused.first().first().toString().endsWith(input));
 }
 
 void TestMaskedEdit::enterHandling()

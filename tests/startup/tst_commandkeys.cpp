@@ -74,8 +74,12 @@ void TestCommandKeys::everyKeyReachesItsCommand()
     QCOMPARE(dialogs.fileRequests.size(), 4);
     QCOMPARE(dialogs.fileRequests.at(3).save, true);
     window.field(u"mskPotencia")->setRawText(QStringLiteral("15"));
+    dialogs.answers.enqueue(Dialogs::Answer::Discard);
     press(C::New);
+    QCOMPARE(dialogs.texts().size(), 1); // the question about the typed power
+    QVERIFY(dialogs.texts().first().startsWith(window.text(FileCommands::ClearQuestionText)));
     QVERIFY(window.field(u"mskPotencia")->rawText().isEmpty());
+    dialogs.clear();
     window.applyCaseRecord(SampleCases::workedExample(), true);
     press(C::Calculate);
     QCOMPARE(window.field(u"mskRetorno")->rawText(), QStringLiteral("4"));

@@ -22,6 +22,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
@@ -88,7 +89,12 @@ private slots:
     void pickedLanguageIsRemembered();
     void programFolderHoldsTheDataFiles();
     void caseFileNamedAtStartIsOpened();
-    void secondCopyWithACaseFileOpensNothing();
+    void secondCopyHandsItsCaseFileOver_data();
+    void secondCopyHandsItsCaseFileOver();
+    void handedOverFileWaitsForTheOpenDialog();
+    void caseFileNobodyTakesGetsTheMessage();
+    void newAndOpenAskBeforeAChangedCaseGoes_data();
+    void newAndOpenAskBeforeAChangedCaseGoes();
     void closingAChangedCaseAsks_data();
     void closingAChangedCaseAsks();
     void closingWithAnUnsavedPlantAsks_data();
@@ -131,7 +137,8 @@ StartupServices TestModule1::services(const QString &programFolder)
             m_lockDir->filePath(QStringLiteral("tessio.lock")),
             QStringLiteral("tessio"),
             QLocale(QLocale::English, QLocale::UnitedStates),
-            QString()};
+            QString(),
+            m_lockDir->filePath(QStringLiteral("inbox"))};
 }
 
 void TestModule1::startShowsTheReadyWindow()
@@ -351,6 +358,13 @@ void TestModule1::pickedLanguageIsRemembered()
         frmCalcRetorno &window = first.program->window();
         QCOMPARE(window.languageName(), started);
         QCOMPARE(window.windowTitleFromLanguage(), window.text(1));
+        // A remembered language is applied as a pick applies it, the web link and its address included;
+        // otherwise the link is the company's.
+        const bool remembered = !absent && started == stored;
+        QCOMPARE(window.label2(3)->text(), remembered ? window.text(39) : QString(CompanyBlockDefaults::VisitText));
+        QCOMPARE(first.program->company().VisitText, window.label2(3)->text());
+        QCOMPARE(first.program->company().WebAddress,
+                 remembered ? QStringLiteral("http://") + window.text(201) : QString(CompanyBlockDefaults::WebAddress));
         // Starting stores nothing; a pick by the user does.
         QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma),
                  absent ? QString() : (stored.isEmpty() ? QStringLiteral(" ") : stored));
@@ -365,11 +379,13 @@ void TestModule1::pickedLanguageIsRemembered()
         QCOMPARE(window.languageName(), portuguese);
         QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma), portuguese);
     }
-    // The next start opens in the picked language.
+    // The next start opens in the picked language, its link in that language too.
     const StartupResult next = Main(services());
     QVERIFY(next.goesOn());
     QCOMPARE(next.program->window().languageName(), portuguese);
     QCOMPARE(next.program->window().windowTitle(), next.program->window().text(1));
+    QCOMPARE(next.program->window().label2(3)->text(), next.program->window().text(39));
+    QVERIFY(next.program->window().text(39).startsWith(QStringLiteral("Visite-nos")));
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
 
@@ -413,17 +429,102 @@ void TestModule1::caseFileNamedAtStartIsOpened()
     QCOMPARE(m_dialogs.messages.first().text, started.program->window().text(FileCommands::OpenFailedText));
 }
 
-void TestModule1::secondCopyWithACaseFileOpensNothing()
+void TestModule1::secondCopyHandsItsCaseFileOver_data()
+{
+    QTest::addColumn<bool>("typed");  // the running copy's case has unsaved changes
+    QTest::addColumn<int>("answer");  // to the question about them
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("nothing typed") << false << int(Dialogs::Answer::Cancel) << true;
+    QTest::newRow("typed, don't save") << true << int(Dialogs::Answer::Discard) << true;
+    QTest::newRow("typed, cancel") << true << int(Dialogs::Answer::Cancel) << false;
+}
+
+void TestModule1::secondCopyHandsItsCaseFileOver()
+{
+    QFETCH(bool, typed);
+    QFETCH(int, answer);
+    QFETCH(bool, opened);
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    const QString casePath = files.filePath(QStringLiteral("P-101.WAU"));
+    QVERIFY(WriteCaseFile(casePath, SampleCases::workedExample()));
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    StartupResult first = typed ? startWithTypedCase() : Main(services());
+    QVERIFY(first.goesOn());
+    frmCalcRetorno &window = first.program->window();
+    const QString typedPower = window.field(u"mskPotencia")->rawText();
+    // The user is in another window when the case is double-clicked.
+    QWidget elsewhere;
+    elsewhere.show();
+    elsewhere.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&elsewhere));
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+
+    StartupServices withFile = services();
+    withFile.caseFile = casePath;
+    const StartupResult second = Main(withFile);
+    // The second copy ends without a word; the running copy comes to the front and asks about a changed
+    // case before it opens the file as Open does.
+    QVERIFY(!second.goesOn());
+    QCOMPARE(second.exitCode, StartupExit::HandedOver);
+    QVERIFY(!m_dialogs.texts().contains(alreadyRunningMessage()));
+    QTRY_VERIFY(window.isActiveWindow());
+    QCOMPARE(m_dialogs.messages.size(), typed ? 1 : 0);
+    if (typed)
+        QVERIFY(m_dialogs.messages.first().text.startsWith(window.text(FileCommands::ReplaceCaseQuestionText)));
+    QCOMPARE(first.program->fileCommands().NomeArq(), opened ? casePath : QString());
+    QCOMPARE(window.field(u"mskPotencia")->rawText(), opened ? QStringLiteral("10") : typedPower);
+    if (opened)
+        QCOMPARE(window.field(u"mskEconomiakW")->rawText(), QStringLiteral("29,200")); // calculated
+    QVERIFY(QDir(m_lockDir->filePath(QStringLiteral("inbox"))).isEmpty());
+    if (!opened)
+        window.hide(); // the next test starts its own copy
+}
+
+void TestModule1::handedOverFileWaitsForTheOpenDialog()
 {
     store(RegValue::NotFirstTime, QStringLiteral("True"));
-    const StartupResult first = Main(services());
+    StartupResult first = Main(services());
     QVERIFY(first.goesOn());
+    frmCalcRetorno &window = first.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // A dialog of the running copy is open (the setup window, a question): the case stays as it is
+    // under it, and the file opens once the dialog has gone.
+    QDialog dialog(&window);
+    const auto keepOpen = m_watchdog->expect<QDialog>([](QDialog *) {});
+    dialog.setModal(true);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowActive(&dialog));
+
+    QTemporaryDir files;
+    QVERIFY(files.isValid());
+    StartupServices withFile = services();
+    withFile.caseFile = files.filePath(QStringLiteral("P-101.WAU"));
+    QVERIFY(WriteCaseFile(withFile.caseFile, SampleCases::workedExample()));
+    const StartupResult second = Main(withFile);
+    QCOMPARE(second.exitCode, StartupExit::HandedOver);
+    QTest::qWait(300); // longer than the running copy waits before it looks again
+    QVERIFY(first.program->fileCommands().NomeArq().isEmpty());
+    QVERIFY(dialog.isVisible());
+
+    dialog.reject();
+    QTRY_COMPARE(first.program->fileCommands().NomeArq(), withFile.caseFile);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+}
+
+void TestModule1::caseFileNobodyTakesGetsTheMessage()
+{
+    // A copy runs but takes nothing (it hangs): after its wait the second copy says that the
+    // application is open, and leaves no request behind.
+    SingleInstanceGuard running(m_lockDir->filePath(QStringLiteral("tessio.lock")));
+    QVERIFY(running.tryAcquire());
     StartupServices withFile = services();
     withFile.caseFile = QStringLiteral(TESSIO_TEST_DATA "/case_kw.wau");
+    withFile.handoverWait = std::chrono::milliseconds(200);
     const StartupResult second = Main(withFile);
     QCOMPARE(second.exitCode, StartupExit::AlreadyRunning);
     QCOMPARE(m_dialogs.texts(), QStringList{alreadyRunningMessage()});
-    QVERIFY(first.program->fileCommands().NomeArq().isEmpty());
+    QVERIFY(QDir(m_lockDir->filePath(QStringLiteral("inbox"))).isEmpty());
 }
 
 StartupResult TestModule1::startWithTypedCase()
@@ -512,6 +613,43 @@ void TestModule1::closingAChangedCaseAsks()
         QVERIFY(QFile::exists(casePath));
     if (!closed)
         window.hide(); // the next test starts its own copy
+}
+
+void TestModule1::newAndOpenAskBeforeAChangedCaseGoes_data()
+{
+    QTest::addColumn<QKeySequence::StandardKey>("key");
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("question");
+    using A = Dialogs::Answer;
+    QTest::newRow("Ctrl+N, cancel") << QKeySequence::New << int(A::Cancel) << FileCommands::ClearQuestionText;
+    QTest::newRow("Ctrl+N, don't save") << QKeySequence::New << int(A::Discard) << FileCommands::ClearQuestionText;
+    QTest::newRow("Ctrl+O, cancel") << QKeySequence::Open << int(A::Cancel) << FileCommands::ReplaceCaseQuestionText;
+    QTest::newRow("Ctrl+O, don't save") << QKeySequence::Open << int(A::Discard) << FileCommands::ReplaceCaseQuestionText;
+}
+
+void TestModule1::newAndOpenAskBeforeAChangedCaseGoes()
+{
+    QFETCH(QKeySequence::StandardKey, key);
+    QFETCH(int, answer);
+    QFETCH(int, question);
+    StartupResult started = startWithTypedCase();
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+    m_dialogs.fileNames.enqueue(QStringLiteral(TESSIO_TEST_DATA "/case_hp.wau"));
+
+    QTest::keySequence(&window, key);
+    QVERIFY(!m_dialogs.messages.isEmpty()); // the question, and whatever the opened case says after it
+    QCOMPARE(m_dialogs.messages.first().buttons, Dialogs::Buttons::SaveDiscardCancel);
+    QVERIFY(m_dialogs.messages.first().text.startsWith(window.text(question)));
+    QVERIFY(!window.text(question).isEmpty());
+    const bool cancelled = answer == int(Dialogs::Answer::Cancel);
+    // Cancel leaves the typed case (and Open shows no dialog); otherwise the command goes on.
+    QCOMPARE(window.field(u"mskPotencia")->rawText() == QStringLiteral("10"), cancelled);
+    QCOMPARE(m_dialogs.fileRequests.size(), !cancelled && key == QKeySequence::Open ? 1 : 0);
+    QCOMPARE(started.program->fileCommands().caseChanged(), cancelled);
+    window.hide(); // the next test starts its own copy
 }
 
 void TestModule1::closingWithAnUnsavedPlantAsks_data()

@@ -35,9 +35,10 @@ private slots:
     void initTestCase();
     void cleanupTestCase();
     void secondCopyShowsItsMessageAndEnds();
+    void secondCopyHandsItsCaseFileOver();
 
 private:
-    std::unique_ptr<QProcess> startCopy();
+    std::unique_ptr<QProcess> startCopy(const QStringList &arguments = {});
     // The copies' lock file in their private temporary folder.
     QString lockFile() const
     {
@@ -48,6 +49,13 @@ private:
     static QString lockOwner(const QString &path);
     // The shown main window of a copy (titled with the language's title, not the executable's name).
     static QList<XDisplayProbe::Window> mainWindows(const QList<XDisplayProbe::Window> &windows);
+    // A copy's message boxes (titled with the application's name alone).
+    static QList<XDisplayProbe::Window> messageBoxes(const QList<XDisplayProbe::Window> &windows);
+    // A case file holding only an application: opening it reads it and runs Calculate, whose first
+    // check (the hours at 100 % flow) then speaks up in a message box.
+    QString caseWithoutHours(const QString &name) const;
+    // The copies' inbox of handed-over case files in their private temporary folder.
+    QString inbox() const;
 
     QTemporaryDir m_root;
     QProcess m_server;
@@ -93,7 +101,7 @@ void TestTwoCopies::cleanupTestCase()
     }
 }
 
-std::unique_ptr<QProcess> TestTwoCopies::startCopy()
+std::unique_ptr<QProcess> TestTwoCopies::startCopy(const QStringList &arguments)
 {
     auto process = std::make_unique<QProcess>();
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -112,7 +120,7 @@ std::unique_ptr<QProcess> TestTwoCopies::startCopy()
     process->setProcessEnvironment(environment);
     process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
     dieWithTheTest(*process);
-    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessio"), {});
+    process->start(QCoreApplication::applicationDirPath() + QStringLiteral("/tessio"), arguments);
     if (!process->waitForStarted(5000))
         qWarning("tessio did not start: %s", qPrintable(process->errorString()));
     return process;
@@ -131,6 +139,16 @@ QList<XDisplayProbe::Window> TestTwoCopies::mainWindows(const QList<XDisplayProb
     QList<XDisplayProbe::Window> found;
     for (const XDisplayProbe::Window &window : windows) {
         if (window.title.startsWith(QStringLiteral("Tessio ")))
+            found.append(window);
+    }
+    return found;
+}
+
+QList<XDisplayProbe::Window> TestTwoCopies::messageBoxes(const QList<XDisplayProbe::Window> &windows)
+{
+    QList<XDisplayProbe::Window> found;
+    for (const XDisplayProbe::Window &window : windows) {
+        if (window.title == QStringLiteral("Tessio"))
             found.append(window);
     }
     return found;
@@ -183,6 +201,66 @@ void TestTwoCopies::secondCopyShowsItsMessageAndEnds()
     QCOMPARE(third->exitStatus(), QProcess::NormalExit);
     QCOMPARE(third->exitCode(), 0);
     QVERIFY(!QFile::exists(lockFile()));
+}
+
+QString TestTwoCopies::caseWithoutHours(const QString &name) const
+{
+    const QString path = m_root.filePath(name);
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write("2\r\n") != 3)
+        qWarning("cannot write %s", qPrintable(path));
+    return path;
+}
+
+QString TestTwoCopies::inbox() const
+{
+    const QDir tmp(m_root.filePath(QStringLiteral("tmp")));
+    const QStringList inboxes = tmp.entryList({QStringLiteral("tessio-*.inbox")}, QDir::Dirs);
+    return inboxes.size() == 1 ? tmp.filePath(inboxes.first()) : QString();
+}
+
+void TestTwoCopies::secondCopyHandsItsCaseFileOver()
+{
+    // A copy runs; a double click on a case starts a second copy with the file.
+    const auto first = startCopy();
+    const qint64 firstPid = first->processId();
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindows(m_probe->shownWindowsOf(firstPid)).size(), 1, 15000);
+    const auto second = startCopy({caseWithoutHours(QStringLiteral("no hours.WAU"))});
+
+    // The second copy ends by itself, so without a message waiting for a click; the first one opens
+    // the file, as the message of its Calculate shows.
+    QVERIFY(second->waitForFinished(15000));
+    QCOMPARE(second->exitStatus(), QProcess::NormalExit);
+    QCOMPARE(second->exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(messageBoxes(m_probe->shownWindowsOf(firstPid)).size(), 1, 15000);
+    m_probe->close(messageBoxes(m_probe->shownWindowsOf(firstPid)).first().id);
+    QTRY_COMPARE_WITH_TIMEOUT(m_probe->shownWindowsOf(firstPid).size(), 1, 5000); // its main window
+    QVERIFY(QDir(inbox()).isEmpty());
+
+    // A crash leaves the lock and a request nobody took (a file that cannot be read, whose message
+    // would show). The next copy started with a file runs as the only one and opens just its own file.
+    first->kill();
+    QVERIFY(first->waitForFinished(5000));
+    {
+        QFile stale(QDir(inbox()).filePath(QStringLiteral("stale.request")));
+        QVERIFY(stale.open(QIODevice::WriteOnly));
+        stale.write(m_root.filePath(QStringLiteral("missing.WAU")).toUtf8());
+    }
+    const auto third = startCopy({caseWithoutHours(QStringLiteral("mine.WAU"))});
+    const qint64 thirdPid = third->processId();
+    QTRY_COMPARE_WITH_TIMEOUT(mainWindows(m_probe->shownWindowsOf(thirdPid)).size(), 1, 15000);
+    QTRY_COMPARE_WITH_TIMEOUT(messageBoxes(m_probe->shownWindowsOf(thirdPid)).size(), 1, 15000);
+    QTest::qWait(500); // time enough for a message about the stale request to show up too
+    QCOMPARE(messageBoxes(m_probe->shownWindowsOf(thirdPid)).size(), 1);
+    QCOMPARE(lockOwner(lockFile()), QString::number(thirdPid));
+    QVERIFY(QDir(inbox()).isEmpty());
+
+    // The case came from a file and nothing was typed: closing asks nothing.
+    m_probe->close(messageBoxes(m_probe->shownWindowsOf(thirdPid)).first().id);
+    QTRY_COMPARE_WITH_TIMEOUT(m_probe->shownWindowsOf(thirdPid).size(), 1, 5000);
+    m_probe->close(mainWindows(m_probe->shownWindowsOf(thirdPid)).first().id);
+    QVERIFY(third->waitForFinished(5000));
+    QCOMPARE(third->exitCode(), 0);
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestTwoCopies)

@@ -86,6 +86,8 @@ void MainWindowFixture::initWindow(const QLocale &locale, const CompanyBlock &co
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
     m_commands = std::make_unique<FileCommands>(*m_window, m_dialogs, m_company, m_folder.path());
     QObject::connect(m_window.get(), &frmCalcRetorno::commandRequested, m_commands.get(), &FileCommands::handle);
+    m_commands->keepCase(); // as start-up leaves it: nothing typed yet
+
     showWindow();
 }
 
