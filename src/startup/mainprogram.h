@@ -27,7 +27,7 @@ class frmSplash;
 //   Setup                              the setup window, then the company block again
 //   Help, Models, WebLink, HelpDocument  the help note and the links
 //   PlantSummary                       the plant window
-// Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::askToDiscard,
+// Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::queryClose,
 // FileCommands::queryClose).
 // Start-up (Main) drives the load sequence through the accessors; nothing here runs on its own.
 class MainProgram : public QObject
