@@ -11,37 +11,6 @@
 #include <algorithm>
 #include <cmath>
 
-const QList<PlantColumn> &plantColumns()
-{
-    using K = PlantCellKind;
-    static const QList<PlantColumn> columns{
-        {"reference", K::Text, &CaseRecord::mskReferencia},
-        {"application", K::Application},
-        {"power", K::Number, &CaseRecord::mskPotencia},
-        {"unit", K::Unit},
-        {"efficiency", K::Number, &CaseRecord::mskRendimento},
-        {"kwh_price", K::Number, &CaseRecord::mskValorkWh},
-        {"drive_price", K::Number, &CaseRecord::mskInversor},
-        {"days", K::Number, &CaseRecord::mskDiaAno},
-        {"h100", K::Number, &CaseRecord::mskVazao100},
-        {"h90", K::Number, &CaseRecord::mskVazao90},
-        {"h80", K::Number, &CaseRecord::mskVazao80},
-        {"h70", K::Number, &CaseRecord::mskVazao70},
-        {"h60", K::Number, &CaseRecord::mskVazao60},
-        {"h50", K::Number, &CaseRecord::mskVazao50},
-        {"years", K::Setting, nullptr, PlantSetting::Years},
-        {"rate", K::Setting, nullptr, PlantSetting::Rate},
-        {"co2_factor", K::Setting, nullptr, PlantSetting::GridFactor},
-    };
-    return columns;
-}
-
-QStringList exportResultColumnNames()
-{
-    return {QStringLiteral("kwh_year"), QStringLiteral("money_year"), QStringLiteral("payback_months"),
-            QStringLiteral("co2_t_year"), QStringLiteral("npv"), QStringLiteral("irr"), QStringLiteral("message")};
-}
-
 namespace {
 
 // The case columns a file without a header row holds, in their order.
@@ -49,49 +18,7 @@ constexpr int CaseColumnCount = 14;
 constexpr int ReferenceColumn = 0;
 constexpr int PowerColumn = 2;
 constexpr int HeaderMinimumNames = 3;
-constexpr int NoColumn = -1;
-
-QLocale numberLocale(bool decimalComma)
-{
-    return decimalComma ? QLocale(QLocale::Portuguese, QLocale::Brazil) : QLocale(QLocale::English, QLocale::UnitedStates);
-}
-
-int columnNamed(const QString &name)
-{
-    const QString wanted = name.trimmed();
-    const QList<PlantColumn> &columns = plantColumns();
-    for (qsizetype c = 0; c < columns.size(); ++c) {
-        if (wanted.compare(QLatin1String(columns[c].name), Qt::CaseInsensitive) == 0)
-            return int(c);
-    }
-    return NoColumn;
-}
-
-bool isResultColumn(const QString &name)
-{
-    return exportResultColumnNames().contains(name.trimmed(), Qt::CaseInsensitive);
-}
-
-// Where each column of plantColumns() is in the file (NoColumn: not there). The first of two columns
-// of the same name counts; the other is kept as a column the program does not know.
-QList<int> positionsIn(const QStringList &header)
-{
-    QList<int> positions(plantColumns().size(), NoColumn);
-    for (qsizetype p = 0; p < header.size(); ++p) {
-        const int column = columnNamed(header[p]);
-        if (column != NoColumn && positions[column] == NoColumn)
-            positions[column] = int(p);
-    }
-    return positions;
-}
-
-QStringList allColumnNames()
-{
-    QStringList names;
-    for (const PlantColumn &column : plantColumns())
-        names << QString::fromLatin1(column.name);
-    return names;
-}
+constexpr int NoColumn = PlantColumns::None;
 
 bool matchesText(const QString &cell, int number, const PlantFileContext &context)
 {
@@ -124,8 +51,8 @@ std::optional<int> readApplication(const QString &cell, const PlantFileContext &
 // The number style of a file: the convention most of its numbers read in only, else the separator's.
 bool findDecimalComma(const QList<QStringList> &rows, const QList<int> &positions, char separator)
 {
-    const QLocale comma = numberLocale(true);
-    const QLocale point = numberLocale(false);
+    const QLocale comma = PlantColumns::numberLocale(true);
+    const QLocale point = PlantColumns::numberLocale(false);
     int vote = 0;
     const QList<PlantColumn> &columns = plantColumns();
     for (const QStringList &cells : rows) {
@@ -163,7 +90,7 @@ struct RowReader
     {
         if (const std::optional<double> value = NumberFormat::readNumber(text, convention))
             return value;
-        return NumberFormat::readNumber(text, numberLocale(convention.decimalPoint() != QStringLiteral(",")));
+        return NumberFormat::readNumber(text, PlantColumns::numberLocale(convention.decimalPoint() != QStringLiteral(",")));
     }
 
     bool readCell(const QStringList &cells, int c, CaseRecord &record, QMap<PlantSetting, double> &settings,
@@ -255,7 +182,7 @@ QStringList decodedCells(const Csv::Row &row, Csv::Encoding encoding)
 bool isHeader(const QStringList &cells)
 {
     return std::count_if(cells.cbegin(), cells.cend(), [](const QString &cell) {
-               return columnNamed(cell) != NoColumn || isResultColumn(cell);
+               return PlantColumns::named(cell) != NoColumn || PlantColumns::isResult(cell);
            }) >= HeaderMinimumNames;
 }
 
@@ -274,7 +201,7 @@ QString plantRowReference(const PlantRow &row, const PlantFileFormat &format)
 {
     if (row.isRead())
         return row.record->mskReferencia;
-    const int position = positionsIn(format.header.isEmpty() ? allColumnNames() : format.header)[ReferenceColumn];
+    const int position = PlantColumns::positionsIn(format.header.isEmpty() ? PlantColumns::allNames() : format.header)[ReferenceColumn];
     return position == NoColumn ? QString() : row.cells.value(position).trimmed();
 }
 
@@ -290,6 +217,8 @@ QList<PlantLineError> PlantReadResult::errors() const
 
 PlantSettings PlantReadResult::settingsOver(PlantSettings defaults) const
 {
+    if (factorColumn)
+        defaults.typedFactor.reset();
     for (auto it = settings.cbegin(); it != settings.cend(); ++it)
         setSetting(defaults, it.key(), it.value());
     return defaults;
@@ -319,11 +248,12 @@ PlantReadResult parsePlantFile(const QByteArray &bytes, const PlantFileContext &
         format.header = cells.takeFirst();
         rows.removeFirst();
     } else {
-        format.header = allColumnNames().mid(0, CaseColumnCount);
+        format.header = PlantColumns::allNames().mid(0, CaseColumnCount);
     }
-    const QList<int> positions = positionsIn(format.header);
+    const QList<int> positions = PlantColumns::positionsIn(format.header);
+    result.factorColumn = positions[PlantColumns::named(QStringLiteral("co2_factor"))] != NoColumn;
     format.decimalComma = findDecimalComma(cells, positions, format.separator);
-    RowReader reader{context, positions, numberLocale(format.decimalComma)};
+    RowReader reader{context, positions, PlantColumns::numberLocale(format.decimalComma)};
     for (int c = 0; c < CaseColumnCount; ++c)
         reader.needed = std::max(reader.needed, positions[c] + 1);
 
@@ -363,182 +293,6 @@ QStringList lineErrorMessages(const QList<PlantLineError> &errors, const TextLoo
     for (const PlantLineError &error : errors)
         messages << text(PlantText::LineError).arg(error.line).arg(error.reason);
     return messages;
-}
-
-namespace {
-
-// The columns a file is written with: the file's own, without an export's results, then every column
-// of plantColumns() it lacks. Each names the column of plantColumns() it is, or the cell of the file's
-// rows it is written from.
-struct WriteLayout
-{
-    QStringList header;
-    QList<int> column; // index into plantColumns(), or NoColumn for a column the program does not know
-    QList<int> source; // position in the file's rows, or NoColumn for a column the file did not have
-};
-
-WriteLayout writeLayout(const PlantFileFormat &format)
-{
-    WriteLayout layout;
-    const QStringList fileHeader = format.header.isEmpty() ? allColumnNames() : format.header;
-    const QList<int> positions = positionsIn(fileHeader);
-    for (qsizetype p = 0; p < fileHeader.size(); ++p) {
-        if (isResultColumn(fileHeader[p]))
-            continue;
-        const int column = int(positions.indexOf(int(p)));
-        layout.header << fileHeader[p];
-        layout.column << column;
-        layout.source << int(p);
-    }
-    const QList<PlantColumn> &columns = plantColumns();
-    for (qsizetype c = 0; c < columns.size(); ++c) {
-        if (positions[c] == NoColumn) {
-            layout.header << QString::fromLatin1(columns[c].name);
-            layout.column << int(c);
-            layout.source << NoColumn;
-        }
-    }
-    return layout;
-}
-
-struct RowWriter
-{
-    const PlantFileFormat &format;
-    const QLocale &locale; // of the records' texts
-    const TextLookup &text;
-    QLocale convention;
-
-    QString number(double value) const { return NumberFormat::shortestText(value, convention); }
-
-    QString numberText(const QString &field) const
-    {
-        const std::optional<double> value = NumberFormat::readNumber(field, locale);
-        return value ? number(*value) : field.trimmed();
-    }
-
-    QString application(int index) const
-    {
-        const QString name = index >= 0 && index < ApplicationCount && text ? text(PlantText::FirstApplication + index)
-                                                                           : QString();
-        return name.trimmed().isEmpty() ? QString::number(std::clamp(index, 0, ApplicationCount - 1)) : name;
-    }
-
-    QString cell(const PlantColumn &column, const CaseRecord &record, const PlantSettings &settings) const
-    {
-        switch (column.kind) {
-        case PlantCellKind::Text:
-            return record.*column.field;
-        case PlantCellKind::Number:
-            return numberText(record.*column.field);
-        case PlantCellKind::Application:
-            return application(record.cboAplicacao);
-        case PlantCellKind::Unit:
-            return record.isKw() ? QStringLiteral("kW") : QStringLiteral("HP");
-        case PlantCellKind::Setting:
-            break;
-        }
-        const std::optional<double> value = settingValue(settings, column.setting);
-        return value ? number(*value) : QString();
-    }
-
-    // The cells of a row in layout: a case from its record, a row that was not read from its own cells.
-    QStringList cells(const WriteLayout &layout, const PlantRow &row, const PlantSettings &settings) const
-    {
-        QStringList cells;
-        for (qsizetype c = 0; c < layout.column.size(); ++c) {
-            if (row.isRead() && layout.column[c] != NoColumn)
-                cells << cell(plantColumns()[layout.column[c]], *row.record, settings);
-            else
-                cells << (layout.source[c] == NoColumn ? QString() : row.cells.value(layout.source[c]));
-        }
-        return cells;
-    }
-
-    QByteArray line(const QStringList &cells) const
-    {
-        return Csv::encode(Csv::line(cells, QChar::fromLatin1(format.separator)), format.encoding);
-    }
-};
-
-QString figure(double value, QStringView pattern, const QLocale &convention)
-{
-    return NumberFormat::format(value, pattern, convention);
-}
-
-// kwh_year .. irr of a case or of the totals, without group separators.
-QStringList resultCells(const PlantFigures &f, bool saves, const QLocale &convention)
-{
-    const QString none = NoSaving.toString();
-    const std::optional<double> months = f.months ? std::optional<double>(NumberFormat::roundHalfEven(*f.months))
-                                                  : std::nullopt;
-    return {saves ? figure(f.kwh, u"0", convention) : none,
-            saves ? figure(f.money, u"0.00", convention) : none,
-            saves ? PlantFormat::optionalNumber(months, u"0", convention) : none,
-            PlantFormat::optionalNumber(f.co2, u"0.0", convention),
-            PlantFormat::optionalNumber(f.npv, u"0.00", convention),
-            PlantFormat::optionalNumber(f.irr, u"0.0", convention)};
-}
-
-} // namespace
-
-QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &settings, const PlantFileFormat &format,
-                          const QLocale &locale, const TextLookup &text, QList<int> *lines)
-{
-    const WriteLayout layout = writeLayout(format);
-    const RowWriter writer{format, locale, text, numberLocale(format.decimalComma)};
-    QByteArray out = writer.line(layout.header) + format.lineEnd;
-    int line = 2;
-    if (lines)
-        lines->clear();
-    for (const PlantRow &row : rows) {
-        const QByteArray bytes = row.isRead() ? writer.line(writer.cells(layout, row, settings)) : row.raw;
-        out += bytes + format.lineEnd;
-        if (lines)
-            *lines << line;
-        line += 1 + Csv::lineBreaks(bytes);
-    }
-    return Csv::encodeFile(out, format.encoding);
-}
-
-QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &summary, const PlantFileFormat &format,
-                            const QLocale &locale, const TextLookup &text)
-{
-    const WriteLayout layout = writeLayout(format);
-    const RowWriter writer{format, locale, text, numberLocale(format.decimalComma)};
-    // The settings as the figures used them: the factor too when it is the country's.
-    PlantSettings used;
-    used.typedFactor = summary.gridFactor;
-    used.lifetime = summary.lifetime.value_or(PlantLifetime{});
-    QByteArray out = writer.line(layout.header + exportResultColumnNames()) + format.lineEnd;
-    const QStringList noResults(exportResultColumnNames().size() - 1, QString());
-    for (qsizetype r = 0; r < rows.size() && r < summary.cases.size(); ++r) {
-        const PlantCaseResult &result = summary.cases[r];
-        PlantRow row = rows[r];
-        if (row.isRead())
-            row.record = result.record;
-        QStringList cells = writer.cells(layout, row, used);
-        if (result.computed)
-            cells << resultCells(result.figures, result.figures.kwh != 0.0, writer.convention) << QString();
-        else
-            cells << noResults << PlantFormat::oneLine(result.message);
-        out += writer.line(cells) + format.lineEnd;
-    }
-    QStringList totals;
-    for (const int column : layout.column) {
-        const PlantColumn *c = column == NoColumn ? nullptr : &plantColumns()[column];
-        if (c && c->kind == PlantCellKind::Setting)
-            totals << writer.cell(*c, CaseRecord(), used);
-        else if (c && c->field == &CaseRecord::mskInversor)
-            totals << writer.number(summary.totals.drive);
-        else if (c && c->field == &CaseRecord::mskReferencia)
-            totals << (text ? text(PlantText::Total) : QStringLiteral("Total"));
-        else
-            totals << QString();
-    }
-    totals << resultCells(summary.totals, true, writer.convention)
-           << (summary.leftOutCount > 0 && text ? text(PlantText::CasesLeftOut).arg(summary.leftOutCount) : QString());
-    out += writer.line(totals) + format.lineEnd;
-    return Csv::encodeFile(out, format.encoding);
 }
 
 bool savePlantBytes(const QString &path, const QByteArray &bytes, const TextLookup &text, QString *error)

@@ -2,6 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "plant/plantcolumns.h"
 #include "plant/plantcsv.h"
 #include "plant/plantmodel.h"
 #include "plant/plantsettings.h"
@@ -34,23 +35,6 @@ class TextTable;
 // mark, or Windows-1252) and its line end. A new plant takes the regional format's: ";" and a decimal
 // comma where the decimal separator is ",", else "," and a decimal point; UTF-8 with a byte-order mark
 // and CR LF. Numbers are written without group separators, as short as they read.
-
-// How a column's cells are read and written.
-enum class PlantCellKind { Text, Number, Application, Unit, Setting };
-
-// A column of the plant file: adding a column is adding a row to plantColumns().
-struct PlantColumn
-{
-    const char *name;
-    PlantCellKind kind;
-    QString CaseRecord::*field = nullptr;       // Text and Number: the case field
-    PlantSetting setting = PlantSetting::Years; // Setting: which one
-};
-
-// Every column, in the order a new file is written: the case's inputs, then the plant's settings.
-const QList<PlantColumn> &plantColumns();
-// The columns an export adds after them: kwh_year, money_year, payback_months, co2_t_year, npv, irr, message.
-QStringList exportResultColumnNames();
 
 // The form of a plant file, kept from reading to writing.
 struct PlantFileFormat
@@ -90,11 +74,13 @@ struct PlantReadResult
 {
     QList<PlantRow> rows;                // every row that is not blank, in file order
     QMap<PlantSetting, double> settings; // the settings the file gives
+    bool factorColumn = false;           // the file has a co2_factor column: empty there is the country's
     PlantFileFormat format;
     QString fileError; // set when the file itself could not be read (nothing else is then set)
     bool ok() const { return fileError.isEmpty(); }
     QList<PlantLineError> errors() const; // the rows that could not be read
-    // defaults with the settings of the file in place.
+    // defaults with the settings of the file in place; a file with an empty co2_factor column takes no
+    // typed factor from the defaults.
     PlantSettings settingsOver(PlantSettings defaults) const;
 };
 

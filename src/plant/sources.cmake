@@ -5,7 +5,8 @@ target_sources(tessio_core PRIVATE
     plant/plantmodel.h plant/plantmodel.cpp
     plant/plantsettings.h plant/plantsettings.cpp
     plant/plantcsv.h plant/plantcsv.cpp
-    plant/plantfile.h plant/plantfile.cpp
+    plant/plantcolumns.h plant/plantcolumns.cpp
+    plant/plantfile.h plant/plantfile.cpp plant/plantfilewriter.cpp
     plant/plantdocument.h plant/plantdocument.cpp
     plant/gridfactor.h plant/gridfactor.cpp
     plant/plantreport.h plant/plantreport.cpp

@@ -89,6 +89,20 @@ QStringList lines(const QString &text)
     return text.split(u'\n', Qt::SkipEmptyParts);
 }
 
+bool hasPdfToText()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+// The text of a PDF file as pdftotext gives it ("-layout" or "-bbox").
+QString pdfText(const QString &pdf, const QString &mode = QStringLiteral("-layout"))
+{
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {mode, pdf, QStringLiteral("-")});
+    reader.waitForFinished(30000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
+}
+
 } // namespace
 
 void TestTessioCalc::initTestCase()
@@ -379,13 +393,9 @@ void TestTessioCalc::reportsOfComputedCasesAsPdf()
     QCOMPARE(blocked.out, QString());
     QVERIFY2(blocked.err.contains(QStringLiteral("blocker")), qPrintable(blocked.err));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (!hasPdfToText())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), QDir(folder).filePath(QStringLiteral("a.pdf")), QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("a.pdf")));
     QCOMPARE(page.count(u'\f'), 1);
     for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
                                     QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
@@ -532,13 +542,9 @@ void TestTessioCalc::leftOutCountsAgree()
     // A plant file that is not there says so in the chosen language.
     QVERIFY2(r.err.contains(QStringLiteral("missing.csv: ") + text(280, Portuguese)), qPrintable(r.err));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (!hasPdfToText())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), QDir(folder).filePath(QStringLiteral("summary.pdf")), QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("summary.pdf")));
     for (const QString &expected : {leftOut, QStringLiteral("broken.csv:3"), text(226, Portuguese), QStringLiteral("broken.csv:4"),
                                     QStringLiteral("empty.WAU"), QStringLiteral("missing.WAU"), QStringLiteral("missing.csv")})
         QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
@@ -558,13 +564,9 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     const QString pdf = QDir(folder).filePath(QStringLiteral("summary.pdf"));
     QVERIFY2(QFile::exists(pdf), qPrintable(r.err));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (!hasPdfToText())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     QCOMPARE(pages.size(), 2);
     QVERIFY(pages[0].contains(text(222).arg(1).arg(2)));
     QVERIFY(pages[1].contains(text(222).arg(2).arg(2)));
@@ -582,9 +584,7 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     QVERIFY(pages[1].contains(text(270))); // the factor given with --co2 says so
 
     // The figures of a column end at one right edge: every case's kWh and the total's.
-    reader.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString boxes = pdfText(pdf, QStringLiteral("-bbox"));
     QList<double> ends;
     static const QRegularExpression word(QStringLiteral("xMax=\"([\\d.]+)\"[^>]*>(29,200|876,000)</word>"));
     for (auto it = word.globalMatch(boxes); it.hasNext();)
