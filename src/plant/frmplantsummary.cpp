@@ -23,6 +23,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QScreen>
+#include <QScrollBar>
 
 namespace {
 
@@ -52,7 +53,7 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     m_document = new PlantDocument({start, m_links.locale, &m_links.texts, text()}, this);
     m_table = new PlantSummaryTable(*m_document, text(), m_links.locale, this);
     m_ui->tblCases->setModel(m_table);
-    m_ui->tblCases->horizontalHeader()->setStretchLastSection(true);
+    m_ui->tblCases->horizontalHeader()->setStretchLastSection(false);
     m_ui->tblCases->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     connectCommands();
 
@@ -173,13 +174,18 @@ void frmPlantSummary::showEvent(QShowEvent *event)
     if (m_placed)
         return;
     m_placed = true;
-    // Inside the screen's free area, whatever the form's size: all of it on a small screen.
+    // As wide as the table's columns need, and all of it inside the screen's free area.
     QScreen *shown = screen();
     if (!shown)
         return;
     const QRect available = shown->availableGeometry();
     const QSize frame = frameGeometry().size() - size();
-    resize(size().boundedTo(available.size() - frame));
+    const QTableView *view = m_ui->tblCases;
+    int columns = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < PlantSummaryTable::ColumnCount; ++c)
+        columns += view->columnWidth(c);
+    const QSize wanted(std::max(width(), width() - view->width() + columns), height());
+    resize(wanted.boundedTo(available.size() - frame));
     QRect placed = frameGeometry();
     placed.moveLeft(std::clamp(placed.left(), available.left(), std::max(available.left(), available.right() - placed.width())));
     placed.moveTop(std::clamp(placed.top(), available.top(), std::max(available.top(), available.bottom() - placed.height())));

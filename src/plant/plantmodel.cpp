@@ -226,6 +226,14 @@ QString oneLine(QString text)
     return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
 }
 
+QStringList headingLines(const QString &heading)
+{
+    const qsizetype bracket = heading.indexOf(QStringLiteral(" ("));
+    if (bracket < 0)
+        return {heading};
+    return {heading.left(bracket), heading.mid(bracket + 1)};
+}
+
 } // namespace PlantFormat
 
 PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale)

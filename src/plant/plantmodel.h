@@ -119,6 +119,8 @@ QString factor(std::optional<double> kgPerKwh, const QLocale &locale);
 QString optionalNumber(std::optional<double> value, QStringView pattern, const QLocale &locale);
 // A message on one line: its line breaks become blanks (a table cell, a CSV cell, a printed row).
 QString oneLine(QString text);
+// A column heading as two lines: "Saving a year (US$)" gives the words, then the part in brackets.
+QStringList headingLines(const QString &heading);
 } // namespace PlantFormat
 
 // One case's figures as shown in a row of the summary. A computed case with no saving shows "----" in

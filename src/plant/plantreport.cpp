@@ -39,15 +39,6 @@ constexpr std::array<double, 7> ColumnRight{234, 281, 331, 389, 455, 507, Width}
 // A failed case's message starts after the power column.
 constexpr double MessageX = 245;
 
-// "Saving a year (US$)" as two lines: the words, then the part in brackets.
-QStringList headingLines(const QString &heading)
-{
-    const qsizetype bracket = heading.indexOf(QStringLiteral(" ("));
-    if (bracket < 0)
-        return {heading};
-    return {heading.left(bracket), heading.mid(bracket + 1)};
-}
-
 // A message cut into at most two lines of `width` characters, broken at blanks.
 QStringList messageLines(QString message, int width)
 {
@@ -143,7 +134,7 @@ struct PlantReport::Job
             withCurrency(PlantText::MoneyYear), withCurrency(PlantText::DrivePrice),
             text(PlantText::PaybackMonths), text(PlantText::Co2Year)};
         for (std::size_t c = 0; c < headings.size(); ++c) {
-            const QStringList lines = headingLines(headings[c]);
+            const QStringList lines = PlantFormat::headingLines(headings[c]);
             for (qsizetype l = 0; l < lines.size(); ++l)
                 printFigure(FigureColumn(c), TableTop + double(l) * LineHeight, lines[l]);
         }

@@ -106,31 +106,22 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
 
 QVariant PlantSummaryTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString inCurrency = QStringLiteral(" (%1)").arg(m_currency);
-    switch (section) {
-    case Reference:
-        return m_text(PlantText::Reference);
-    case ApplicationName:
-        return m_text(PlantText::Application);
-    case Power:
-        return m_text(PlantText::PowerKw);
-    case Efficiency:
-        return m_text(PlantText::Efficiency);
-    case Kwh:
-        return m_text(PlantText::KwhYear);
-    case Money:
-        return m_text(PlantText::MoneyYear) + inCurrency;
-    case Drive:
-        return m_text(PlantText::DrivePrice) + inCurrency;
-    case Months:
-        return m_text(PlantText::PaybackMonths);
-    case Co2:
-        return m_text(PlantText::Co2Year);
-    default:
+    const std::array<QString, ColumnCount> headings{m_text(PlantText::Reference),
+                                                    m_text(PlantText::Application),
+                                                    m_text(PlantText::PowerKw),
+                                                    m_text(PlantText::Efficiency),
+                                                    m_text(PlantText::KwhYear),
+                                                    m_text(PlantText::MoneyYear) + inCurrency,
+                                                    m_text(PlantText::DrivePrice) + inCurrency,
+                                                    m_text(PlantText::PaybackMonths),
+                                                    m_text(PlantText::Co2Year)};
+    if (section < 0 || section >= ColumnCount)
         return {};
-    }
+    // Two lines, as on the printed summary, so that the figures' columns stay narrow.
+    return role == Qt::ToolTipRole ? headings[section] : PlantFormat::headingLines(headings[section]).join(u'\n');
 }
 
 void PlantSummaryTable::setCurrency(const QString &currency)

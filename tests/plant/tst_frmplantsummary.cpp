@@ -96,7 +96,7 @@ void TestFrmPlantSummary::addCurrentCaseAndTotals()
 {
     QCOMPARE(m_plant->windowTitle(), QStringLiteral("EN %1[*]").arg(PlantText::Title));
     QCOMPARE(m_plant->table().headerData(Col::Money, Qt::Horizontal).toString(),
-             QStringLiteral("EN %1 (US$)").arg(PlantText::MoneyYear));
+             QStringLiteral("EN %1\n(US$)").arg(PlantText::MoneyYear));
 
     // A case the main window cannot calculate is refused with Calculate's own message.
     QVERIFY(!m_window->calculate());
