@@ -22,12 +22,13 @@ qsizetype lineEndSize(const QByteArray &bytes, qsizetype i)
 
 Encoding detectEncoding(const QByteArray &bytes)
 {
-    if (bytes.startsWith(Bom))
-        return Encoding::Utf8WithBom;
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    // Stateless: a sequence cut off by the end of the file is an error too.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringConverter::Flag::Stateless);
     const QString decoded = utf8.decode(bytes); // the decoder finds errors only while it decodes
     Q_UNUSED(decoded);
-    return utf8.hasError() ? Encoding::Windows1252 : Encoding::Utf8;
+    if (utf8.hasError())
+        return Encoding::Windows1252; // where the first three bytes of a byte-order mark are characters
+    return bytes.startsWith(Bom) ? Encoding::Utf8WithBom : Encoding::Utf8;
 }
 
 QString decode(const QByteArray &bytes, Encoding encoding)
@@ -47,14 +48,24 @@ QByteArray encodeFile(const QByteArray &content, Encoding encoding)
 
 char detectSeparator(const QByteArray &bytes)
 {
+    // The quotes as splitRows() takes them: a quote opens a quoted cell only at the cell's start.
     bool quoted = false;
-    for (const char c : bytes) {
-        if (c == '"')
-            quoted = !quoted;
-        else if (!quoted && (c == '\r' || c == '\n'))
-            break;
-        else if (!quoted && c == ';')
+    bool cellStart = true;
+    for (qsizetype i = bytes.startsWith(Bom) ? Bom.size() : 0; i < bytes.size(); ++i) {
+        const char c = bytes[i];
+        if (quoted) {
+            if (c == '"' && i + 1 < bytes.size() && bytes[i + 1] == '"')
+                ++i;
+            else if (c == '"')
+                quoted = false;
+            continue;
+        }
+        if (c == ';')
             return ';';
+        if (c == '\r' || c == '\n')
+            break;
+        quoted = c == '"' && cellStart;
+        cellStart = c == ',';
     }
     return ',';
 }
@@ -73,10 +84,10 @@ bool Row::isBlank() const
     return std::all_of(cells.cbegin(), cells.cend(), [](const QByteArray &c) { return c.trimmed().isEmpty(); });
 }
 
-QList<Row> splitRows(const QByteArray &bytes, char separator)
+QList<Row> splitRows(const QByteArray &bytes, char separator, Encoding encoding)
 {
     QList<Row> rows;
-    const qsizetype start = bytes.startsWith(Bom) ? Bom.size() : 0;
+    const qsizetype start = encoding == Encoding::Utf8WithBom ? Bom.size() : 0;
     const qsizetype n = bytes.size();
     Row row{1, 1, start, start, {}, false};
     QByteArray cell;

@@ -15,7 +15,7 @@ namespace Csv {
 enum class Encoding { Utf8WithBom, Utf8, Windows1252 };
 
 // UTF-8 (with or without a byte-order mark) when the bytes are valid UTF-8; otherwise Windows-1252,
-// which a spreadsheet's plain "CSV" often is.
+// which a spreadsheet's plain "CSV" often is, and in which a byte-order mark's bytes are characters.
 Encoding detectEncoding(const QByteArray &bytes);
 QString decode(const QByteArray &bytes, Encoding encoding);
 // Without the byte-order mark: encodeFile() adds it.
@@ -31,7 +31,7 @@ struct Row
 {
     int line = 0;         // 1-based line where the row starts
     int lastLine = 0;     // line where it ends: a quoted cell may hold line ends
-    qsizetype begin = 0;  // the row's bytes, without its line end (the byte-order mark is not part of row 1)
+    qsizetype begin = 0;  // the row's bytes, without its line end (a UTF-8 byte-order mark is not part of row 1)
     qsizetype end = 0;
     QList<QByteArray> cells; // unquoted, undecoded
     bool unclosedQuote = false; // a quote that is never closed took the rest of the bytes
@@ -40,7 +40,7 @@ struct Row
 
 // Every row; line ends are CR LF, LF or CR; a quoted cell may hold separators, doubled quotes and line
 // ends. A quote inside an unquoted cell is taken as it stands, as spreadsheets do.
-QList<Row> splitRows(const QByteArray &bytes, char separator);
+QList<Row> splitRows(const QByteArray &bytes, char separator, Encoding encoding);
 
 // A cell as written: quoted when it holds the separator, a quote or a line end.
 QString field(const QString &value, QChar separator);

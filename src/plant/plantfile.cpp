@@ -239,7 +239,7 @@ PlantReadResult parsePlantFile(const QByteArray &bytes, const PlantFileContext &
     format.encoding = Csv::detectEncoding(bytes);
     format.separator = Csv::detectSeparator(bytes);
     format.lineEnd = Csv::detectLineEnd(bytes);
-    QList<Csv::Row> rows = Csv::splitRows(bytes, format.separator);
+    QList<Csv::Row> rows = Csv::splitRows(bytes, format.separator, format.encoding);
     rows.removeIf([](const Csv::Row &row) { return row.isBlank() && !row.unclosedQuote; });
     QList<QStringList> cells;
     for (const Csv::Row &row : std::as_const(rows))

@@ -12,20 +12,26 @@ namespace {
 constexpr int NoColumn = PlantColumns::None;
 constexpr int ResultColumn = -2; // an export's result, in a layout for writing
 
-// The columns a file is written with: the file's own, then every column of plantColumns() it lacks.
-// Each names the column of plantColumns() it is, or the cell of the file's rows it is written from. An
-// export's result columns are left out, unless rows written as they were still hold cells after them.
+// The columns a file is written with: the file's own, as many more without a name as its widest row
+// has cells beyond them (they are kept too), then every column of plantColumns() the file lacks, so
+// that no cell of a row written as it was falls under a new name. Each names the column of
+// plantColumns() it is, or the cell of the file's rows it is written from. An export's result columns
+// are left out, unless rows written as they were still hold cells after them.
 struct WriteLayout
 {
     QStringList header;
-    QList<int> column; // index into plantColumns(), or NoColumn for a column the program does not know
+    QList<int> column; // index into plantColumns(), NoColumn for a column the program does not know, or ResultColumn
     QList<int> source; // position in the file's rows, or NoColumn for a column the file did not have
 };
 
-WriteLayout writeLayout(const PlantFileFormat &format, bool keepResults)
+WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults)
 {
     WriteLayout layout;
-    const QStringList fileHeader = format.header.isEmpty() ? PlantColumns::allNames() : format.header;
+    QStringList fileHeader = format.header.isEmpty() ? PlantColumns::allNames() : format.header;
+    for (const PlantRow &row : rows) {
+        while (fileHeader.size() < row.cells.size())
+            fileHeader << QString();
+    }
     const QList<int> positions = PlantColumns::positionsIn(fileHeader);
     for (qsizetype p = 0; p < fileHeader.size(); ++p) {
         const bool result = PlantColumns::isResult(fileHeader[p]);
@@ -105,7 +111,13 @@ struct RowWriter
 
     QByteArray line(const QStringList &cells) const
     {
-        return Csv::encode(Csv::line(cells, QChar::fromLatin1(format.separator)), format.encoding);
+        const QChar separator = QChar::fromLatin1(format.separator);
+        QStringList fields;
+        fields.reserve(cells.size());
+        // A ";" in a cell of a "," file is quoted too: reading finds the separator from the first line.
+        for (const QString &cell : cells)
+            fields << Csv::field(cell, cell.contains(u';') ? QChar(u';') : separator);
+        return Csv::encode(fields.join(separator), format.encoding);
     }
 };
 
@@ -134,7 +146,7 @@ QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &sett
                           const QLocale &locale, const TextLookup &text, QList<int> *lines)
 {
     const bool unread = std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.isRead(); });
-    const WriteLayout layout = writeLayout(format, unread);
+    const WriteLayout layout = writeLayout(format, rows, unread);
     const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
     QByteArray out = writer.line(layout.header) + format.lineEnd;
     int line = 2;
@@ -153,7 +165,7 @@ QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &sett
 QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &summary, const PlantFileFormat &format,
                             const QLocale &locale, const TextLookup &text)
 {
-    const WriteLayout layout = writeLayout(format, false);
+    const WriteLayout layout = writeLayout(format, {}, false);
     const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
     // The settings as the figures used them: the factor too when it is the country's.
     PlantSettings used;

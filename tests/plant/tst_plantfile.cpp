@@ -106,6 +106,7 @@ private slots:
     void writesBackWhatItRead_data();
     void writesBackWhatItRead();
     void unreadableRowsSayWhy();
+    void keptCellsStayInTheirColumns();
     void settingsOfTheFile();
     void libreOfficeFile();
     void exportHoldsWhatThePrintedSummaryHolds();
@@ -169,6 +170,8 @@ void TestPlantFile::writesBackWhatItRead_data()
                  "years,rate,co2_factor\r\n"
                  "10,\"by the door, left\",P1,Centrifugal Pump [VFD x Valve],kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,0.4\r\n"
         << 0;
+    QTest::newRow("a semicolon in a cell of a comma file")
+        << bom + Header + "\r\n" + QByteArray(Pump).replace("P1,", "\"P1; north\",") + "\r\n" << 0;
     QTest::newRow("rows that cannot be read, in their place")
         << bom + Header + "\r\n" + Pump + "\r\nP3,0,abc,kW,90,0.1,1000,365,0,8,8,8,0,0\r\nshort,0\r\n" + Fan
                + "\r\nP5,Pumpe,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n\"P6,0,10,kW\r\nP7,0,10,kW\r\n"
@@ -210,6 +213,21 @@ void TestPlantFile::unreadableRowsSayWhy()
     // The reason of a number names the column, by its header.
     QCOMPARE(parsePlantFile("reference,application,power,unit\r\nP,0,abc,kW\r\n", texts.context(English)).errors(),
              (QList<PlantLineError>{{2, QStringLiteral("'abc' in power")}}));
+}
+
+void TestPlantFile::keptCellsStayInTheirColumns()
+{
+    // A file without an application column, and a row that cannot be read holding more cells than the
+    // header names: the columns written after the file's own leave those cells where they were.
+    const Texts texts;
+    const PlantReadResult read = parsePlantFile("reference,power,unit\r\nP1,10,kW,x,2\r\n", texts.context(English));
+    QCOMPARE(read.errors(), (QList<PlantLineError>{{2, texts.english()(PlantText::UnknownApplication)}}));
+    const QByteArray written = plantFileBytes(read.rows, PlantSettings(), read.format, English, texts.english());
+    QVERIFY2(written.startsWith("reference,power,unit,,,application,"), written.constData());
+    const PlantReadResult again = parsePlantFile(written, texts.context(English));
+    QCOMPARE(again.rows.size(), 1);
+    QVERIFY(!again.rows.first().isRead());
+    QCOMPARE(again.rows.first().raw, read.rows.first().raw);
 }
 
 void TestPlantFile::settingsOfTheFile()
@@ -284,9 +302,10 @@ void TestPlantFile::exportHoldsWhatThePrintedSummaryHolds()
 void TestPlantFile::fileProblems()
 {
     QTemporaryDir dir;
-    const TextLookup t = Texts().english();
+    const Texts texts;
+    const TextLookup t = texts.english();
     const QString missing = dir.filePath(QStringLiteral("none.csv"));
-    const PlantReadResult read = readPlantFile(missing, Texts().context(English));
+    const PlantReadResult read = readPlantFile(missing, texts.context(English));
     QCOMPARE(read.fileError, t(PlantText::FileMissing));
     QVERIFY(read.rows.isEmpty());
     QCOMPARE(readProblem(dir.path(), t), t(PlantText::IsAFolder));
