@@ -25,6 +25,10 @@
 #include <QScreen>
 #include <QScrollBar>
 
+#include <algorithm>
+#include <functional>
+#include <tuple>
+
 namespace {
 
 namespace T = PlantWindowText;

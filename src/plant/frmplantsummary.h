@@ -90,8 +90,9 @@ public:
     PlantDocument &document() { return *m_document; }
     PlantSummaryTable &table() { return *m_table; }
     QList<int> selectedCaseRows() const; // ascending, without the totals row
-    // Before the plant is replaced or the program ends: an unsaved plant asks Save, Don't save or Cancel
-    // (the window shown). True when nothing is lost: nothing changed, Don't save, or Save wrote it.
+    // Before the plant is replaced or the program ends: an unsaved plant that holds rows asks Save, Don't
+    // save or Cancel (the window shown). True when the plant may go: no rows or nothing changed, Don't
+    // save, or Save wrote it.
     bool queryClose();
 
     // The commands.

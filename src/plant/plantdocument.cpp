@@ -114,12 +114,7 @@ bool PlantDocument::open(const QString &path, QString *problem, QList<PlantLineE
 
 bool PlantDocument::save(QString *problem)
 {
-    if (m_path.isEmpty()) {
-        if (problem)
-            *problem = m_context.text(PlantText::FileMissing);
-        return false;
-    }
-    return saveAs(m_path, problem);
+    return !m_path.isEmpty() && saveAs(m_path, problem);
 }
 
 bool PlantDocument::saveAs(const QString &path, QString *problem)

@@ -50,7 +50,7 @@ public:
     // Replaces the plant by the file at path; on failure nothing changes and *problem says why. The
     // rows that could not be read come back in *leftOut.
     bool open(const QString &path, QString *problem, QList<PlantLineError> *leftOut = nullptr);
-    // Writes the plant to its file, in the file's own form; false (with *problem) without a path too.
+    // Writes the plant to its file, in the file's own form; false without a file (the window asks for one).
     bool save(QString *problem);
     // Writes the plant to path, which becomes its file.
     bool saveAs(const QString &path, QString *problem);
