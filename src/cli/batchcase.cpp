@@ -59,6 +59,15 @@ void calculateCase(BatchCase &batchCase, const QLocale &locale, const TextLookup
     if (!outcome.computed)
         batchCase.message = outcome.failure ? checkMessage(*outcome.failure, text, batchCase.record.cboMoedas)
                                             : text(BatchText::OpenFailed);
+    explainFailure(batchCase, locale, text);
+}
+
+void explainFailure(BatchCase &batchCase, const QLocale &locale, const TextLookup &text)
+{
+    if (batchCase.computed || !batchCase.read)
+        return;
+    if (const QString message = otherConventionMessage(batchCase.record, locale, text); !message.isEmpty())
+        batchCase.message = message;
 }
 
 ShownResults shownResults(const CaseRecord &record, const QLocale &locale)

@@ -40,8 +40,13 @@ BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &l
 // Reads the case file as runCase does, without calculating it.
 BatchCase readCase(const QString &path, const CaseRecord &start, const TextLookup &text);
 
-// Calculates the record of a case that was read, as runCase does: computed, or the check's message.
+// Calculates the record of a case that was read, as runCase does: computed, or the check's message
+// (explainFailure's).
 void calculateCase(BatchCase &batchCase, const QLocale &locale, const TextLookup &text);
+
+// A case file that did not compute because its numbers are written with the other decimal separator
+// than locale's gets the message that says so instead of the check's.
+void explainFailure(BatchCase &batchCase, const QLocale &locale, const TextLookup &text);
 
 // The shown text of cboAplicacao for an application index.
 QString applicationName(int application, const TextLookup &text);

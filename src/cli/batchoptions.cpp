@@ -1,5 +1,7 @@
 #include "cli/batchoptions.h"
 
+#include "plant/plantsettings.h"
+
 #include <QCommandLineParser>
 
 namespace {
@@ -69,6 +71,7 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
         "  tessio-calc --co2 0.4 --plant plant.csv            (CO2 avoided a year, in tonnes)\n"
         "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
         "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n\n"
+        "Numbers in options may be written with the decimal separator of --locale or with \".\".\n\n"
         "Exit status: 0 when every case computed, 1 when a case failed a check or could not be read,\n"
         "2 on a usage error."));
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -93,11 +96,13 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
                                  QStringLiteral("dir"));
     const QCommandLineOption co2(QStringLiteral("co2"),
                                  QStringLiteral("Adds the CO2 avoided a year in tonnes (column co2_t) at this grid "
-                                                "emission factor in kg CO2 per kWh, 0 to 2 (e.g. 0.4)."),
+                                                "emission factor in kg CO2 per kWh, 0 to 2 (e.g. 0.4). Default: the "
+                                                "co2_factor of the first plant file that has one."),
                                  QStringLiteral("kg_per_kwh"));
     const QCommandLineOption years(QStringLiteral("years"),
                                    QStringLiteral("With --rate: adds the net present value and the internal rate of "
-                                                  "return (columns npv, irr) over this many years, 1 to 50."),
+                                                  "return (columns npv, irr) over this many years, 1 to 50. Default: "
+                                                  "the years and rate of the first plant file that has them."),
                                    QStringLiteral("n"));
     const QCommandLineOption rate(QStringLiteral("rate"),
                                   QStringLiteral("With --years: the discount rate in % a year, 0 to 100."),
@@ -145,27 +150,23 @@ ParsedCommandLine parseCommandLine(const QStringList &arguments)
     options.pdfDir = parser.value(pdf);
     if (parser.isSet(pdf) && options.pdfDir.isEmpty())
         return usageError(QStringLiteral("The PDF folder name is empty."));
-    const QLocale c = QLocale::c();
+    // Numbers in options: the decimal separator of --locale, or a decimal point.
     if (parser.isSet(co2)) {
-        bool ok = false;
-        const double factor = c.toDouble(parser.value(co2), &ok);
-        if (!ok || !(factor >= 0 && factor <= 2))
+        options.co2 = readSettingOption(PlantSetting::GridFactor, parser.value(co2), options.locale);
+        if (!options.co2)
             return usageError(QStringLiteral("The grid factor must be a number from 0 to 2: %1").arg(parser.value(co2)));
-        options.co2 = factor;
     }
     if (parser.isSet(years) != parser.isSet(rate))
         return usageError(QStringLiteral("--years and --rate go together: give both or neither."));
     if (parser.isSet(years)) {
-        bool ok = false;
-        const int n = parser.value(years).toInt(&ok);
-        if (!ok || n < 1 || n > 50)
+        const std::optional<double> n = readSettingOption(PlantSetting::Years, parser.value(years), options.locale);
+        if (!n)
             return usageError(QStringLiteral("The period must be a whole number of years from 1 to 50: %1")
                                   .arg(parser.value(years)));
-        const double pct = c.toDouble(parser.value(rate), &ok);
-        if (!ok || !(pct >= 0 && pct <= 100))
+        options.rate = readSettingOption(PlantSetting::Rate, parser.value(rate), options.locale);
+        if (!options.rate)
             return usageError(QStringLiteral("The discount rate must be a number from 0 to 100: %1").arg(parser.value(rate)));
-        options.years = n;
-        options.rate = pct;
+        options.years = int(*n);
     }
     options.summary = parser.isSet(summary);
     const QStringList plants = parser.values(plant);

@@ -1,6 +1,7 @@
 #include "cli/batchoutput.h"
 
 #include "calc/caserecord.h"
+#include "plant/plantcsv.h"
 #include "plant/planttext.h"
 
 #include <algorithm>
@@ -73,8 +74,7 @@ QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const Te
     QStringList row{batchCase.file, applicationName(batchCase, text)};
     if (!batchCase.computed) {
         // A message may hold line breaks; in a table it is one line.
-        row << QString(batchCase.message).replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ')
-                   .replace(u'\n', u' ');
+        row << PlantFormat::oneLine(batchCase.message);
         return row;
     }
     const ShownResults shown = shownResults(batchCase.record, locale);
@@ -123,19 +123,12 @@ QStringList alignedLines(const QStringList &headings, const QList<QStringList> &
 
 QString csvField(const QString &value)
 {
-    const bool quote = value.contains(u',') || value.contains(u'"') || value.contains(u'\r') || value.contains(u'\n');
-    if (!quote)
-        return value;
-    return u'"' + QString(value).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+    return Csv::field(value, u',');
 }
 
 QString csvLine(const QStringList &values)
 {
-    QStringList fields;
-    fields.reserve(values.size());
-    for (const QString &value : values)
-        fields << csvField(value);
-    return fields.join(u',') + QStringLiteral("\r\n");
+    return Csv::line(values, u',') + QStringLiteral("\r\n");
 }
 
 QString csvHeader(BatchColumns columns)

@@ -47,9 +47,9 @@ struct Item
 
 // The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
 // Rows are calculated unless the plant model will calculate them.
-void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileContext &context, bool calculate)
+void appendPlantCases(QList<Item> &items, const QString &path, const PlantReadResult &read,
+                      const PlantFileContext &context, bool calculate)
 {
-    const PlantReadResult read = readPlantFile(path, context);
     const QString name = QFileInfo(path).completeBaseName();
     if (!read.ok()) {
         BatchCase failed;
@@ -58,23 +58,49 @@ void appendPlantCases(QList<Item> &items, const QString &path, const PlantFileCo
         items << Item{failed, name};
         return;
     }
-    qsizetype c = 0;
-    qsizetype e = 0;
-    while (c < read.cases.size() || e < read.errors.size()) {
+    for (const PlantRow &row : read.rows) {
         BatchCase batchCase;
-        const bool takeCase = e >= read.errors.size() || (c < read.cases.size() && read.lines[c] < read.errors[e].line);
-        const int line = takeCase ? read.lines[c] : read.errors[e].line;
-        batchCase.file = path + u':' + QString::number(line);
-        if (takeCase) {
-            batchCase.record = read.cases[c++];
+        batchCase.file = path + u':' + QString::number(row.line);
+        if (row.isRead()) {
+            batchCase.record = *row.record;
             batchCase.read = true;
             if (calculate)
                 calculateCase(batchCase, context.locale, context.text);
         } else {
-            batchCase.message = read.errors[e++].reason;
+            batchCase.message = row.reason;
         }
-        items << Item{batchCase, name + u'-' + QString::number(line)};
+        items << Item{batchCase, name + u'-' + QString::number(row.line)};
     }
+}
+
+// The factor and the period of the run: the options', else those of the first plant file that gives them.
+struct RunSettings
+{
+    std::optional<double> co2;
+    std::optional<PlantLifetime> lifetime;
+};
+
+RunSettings runSettings(const BatchOptions &options, const QList<PlantReadResult> &plants)
+{
+    RunSettings run{options.co2, std::nullopt};
+    if (options.years)
+        run.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
+    QMap<PlantSetting, double> given;
+    for (const PlantReadResult &plant : plants) {
+        for (auto it = plant.settings.cbegin(); it != plant.settings.cend(); ++it)
+            given.insert(it.key(), given.value(it.key(), it.value()));
+    }
+    if (!run.co2 && given.contains(PlantSetting::GridFactor))
+        run.co2 = given.value(PlantSetting::GridFactor);
+    if (!run.lifetime && (given.contains(PlantSetting::Years) || given.contains(PlantSetting::Rate))) {
+        PlantSettings settings;
+        for (PlantSetting setting : {PlantSetting::Years, PlantSetting::Rate}) {
+            if (given.contains(setting))
+                setSetting(settings, setting, given.value(setting));
+        }
+        run.lifetime = settings.lifetime;
+    }
+    return run;
 }
 
 } // namespace
@@ -92,19 +118,20 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
             << languageNames(context.texts).join(QStringLiteral(", ")) << ')' << Qt::endl;
         return BatchExit::Usage;
     }
+    const TextTable &texts = context.texts;
+    const TextLookup text = [&texts, column](int n) { return texts.entry(n, column); };
     if (!options.pdfDir.isEmpty()) {
         if (!context.printReport) {
             err << "tessio-calc: this build cannot print reports" << Qt::endl;
             return BatchExit::Usage;
         }
         if (!QDir().mkpath(options.pdfDir)) {
-            err << "tessio-calc: cannot create the folder " << QDir::toNativeSeparators(options.pdfDir) << Qt::endl;
+            err << "tessio-calc: " << text(PlantText::FolderNotCreated).arg(QDir::toNativeSeparators(options.pdfDir))
+                << Qt::endl;
             return BatchExit::CaseFailed;
         }
     }
 
-    const TextTable &texts = context.texts;
-    const TextLookup text = [&texts, column](int n) { return texts.entry(n, column); };
     std::unique_ptr<ConsoleDialogs> ownDialogs;
     Dialogs *dialogs = context.dialogs;
     if (!dialogs) {
@@ -115,8 +142,16 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
 
     CaseRecord start;
     start.cboMoedas = context.currency;
+    // Plant files are read before anything is written: the settings they hold decide the columns.
+    const PlantFileContext plantContext{start, options.locale, &texts, text};
+    QList<PlantReadResult> plants;
+    for (const BatchInput &input : options.inputs) {
+        if (input.plant)
+            plants << readPlantFile(input.path, plantContext);
+    }
+    const RunSettings run = runSettings(options, plants);
 
-    const BatchColumns columns{options.co2.has_value(), options.years.has_value()};
+    const BatchColumns columns{run.co2.has_value(), run.lifetime.has_value()};
     bool allComputed = true;
     QList<QStringList> rows;
     if (options.csv)
@@ -145,7 +180,7 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
             const ReportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
             if (!context.printReport(input, pdfPathFor(options.pdfDir, item.reportName), &error)) {
                 allComputed = false;
-                err << "tessio-calc: " << file << ": the report could not be printed: " << error << Qt::endl;
+                err << "tessio-calc: " << text(PlantText::ReportNotPrinted).arg(file, error) << Qt::endl;
             }
         }
     };
@@ -154,33 +189,37 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
     // otherwise each case is calculated as it is read. Either way a case is written as soon as it is
     // calculated, and only the printed summary keeps the cases.
     const bool plantModel = columns.co2 || columns.lifetime || options.summary;
-    std::optional<PlantLifetime> lifetime;
-    if (options.years)
-        lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
-    PlantAccumulator plant(options.co2, lifetime, options.locale, text);
+    PlantAccumulator plant(run.co2, run.lifetime, options.locale, text);
     const bool keepCases = options.summary && !options.pdfDir.isEmpty() && context.printSummary;
     QList<PlantCaseResult> keptCases;
-    int unread = 0;
     QList<Item> items;
-    const PlantFileContext plantContext{start, options.locale, &texts, text};
+    qsizetype nextPlant = 0;
     for (const BatchInput &input : options.inputs) {
         if (input.plant)
-            appendPlantCases(items, input.path, plantContext, !plantModel);
+            appendPlantCases(items, input.path, plants[nextPlant++], plantContext, !plantModel);
         else
             items << Item{plantModel ? readCase(input.path, start, text) : runCase(input.path, start, options.locale, text),
                           QFileInfo(input.path).completeBaseName()};
         for (Item &item : items) {
-            if (plantModel && item.batchCase.read) {
-                PlantCaseResult result = plant.add(std::move(item.batchCase.record));
-                item.batchCase.computed = result.computed;
-                item.batchCase.message = result.message;
-                item.batchCase.figures = result.figures;
-                // The summary shows what its rows need; the calculated record goes to the case's own row.
-                item.batchCase.record = std::move(result.record);
+            BatchCase &batchCase = item.batchCase;
+            if (plantModel) {
+                PlantCaseResult result = batchCase.read ? plant.add(batchCase.record)
+                                                        : plant.addUnread(batchCase.file, batchCase.message);
+                if (batchCase.read) {
+                    batchCase.computed = result.computed;
+                    batchCase.figures = result.figures;
+                    // The calculated record goes to the case's own row.
+                    batchCase.record = result.record;
+                    batchCase.message = result.message;
+                    if (!input.plant)
+                        explainFailure(batchCase, options.locale, text);
+                    result.message = batchCase.message;
+                    // A case left out is found by its file when it has no reference.
+                    if (!result.computed && result.reference.trimmed().isEmpty())
+                        result.reference = batchCase.file;
+                }
                 if (keepCases)
                     keptCases.append(std::move(result));
-            } else if (plantModel) {
-                ++unread;
             }
             emitCase(item);
         }
@@ -189,22 +228,22 @@ int runBatch(const BatchOptions &options, const BatchContext &context, QTextStre
 
     PlantSummary summary = plant.summary();
     summary.cases = std::move(keptCases);
-    const int leftOut = summary.leftOutCount + unread;
+    const int leftOut = summary.leftOutCount;
     if (options.summary) {
         if (options.csv)
             out << csvTotalRow(summary, leftOut, options.locale, text, columns);
         else
             rows << tableTotalRow(summary, leftOut, options.locale, text, columns);
         if (!options.pdfDir.isEmpty() && context.printSummary) {
-            const QString factorSource = options.co2 ? text(PlantText::GivenFactor) : QString();
+            const QString factorSource = run.co2 ? text(PlantText::GivenFactor) : QString();
             const PlantReportInput input{summary, context.company, text, options.locale, context.currency,
                                          factorSource, QDate()};
             const QString path = QDir(options.pdfDir).filePath(QStringLiteral("summary.pdf"));
             QString error;
             if (!context.printSummary(input, path, &error)) {
                 allComputed = false;
-                err << "tessio-calc: " << QDir::toNativeSeparators(path) << ": the summary could not be printed: "
-                    << error << Qt::endl;
+                err << "tessio-calc: " << text(PlantText::SummaryNotPrinted).arg(QDir::toNativeSeparators(path), error)
+                    << Qt::endl;
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "files/casefile.h"
 
+#include "calc/numberformat.h"
 #include "files/codepage.h"
 
 #include <QFile>
@@ -155,6 +156,7 @@ CaseFileResult parseCaseFile(const QByteArray &bytes, const CaseRecord &current)
     CaseFileResult result;
     result.record = current;
     QStringList fields = splitFields(CodePage::decode(bytes), CaseFileFieldCount);
+    result.fieldsInFile = int(fields.size());
     while (fields.size() < CaseFileFieldCount)
         fields.append(QString());
 
@@ -222,4 +224,46 @@ CaseFileResult ReadCaseFile(const QString &path, const CaseRecord &current)
     }
     file.close();
     return parseCaseFile(bytes, current);
+}
+
+namespace {
+
+// The fields of a case that hold numbers.
+constexpr std::array<QString CaseRecord::*, 11> NumberFields{
+    &CaseRecord::mskPotencia, &CaseRecord::mskRendimento, &CaseRecord::mskValorkWh, &CaseRecord::mskInversor,
+    &CaseRecord::mskDiaAno,   &CaseRecord::mskVazao100,   &CaseRecord::mskVazao90,  &CaseRecord::mskVazao80,
+    &CaseRecord::mskVazao70,  &CaseRecord::mskVazao60,    &CaseRecord::mskVazao50};
+
+QLocale otherConvention(const QLocale &locale)
+{
+    return locale.decimalPoint() == QStringLiteral(",") ? QLocale(QLocale::English, QLocale::UnitedStates)
+                                                         : QLocale(QLocale::Portuguese, QLocale::Brazil);
+}
+
+} // namespace
+
+std::optional<CaseRecord> numbersInOtherConvention(const CaseRecord &record, const QLocale &locale)
+{
+    const QLocale other = otherConvention(locale);
+    CaseRecord converted = record;
+    bool unreadHere = false;
+    for (QString CaseRecord::*field : NumberFields) {
+        const QString &text = record.*field;
+        if (text.trimmed().isEmpty())
+            continue;
+        unreadHere = unreadHere || !NumberFormat::readNumber(text, locale);
+        const std::optional<double> value = NumberFormat::readNumber(text, other);
+        if (!value)
+            return std::nullopt;
+        converted.*field = NumberFormat::shortestText(*value, locale);
+    }
+    return unreadHere ? std::optional<CaseRecord>(converted) : std::nullopt;
+}
+
+QString otherConventionMessage(const CaseRecord &record, const QLocale &locale, const TextLookup &text)
+{
+    if (!numbersInOtherConvention(record, locale))
+        return QString();
+    const bool hereComma = locale.decimalPoint() == QStringLiteral(",");
+    return text(hereComma ? CaseFileText::WrittenWithPoint : CaseFileText::WrittenWithComma);
 }

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "calc/calculator.h"
 #include "calc/caserecord.h"
 #include "platform/platformerror.h"
 
 #include <QByteArray>
+#include <QLocale>
 #include <QString>
 #include <optional>
 
@@ -28,6 +30,8 @@ struct CaseFileResult
     int fieldsApplied = 0;
     // Set when the file could not be read or field 1 or 11 could not be read.
     std::optional<PlatformError> error;
+    // How many fields the file held before its end: 0 for an empty file.
+    int fieldsInFile = 0;
 
     bool ok() const { return !error.has_value(); }
 };
@@ -46,3 +50,19 @@ bool WriteCaseFile(const QString &path, const CaseRecord &record, PlatformError 
 
 // Reads the case file at path over current.
 CaseFileResult ReadCaseFile(const QString &path, const CaseRecord &current);
+
+// Case files keep the separators of the machine that wrote them. When the numbers of record do not all
+// read in locale but all read in the other decimal convention (a decimal point against a decimal
+// comma, with the groups that go with it), the record with them written in locale; otherwise nothing.
+std::optional<CaseRecord> numbersInOtherConvention(const CaseRecord &record, const QLocale &locale);
+
+// Texts that say so: the file was written with a decimal point and this machine uses a decimal comma,
+// or the reverse.
+namespace CaseFileText {
+inline constexpr int WrittenWithPoint = 290;
+inline constexpr int WrittenWithComma = 291;
+} // namespace CaseFileText
+
+// The message for a case file whose numbers are written in the other convention than locale's, in the
+// current language; empty when they are not (numbersInOtherConvention).
+QString otherConventionMessage(const CaseRecord &record, const QLocale &locale, const TextLookup &text);

@@ -121,6 +121,14 @@ void FileCommands::openCaseFile(const QString &path)
         showCritical(OpenFailedText);
         return;
     }
+    // Numbers written with the other decimal separator cannot be calculated here: the message says
+    // that, instead of asking for a number.
+    const CaseDocument shown = m_view.caseDocument();
+    if (const QString message = otherConventionMessage(result.record, shown.locale, shown.text); !message.isEmpty()) {
+        m_dialogs.message(m_view.dialogParent(), Dialogs::Icon::Information, applicationTitle(), message);
+        keepCase();
+        return;
+    }
     m_view.calculate();
     keepCase(); // with the efficiency the calculation may have filled in
 }

@@ -1,14 +1,15 @@
 #include "plant/frmplantsummary.h"
 
 #include "calc/caseview.h"
-#include "calc/numberformat.h"
 #include "files/casefile.h"
 #include "files/dialogfolder.h"
 #include "files/filecommands.h"
+#include "localisation/captions.h"
 #include "plant/gridfactor.h"
-#include "plant/plantfile.h"
+#include "plant/plantdocument.h"
 #include "plant/plantprint.h"
 #include "plant/plantreport.h"
+#include "plant/plantsummarytable.h"
 #include "plant/planttext.h"
 #include "platform/dialogs.h"
 #include "settings/frmsetup.h"
@@ -21,6 +22,12 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QScreen>
+#include <QScrollBar>
+
+#include <algorithm>
+#include <functional>
+#include <tuple>
 
 namespace {
 
@@ -31,8 +38,12 @@ namespace T = PlantWindowText;
 std::optional<double> storedFactor()
 {
     const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, frmPlantSummary::GridFactorValue);
-    return PlantFields::readGridFactor(stored.trimmed(), QLocale::c());
+    return readSetting(PlantSetting::GridFactor, stored, QLocale::c()).value;
 }
+
+// The widest the reference and application columns grow: longer texts are cut with "…" (the tooltip
+// holds them whole), so that the figures stay on the screen.
+constexpr int MaxTextColumnWidth = 220;
 
 } // namespace
 
@@ -41,46 +52,27 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
 {
     setLocale(m_links.locale);
     m_ui->setupUi(this);
-    m_table = new PlantSummaryTable(text(), m_links.locale, this);
+    CaseRecord start;
+    start.cboMoedas = currency();
+    m_document = new PlantDocument({start, m_links.locale, &m_links.texts, text()}, this);
+    m_table = new PlantSummaryTable(*m_document, text(), m_links.locale, this);
     m_ui->tblCases->setModel(m_table);
-    m_ui->tblCases->horizontalHeader()->setStretchLastSection(true);
+    m_ui->tblCases->horizontalHeader()->setStretchLastSection(false);
     m_ui->tblCases->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    connectCommands();
 
-    const QList<std::pair<QPushButton *, void (frmPlantSummary::*)()>> commands{
-        {m_ui->cmdAddCurrent, &frmPlantSummary::addCurrentCase}, {m_ui->cmdAddFiles, &frmPlantSummary::addCaseFiles},
-        {m_ui->cmdRemove, &frmPlantSummary::removeSelected},     {m_ui->cmdOpenCase, &frmPlantSummary::openSelected},
-        {m_ui->cmdReplace, &frmPlantSummary::replaceSelected},   {m_ui->cmdNew, &frmPlantSummary::newPlant},
-        {m_ui->cmdOpen, &frmPlantSummary::openPlant},            {m_ui->cmdSave, &frmPlantSummary::savePlant},
-        {m_ui->cmdExport, &frmPlantSummary::exportSummary},      {m_ui->cmdPrint, &frmPlantSummary::printSummary}};
-    for (const auto &[button, command] : commands)
-        connect(button, &QPushButton::clicked, this, command);
-
-    // Standard keys for the plant file commands anywhere in the window; Delete and Enter on the table.
-    const QList<std::tuple<QKeySequence, QWidget *, void (frmPlantSummary::*)()>> keys{
-        {QKeySequence::Open, this, &frmPlantSummary::openPlant},
-        {QKeySequence::Save, this, &frmPlantSummary::savePlant},
-        {QKeySequence::Print, this, &frmPlantSummary::printSummary},
-        {QKeySequence::Delete, m_ui->tblCases, &frmPlantSummary::removeSelected}};
-    for (const auto &[key, widget, command] : keys) {
-        auto *action = new QAction(widget);
-        action->setShortcut(key);
-        action->setShortcutContext(widget == this ? Qt::WindowShortcut : Qt::WidgetShortcut);
-        widget->addAction(action);
-        connect(action, &QAction::triggered, this, command);
-    }
-    // Enter (and a double click) activates the current row.
-    connect(m_ui->tblCases, &QAbstractItemView::activated, this, [this] { openSelected(); });
-
-    connect(m_table, &PlantSummaryTable::summaryChanged, this, &frmPlantSummary::showSummary);
+    connect(m_document, &PlantDocument::changed, this, &frmPlantSummary::showSummary);
+    connect(m_document, &PlantDocument::modifiedChanged, this, &frmPlantSummary::showTitle);
+    connect(m_document, &PlantDocument::pathChanged, this, &frmPlantSummary::showTitle);
     connect(m_ui->tblCases->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmPlantSummary::updateCommands);
-    connect(m_ui->txtFactor, &QLineEdit::editingFinished, this, [this] { fieldEdited(Field::Factor); });
-    connect(m_ui->txtYears, &QLineEdit::editingFinished, this, [this] { fieldEdited(Field::Years); });
-    connect(m_ui->txtRate, &QLineEdit::editingFinished, this, [this] { fieldEdited(Field::Rate); });
+    connect(m_ui->txtFactor, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::GridFactor); });
+    connect(m_ui->txtYears, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Years); });
+    connect(m_ui->txtRate, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Rate); });
 
     loadGridFactor();
+    m_document->clear();
     retranslate();
-    showParameters();
     showSummary();
 }
 
@@ -90,6 +82,38 @@ frmPlantSummary::~frmPlantSummary()
     // that is already gone.
     for (QLineEdit *field : {m_ui->txtFactor, m_ui->txtYears, m_ui->txtRate})
         disconnect(field, nullptr, this, nullptr);
+}
+
+void frmPlantSummary::connectCommands()
+{
+    const QList<std::pair<QPushButton *, void (frmPlantSummary::*)()>> commands{
+        {m_ui->cmdAddCurrent, &frmPlantSummary::addCurrentCase}, {m_ui->cmdAddFiles, &frmPlantSummary::addCaseFiles},
+        {m_ui->cmdRemove, &frmPlantSummary::removeSelected},     {m_ui->cmdOpenCase, &frmPlantSummary::openSelected},
+        {m_ui->cmdReplace, &frmPlantSummary::replaceSelected},   {m_ui->cmdNew, &frmPlantSummary::newPlant},
+        {m_ui->cmdOpen, &frmPlantSummary::openPlant},            {m_ui->cmdExport, &frmPlantSummary::exportSummary},
+        {m_ui->cmdPrint, &frmPlantSummary::printSummary}};
+    for (const auto &[button, command] : commands)
+        connect(button, &QPushButton::clicked, this, command);
+    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmPlantSummary::savePlant);
+    connect(m_ui->cmdSaveAs, &QPushButton::clicked, this, &frmPlantSummary::savePlantAs);
+
+    // Standard keys for the plant file commands anywhere in the window; Delete on the table. Save As is
+    // Ctrl+Shift+S on every platform (Windows has no standard key for it).
+    const QList<std::tuple<QKeySequence, QWidget *, std::function<void()>>> keys{
+        {QKeySequence::Open, this, [this] { openPlant(); }},
+        {QKeySequence::Save, this, [this] { savePlant(); }},
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { savePlantAs(); }},
+        {QKeySequence::Print, this, [this] { printSummary(); }},
+        {QKeySequence::Delete, m_ui->tblCases, [this] { removeSelected(); }}};
+    for (const auto &[key, widget, command] : keys) {
+        auto *action = new QAction(widget);
+        action->setShortcut(key);
+        action->setShortcutContext(widget == this ? Qt::WindowShortcut : Qt::WidgetShortcut);
+        widget->addAction(action);
+        connect(action, &QAction::triggered, this, command);
+    }
+    // Enter (and a double click) activates the current row.
+    connect(m_ui->tblCases, &QAbstractItemView::activated, this, [this] { openSelected(); });
 }
 
 TextLookup frmPlantSummary::text() const
@@ -107,13 +131,13 @@ void frmPlantSummary::retranslate()
 {
     const TextLookup t = text();
     const QString inCurrency = QStringLiteral(" (%1)").arg(currency());
-    setWindowTitle(t(PlantText::Title) + QStringLiteral("[*]"));
     const QList<std::pair<QPushButton *, int>> captions{
         {m_ui->cmdAddCurrent, T::AddCurrent}, {m_ui->cmdAddFiles, T::AddFiles},
         {m_ui->cmdRemove, T::Remove},         {m_ui->cmdOpenCase, T::OpenCase},
         {m_ui->cmdReplace, T::Replace},       {m_ui->cmdNew, T::NewPlant},
         {m_ui->cmdOpen, T::OpenPlant},        {m_ui->cmdSave, T::SavePlant},
-        {m_ui->cmdExport, T::ExportSummary},  {m_ui->cmdPrint, T::PrintSummary}};
+        {m_ui->cmdSaveAs, T::SavePlantAs},    {m_ui->cmdExport, T::ExportSummary},
+        {m_ui->cmdPrint, T::PrintSummary}};
     for (const auto &[button, n] : captions)
         button->setText(t(n));
     m_ui->grpParameters->setTitle(t(T::Assumptions));
@@ -128,14 +152,48 @@ void frmPlantSummary::retranslate()
     m_ui->txtFactor->setAccessibleName(t(PlantText::GridFactor));
     m_ui->txtYears->setAccessibleName(t(PlantText::Years));
     m_ui->txtRate->setAccessibleName(t(PlantText::Rate));
+    m_ui->tblCases->setAccessibleName(t(PlantText::Title));
+    showTitle();
 
     // The company's country may have changed in the setup window since.
-    if (!m_factorTyped) {
-        loadGridFactor();
-        showParameters();
-    }
+    loadGridFactor();
     m_table->setCurrency(currency());
     m_table->retranslate();
+    m_document->setCurrency(currency());
+    m_document->retranslate();
+    showParameters();
+}
+
+void frmPlantSummary::showTitle()
+{
+    const QString path = m_document->path();
+    const QString file = path.isEmpty() ? QString() : QStringLiteral(" - ") + QFileInfo(path).fileName();
+    setWindowTitle(text()(PlantText::Title) + file + QStringLiteral("[*]"));
+    setWindowModified(m_document->isModified());
+}
+
+void frmPlantSummary::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // As wide as the table's columns need, and all of it inside the screen's free area.
+    QScreen *shown = screen();
+    if (!shown)
+        return;
+    const QRect available = shown->availableGeometry();
+    const QSize frame = frameGeometry().size() - size();
+    const QTableView *view = m_ui->tblCases;
+    int columns = 2 * view->frameWidth() + view->verticalScrollBar()->sizeHint().width();
+    for (int c = 0; c < PlantSummaryTable::ColumnCount; ++c)
+        columns += view->columnWidth(c);
+    const QSize wanted(std::max(width(), width() - view->width() + columns), height());
+    resize(wanted.boundedTo(available.size() - frame));
+    QRect placed = frameGeometry();
+    placed.moveLeft(std::clamp(placed.left(), available.left(), std::max(available.left(), available.right() - placed.width())));
+    placed.moveTop(std::clamp(placed.top(), available.top(), std::max(available.top(), available.bottom() - placed.height())));
+    move(placed.topLeft());
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -149,34 +207,31 @@ QString frmPlantSummary::countryName() const
 
 void frmPlantSummary::loadGridFactor()
 {
-    if (const std::optional<double> typed = storedFactor()) {
-        m_factorTyped = true;
-        m_table->setGridFactor(typed);
-        return;
-    }
-    m_factorTyped = false;
+    PlantSettings defaults;
+    defaults.typedFactor = storedFactor();
+    m_document->setDefaults(defaults);
     const std::optional<GridIntensity> row = gridIntensityFor(countryName());
-    m_table->setGridFactor(row ? std::optional<double>(row->kgPerKwh()) : std::nullopt);
+    m_document->setCountryFactor(row ? std::optional<double>(row->kgPerKwh()) : std::nullopt);
 }
 
 QString frmPlantSummary::factorSourceLine() const
 {
-    if (m_factorTyped)
+    if (m_document->settings().typedFactor)
         return text()(T::TypedFactor);
     const QString country = countryName();
     if (const std::optional<GridIntensity> row = gridIntensityFor(country))
-        return gridFactorSourceLine(row->country, row->year, text());
+        return gridFactorSourceLine(*row, text());
     return text()(T::NoFactor).arg(country);
 }
 
-QLineEdit *frmPlantSummary::lineEdit(Field field) const
+QLineEdit *frmPlantSummary::lineEdit(PlantSetting setting) const
 {
-    switch (field) {
-    case Field::Factor:
+    switch (setting) {
+    case PlantSetting::GridFactor:
         return m_ui->txtFactor;
-    case Field::Years:
+    case PlantSetting::Years:
         return m_ui->txtYears;
-    case Field::Rate:
+    case PlantSetting::Rate:
         break;
     }
     return m_ui->txtRate;
@@ -185,60 +240,38 @@ QLineEdit *frmPlantSummary::lineEdit(Field field) const
 void frmPlantSummary::showParameters()
 {
     const QLocale &locale = m_links.locale;
-    const std::optional<double> factor = m_table->gridFactor();
-    m_shown[int(Field::Factor)] = factor ? PlantFormat::factor(factor, locale) : QString();
-    m_shown[int(Field::Years)] = locale.toString(m_table->lifetime().years);
-    m_shown[int(Field::Rate)] = NumberFormat::shortestText(m_table->lifetime().ratePercent, locale);
-    for (Field field : {Field::Factor, Field::Years, Field::Rate})
-        lineEdit(field)->setText(m_shown[int(field)]);
+    const std::optional<double> factor = m_document->gridFactor();
+    m_ui->txtFactor->setText(factor ? PlantFormat::factor(factor, locale) : QString());
+    for (PlantSetting setting : {PlantSetting::Years, PlantSetting::Rate})
+        lineEdit(setting)->setText(settingText(m_document->settings(), setting, locale));
     m_ui->lblFactorSource->setText(factorSourceLine());
 }
 
-void frmPlantSummary::fieldEdited(Field field)
+void frmPlantSummary::fieldEdited(PlantSetting setting)
 {
-    QLineEdit *edit = lineEdit(field);
-    const QString typed = edit->text().trimmed();
-    if (typed == m_shown[int(field)])
+    QLineEdit *edit = lineEdit(setting);
+    if (!edit->isModified())
         return;
-    const QLocale &locale = m_links.locale;
-    PlantLifetime lifetime = m_table->lifetime();
-    int refusal = 0;
-    switch (field) {
-    case Field::Factor:
-        if (typed.isEmpty()) {
-            // An empty factor gives the choice back to the country's table row.
-            SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString());
-            loadGridFactor();
-        } else if (const std::optional<double> factor = PlantFields::readGridFactor(typed, locale)) {
-            m_factorTyped = true;
-            SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString::number(*factor, 'g', 15));
-            m_table->setGridFactor(factor);
-        } else {
-            refusal = T::BadFactor;
-        }
-        break;
-    case Field::Years:
-        if (const std::optional<int> years = PlantFields::readYears(typed, locale)) {
-            lifetime.years = *years;
-            m_table->setLifetime(lifetime);
-        } else {
-            refusal = T::BadYears;
-        }
-        break;
-    case Field::Rate:
-        if (const std::optional<double> rate = PlantFields::readRate(typed, locale)) {
-            lifetime.ratePercent = *rate;
-            m_table->setLifetime(lifetime);
-        } else {
-            refusal = T::BadRate;
-        }
-        break;
+    edit->setModified(false);
+    const QString typed = edit->text().trimmed();
+    PlantSettings settings = m_document->settings();
+    SettingReading reading;
+    if (setting == PlantSetting::GridFactor && typed.isEmpty()) {
+        // An empty factor gives the choice back to the country's table row.
+        SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString());
+        settings.typedFactor.reset();
+        loadGridFactor();
+    } else if ((reading = readSetting(setting, typed, m_links.locale)).value) {
+        setSetting(settings, setting, *reading.value);
+        if (setting == PlantSetting::GridFactor)
+            SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString::number(*reading.value, 'g', 15));
     }
+    m_document->setSettings(settings);
     // The last good value comes back before the message, so that the message's focus change finds
     // nothing left to finish.
     showParameters();
-    if (refusal) {
-        information(text()(refusal));
+    if (!reading.value && !(setting == PlantSetting::GridFactor && typed.isEmpty())) {
+        information(settingRefusal(setting, reading, m_links.locale, text()));
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
     }
@@ -254,11 +287,11 @@ void frmPlantSummary::showSummary()
     for (int row : m_table->failedRows())
         view->setSpan(row, PlantSummaryTable::FirstResultColumn, 1,
                       PlantSummaryTable::ColumnCount - PlantSummaryTable::FirstResultColumn);
-    // Every column as wide as its texts, but the long application names, which the tooltip shows whole.
     view->resizeColumnsToContents();
-    constexpr int MaxApplicationWidth = 200;
-    if (view->columnWidth(PlantSummaryTable::ApplicationName) > MaxApplicationWidth)
-        view->setColumnWidth(PlantSummaryTable::ApplicationName, MaxApplicationWidth);
+    for (int column : {PlantSummaryTable::Reference, PlantSummaryTable::ApplicationName}) {
+        if (view->columnWidth(column) > MaxTextColumnWidth)
+            view->setColumnWidth(column, MaxTextColumnWidth);
+    }
     const PlantFigures &totals = m_table->summary().totals;
     const QLocale &locale = m_links.locale;
     m_ui->lblNpvValue->setText(PlantFormat::npv(totals.npv, locale));
@@ -279,18 +312,22 @@ QList<int> frmPlantSummary::selectedCaseRows() const
     return rows;
 }
 
-void frmPlantSummary::updateCommands()
+// The selected row the commands on one case act on: the current one when it is selected.
+int frmPlantSummary::currentCaseRow() const
 {
-    const bool selected = !selectedCaseRows().isEmpty();
-    m_ui->cmdRemove->setEnabled(selected);
-    m_ui->cmdOpenCase->setEnabled(selected);
-    m_ui->cmdReplace->setEnabled(selected);
+    const QList<int> rows = selectedCaseRows();
+    const QModelIndex current = m_ui->tblCases->currentIndex();
+    if (current.isValid() && rows.contains(current.row()))
+        return current.row();
+    return rows.isEmpty() ? -1 : rows.first();
 }
 
-void frmPlantSummary::setModified(bool modified)
+void frmPlantSummary::updateCommands()
 {
-    m_modified = modified;
-    setWindowModified(modified);
+    const int row = currentCaseRow();
+    m_ui->cmdRemove->setEnabled(row >= 0);
+    m_ui->cmdOpenCase->setEnabled(row >= 0 && m_document->rows().at(row).isRead());
+    m_ui->cmdReplace->setEnabled(row >= 0);
 }
 
 void frmPlantSummary::information(const QString &message)
@@ -319,16 +356,15 @@ std::optional<CaseRecord> frmPlantSummary::checkedCurrentCase()
 void frmPlantSummary::addCurrentCase()
 {
     if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
-        m_table->addCases({*record});
-        setModified(true);
+        m_document->addCases({*record});
         m_ui->tblCases->selectRow(m_table->caseCount() - 1);
     }
 }
 
 void frmPlantSummary::addCaseFiles()
 {
-    const QStringList paths =
-        m_links.dialogs.openFileNames(this, text()(T::AddFiles), dialogFolder(), QStringLiteral("Tessio (*.WAU *.wau)"));
+    const QStringList paths = m_links.dialogs.openFileNames(this, withoutAccessKey(text()(T::AddFiles)), dialogFolder(),
+                                                            QStringLiteral("Tessio (*.WAU *.wau)"));
     if (paths.isEmpty())
         return;
     CaseRecord start;
@@ -337,14 +373,16 @@ void frmPlantSummary::addCaseFiles()
     QStringList leftOut;
     for (const QString &path : paths) {
         const CaseFileResult result = ReadCaseFile(path, start);
-        if (result.ok())
-            read.append(result.record);
-        else
+        // An empty file holds no case: it is refused like any file that cannot be read.
+        if (!result.ok() || result.fieldsInFile == 0) {
             leftOut.append(QDir::toNativeSeparators(path));
+            continue;
+        }
+        // A case file keeps the separators of the machine that wrote it; the plant holds this machine's.
+        read.append(numbersInOtherConvention(result.record, m_links.locale).value_or(result.record));
     }
     if (!read.isEmpty()) {
-        m_table->addCases(read);
-        setModified(true);
+        m_document->addCases(read);
         m_ui->tblCases->selectRow(m_table->caseCount() - 1);
     }
     if (!leftOut.isEmpty())
@@ -356,38 +394,34 @@ void frmPlantSummary::removeSelected()
     const QList<int> rows = selectedCaseRows();
     if (rows.isEmpty())
         return;
-    m_table->removeCases(rows);
-    setModified(true);
+    m_document->removeRows(rows);
     if (m_table->caseCount() > 0)
         m_ui->tblCases->selectRow(qMin(rows.first(), m_table->caseCount() - 1));
 }
 
 void frmPlantSummary::openSelected()
 {
-    const QList<int> rows = selectedCaseRows();
-    const QModelIndex current = m_ui->tblCases->currentIndex();
-    int row = -1;
-    if (current.isValid() && rows.contains(current.row()))
-        row = current.row();
-    else if (!rows.isEmpty())
-        row = rows.first();
-    if (row < 0)
+    const int row = currentCaseRow();
+    if (row < 0 || !m_document->rows().at(row).isRead())
         return;
-    CaseRecord record = m_table->cases().at(row);
+    CaseRecord record = *m_document->rows().at(row).record;
     record.clearResults();
+    // The case shows where the user looks: the main window comes forward before it takes the case.
+    if (QWidget *main = m_links.mainCase.dialogParent()) {
+        main->show();
+        main->raise();
+        main->activateWindow();
+    }
     m_links.fileCommands.putNewCase(record);
 }
 
 void frmPlantSummary::replaceSelected()
 {
-    const QList<int> rows = selectedCaseRows();
-    if (rows.isEmpty())
+    const int row = currentCaseRow();
+    if (row < 0)
         return;
-    const QModelIndex current = m_ui->tblCases->currentIndex();
-    const int row = current.isValid() && rows.contains(current.row()) ? current.row() : rows.first();
     if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
-        m_table->replaceCase(row, *record);
-        setModified(true);
+        m_document->replaceRow(row, *record);
         m_ui->tblCases->selectRow(row);
     }
 }
@@ -397,91 +431,99 @@ void frmPlantSummary::replaceSelected()
 
 QString frmPlantSummary::dialogFolder() const
 {
-    const QString folder = m_plantFile.isEmpty() ? m_links.programFolder : QFileInfo(m_plantFile).absolutePath();
-    return ::dialogFolder(folder, canWriteIn);
+    const QString path = m_document->path();
+    return path.isEmpty() ? documentsFolder() : ::dialogFolder(QFileInfo(path).absolutePath(), canWriteIn);
 }
 
-bool frmPlantSummary::askToDiscard()
+bool frmPlantSummary::queryClose()
 {
-    if (!m_modified || m_table->caseCount() == 0)
+    if (!m_document->isModified() || m_document->rowCount() == 0)
         return true;
     show();
     raise();
-    return m_links.dialogs.message(this, Dialogs::Icon::Question, applicationTitle(), text()(T::DiscardChanges),
-                                   Dialogs::Buttons::YesNo) == Dialogs::Answer::Yes;
+    const TextLookup t = text();
+    QString question = t(T::SaveQuestion);
+    if (!m_document->path().isEmpty())
+        question += u'\r' + QDir::toNativeSeparators(m_document->path());
+    question += u'\r' + t(FileCommands::CloseQuestionText2);
+    switch (m_links.dialogs.askToSave(this, applicationTitle(), question, t(FileCommands::SaveButtonText),
+                                      t(FileCommands::DiscardButtonText), t(FileCommands::CancelButtonText))) {
+    case Dialogs::Answer::Save:
+        return savePlant();
+    case Dialogs::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }
 
 void frmPlantSummary::newPlant()
 {
-    if (!askToDiscard())
-        return;
-    m_table->setCases({});
-    m_plantFile.clear();
-    setModified(false);
+    if (queryClose())
+        m_document->clear();
 }
 
 void frmPlantSummary::openPlant()
 {
-    if (!askToDiscard())
+    if (!queryClose())
         return;
-    const QString path = m_links.dialogs.openFileName(this, text()(T::OpenPlant), dialogFolder(), PlantFileFilter);
+    const QString path =
+        m_links.dialogs.openFileName(this, withoutAccessKey(text()(T::OpenPlant)), dialogFolder(), PlantFileFilter);
     if (path.isEmpty())
         return;
-    PlantFileContext context;
-    context.start.cboMoedas = currency();
-    context.locale = m_links.locale;
-    context.texts = &m_links.texts;
-    context.text = text();
-    const PlantReadResult result = readPlantFile(path, context);
+    QString problem;
+    QList<PlantLineError> leftOut;
     const QString shown = QDir::toNativeSeparators(path);
-    if (!result.ok()) {
-        information(text()(T::PlantNotOpened).arg(shown, result.fileError));
+    if (!m_document->open(path, &problem, &leftOut)) {
+        information(text()(T::PlantNotOpened).arg(shown, problem));
         return;
     }
-    m_table->setCases(result.cases);
-    m_plantFile = path;
-    setModified(false);
-    if (!result.errors.isEmpty())
+    showParameters();
+    if (!leftOut.isEmpty())
         information(text()(T::LinesLeftOut).arg(shown) + QStringLiteral("\n\n") +
-                    lineErrorMessages(result.errors, text()).join(u'\n'));
+                    lineErrorMessages(leftOut, text()).join(u'\n'));
 }
 
-void frmPlantSummary::savePlant()
+bool frmPlantSummary::saveTo(const QString &path)
 {
-    QString path = m_plantFile;
-    if (path.isEmpty())
-        path = m_links.dialogs.saveFileName(this, text()(T::SavePlant), dialogFolder(), PlantFileFilter);
-    if (path.isEmpty())
-        return;
-    QString error;
-    if (!writePlantFile(path, m_table->cases(), m_links.locale, text(), &error)) {
-        m_links.dialogs.message(this, Dialogs::Icon::Critical, applicationTitle(),
-                                saveFailedMessage(path, error, text()));
-        return;
-    }
-    m_plantFile = path;
-    setModified(false);
+    QString problem;
+    if (m_document->saveAs(path, &problem))
+        return true;
+    m_links.dialogs.message(this, Dialogs::Icon::Critical, applicationTitle(), saveFailedMessage(path, problem, text()));
+    return false;
+}
+
+bool frmPlantSummary::savePlant()
+{
+    return m_document->path().isEmpty() ? savePlantAs() : saveTo(m_document->path());
+}
+
+bool frmPlantSummary::savePlantAs()
+{
+    const QString path = withPlantExtension(m_links.dialogs.saveFileName(
+        this, withoutAccessKey(text()(T::SavePlantAs)), dialogFolder(), PlantFileFilter));
+    return !path.isEmpty() && saveTo(path);
 }
 
 void frmPlantSummary::exportSummary()
 {
-    const QString path = m_links.dialogs.saveFileName(this, text()(T::ExportSummary), dialogFolder(), PlantFileFilter);
+    const QString path = withPlantExtension(m_links.dialogs.saveFileName(
+        this, withoutAccessKey(text()(T::ExportSummary)), dialogFolder(), PlantFileFilter));
     if (path.isEmpty())
         return;
-    QString error;
-    if (!writePlantExport(path, m_table->summary(), m_links.locale, text(), &error))
-        m_links.dialogs.message(this, Dialogs::Icon::Critical, applicationTitle(),
-                                saveFailedMessage(path, error, text()));
+    QString problem;
+    if (!m_document->exportTo(path, &problem))
+        m_links.dialogs.message(this, Dialogs::Icon::Critical, applicationTitle(), saveFailedMessage(path, problem, text()));
 }
 
 void frmPlantSummary::printSummary()
 {
     PlantReportInput input;
-    input.summary = m_table->summary();
+    input.summary = m_document->summary();
     input.company = m_links.company;
     input.text = text();
     input.locale = m_links.locale;
     input.currency = currency();
-    input.factorSource = m_factorTyped ? text()(PlantText::GivenFactor) : factorSourceLine();
-    printPlantCommand(this, m_links.dialogs, m_report, input, m_plantFile);
+    input.factorSource = m_document->settings().typedFactor ? text()(PlantText::GivenFactor) : factorSourceLine();
+    printPlantCommand(this, m_links.dialogs, input, m_document->path());
 }

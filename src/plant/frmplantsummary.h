@@ -2,7 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
-#include "plant/plantsummarytable.h"
+#include "plant/plantsettings.h"
 
 #include <QLocale>
 #include <QString>
@@ -14,7 +14,8 @@
 class CaseView;
 class Dialogs;
 class FileCommands;
-class PlantReport;
+class PlantDocument;
+class PlantSummaryTable;
 class QLineEdit;
 class TextTable;
 struct CompanyBlock;
@@ -37,14 +38,12 @@ inline constexpr int PrintSummary = 239;
 inline constexpr int Assumptions = 240;     // group of the three fields
 inline constexpr int LifetimeResults = 241; // group of the results
 inline constexpr int FilesLeftOut = 242;    // followed by the files, one a line
-inline constexpr int BadFactor = 243;
-inline constexpr int BadYears = 244;
-inline constexpr int BadRate = 245;
 inline constexpr int TypedFactor = 246;     // source line of a typed factor
 inline constexpr int NoFactor = 247;        // "%1": the country
 inline constexpr int PlantNotOpened = 248;  // "%1": the file, "%2": the reason
 inline constexpr int LinesLeftOut = 249;    // "%1": the file; followed by the lines, one a line
-inline constexpr int DiscardChanges = 250;
+inline constexpr int SavePlantAs = 271;
+inline constexpr int SaveQuestion = 272;    // followed by the file, if any, and text 266
 } // namespace PlantWindowText
 
 // What the plant window reaches outside itself: the main window only as the case it shows and the file
@@ -55,7 +54,6 @@ struct PlantWindowLinks
     const TextTable &texts;      // every language's application names, for plant files
     const CompanyBlock &company; // the printed summary's header
     QLocale locale;              // regional format of the case texts and of everything shown
-    QString programFolder;       // where the file dialogs start before a plant file was used
     CaseView &mainCase;          // the main window's case as it stands, and its language's texts
     FileCommands &fileCommands;  // puts a case in the main window as a new case (putNewCase)
 };
@@ -63,15 +61,16 @@ struct PlantWindowLinks
 // frmPlantSummary, the plant summary window (form frmplantsummary.ui).
 //
 // How data flows through it:
-// - The plant is the list of cases in a PlantSummaryTable, which the table view shows and which
-//   recomputes the summary (computeSummary) after every change; the window writes the lifetime
-//   figures under the table from the table's summary.
-// - Cases come from the main window (links.currentCase), from case files (ReadCaseFile) and from
-//   plant files (readPlantFile); they go back to the main window through links.openCase.
-// - The grid factor, the period and the rate are typed below the table. A text that is no number in
-//   its range is refused with a message and the last good value comes back. The factor defaults to
-//   the grid-intensity row of the company's country (setup's cboPais); a typed factor is remembered in
-//   the settings store (PlantGridFactor) until the field is emptied.
+// - The plant is a PlantDocument: its rows, its settings, its file and whether it changed. The table
+//   view shows it through a PlantSummaryTable; every change of the document shows again in the table,
+//   in the lifetime figures under it and in the window title (the file's name and the changed mark).
+// - Cases come from the main window (mainCase), from case files (ReadCaseFile) and from plant files
+//   (the document opens them); they go back to the main window through fileCommands.putNewCase.
+// - The grid factor, the period and the rate are typed below the table and go into the document's
+//   settings; a text the core refuses (readSetting) gets its message and the last good value comes back.
+//   Without a typed factor the document uses the grid-intensity row of the company's country (setup's
+//   cboPais); a typed factor is also remembered in the settings store (PlantGridFactor) as the one a
+//   new plant starts with, until the field is emptied.
 // - Every message, question and file or print dialog goes through Dialogs; every caption is a language
 //   text of the main window's current language, set again by retranslate().
 // Closing the window hides it: the plant stays until the program ends or New plant empties it.
@@ -88,12 +87,13 @@ public:
     // Captions, headings and the currency again from the main window; the factor of the country again.
     void retranslate();
 
+    PlantDocument &document() { return *m_document; }
     PlantSummaryTable &table() { return *m_table; }
-    QString plantFile() const { return m_plantFile; }
-    bool isModified() const { return m_modified; }
     QList<int> selectedCaseRows() const; // ascending, without the totals row
-    // True when nothing unsaved would be lost, or the user agrees to lose it (asked with the window shown).
-    bool askToDiscard();
+    // Before the plant is replaced or the program ends: an unsaved plant that holds rows asks Save, Don't
+    // save or Cancel (the window shown). True when the plant may go: no rows or nothing changed, Don't
+    // save, or Save wrote it.
+    bool queryClose();
 
     // The commands.
     void addCurrentCase();
@@ -103,35 +103,37 @@ public:
     void replaceSelected();
     void newPlant();
     void openPlant();
-    void savePlant();
+    bool savePlant();
+    bool savePlantAs();
     void exportSummary();
     void printSummary();
 
-private:
-    enum class Field { Factor, Years, Rate };
+protected:
+    void showEvent(QShowEvent *event) override;
 
-    void setModified(bool modified);
+private:
+    void connectCommands();
     std::optional<CaseRecord> checkedCurrentCase();
+    int currentCaseRow() const;
     QString dialogFolder() const;
     QString currency() const;
     TextLookup text() const;
     void information(const QString &message);
+    bool saveTo(const QString &path);
 
     void loadGridFactor();
-    void fieldEdited(Field field);
+    void fieldEdited(PlantSetting setting);
     void showParameters();
     void showSummary();
+    void showTitle();
     void updateCommands();
     QString factorSourceLine() const;
     QString countryName() const;
-    QLineEdit *lineEdit(Field field) const;
+    QLineEdit *lineEdit(PlantSetting setting) const;
 
     PlantWindowLinks m_links;
     std::unique_ptr<Ui::frmPlantSummary> m_ui;
+    PlantDocument *m_document = nullptr;
     PlantSummaryTable *m_table = nullptr;
-    std::unique_ptr<PlantReport> m_report; // created at the first print
-    QString m_plantFile;
-    bool m_modified = false;
-    bool m_factorTyped = false;       // the factor is the user's, not the country's
-    QString m_shown[3];               // the texts the three fields were given last
+    bool m_placed = false; // the window was fitted into its screen once
 };

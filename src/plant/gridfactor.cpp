@@ -1,5 +1,7 @@
 #include "plant/gridfactor.h"
 
+#include "plant/planttext.h"
+
 #include <QFile>
 #include <QLocale>
 
@@ -52,4 +54,11 @@ std::optional<GridIntensity> gridIntensityFor(const QString &country)
             return row;
     }
     return std::nullopt;
+}
+
+QString gridFactorSourceLine(const GridIntensity &row, const TextLookup &text)
+{
+    return text(PlantText::Source).arg(QStringLiteral("%1 (%2, %3)")
+                                           .arg(QString::fromLatin1(GridIntensitySource), row.country)
+                                           .arg(row.year));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/calculator.h"
+
 #include <QList>
 #include <QString>
 #include <optional>
@@ -23,6 +25,9 @@ const QList<GridIntensity> &gridIntensityTable();
 // separator item, an empty or unknown name). Letter case and outer blanks are ignored.
 std::optional<GridIntensity> gridIntensityFor(const QString &country);
 
-// Where the figures come from, shown wherever a factor from the table is shown, and its licence.
+// Where the figures come from, shown wherever a factor from the table is shown.
 inline constexpr auto GridIntensitySource = "Ember; Energy Institute; Our World in Data, 2024";
-inline constexpr auto GridIntensityLicence = "CC BY 4.0";
+
+// "Source: Ember; Energy Institute; Our World in Data, 2024 (BRAZIL, 2024)" in the current language for
+// the table's row of a country.
+QString gridFactorSourceLine(const GridIntensity &row, const TextLookup &text);

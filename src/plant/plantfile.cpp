@@ -1,162 +1,37 @@
 #include "plant/plantfile.h"
 
 #include "calc/numberformat.h"
-#include "files/codepage.h"
 #include "localisation/texttable.h"
 #include "plant/planttext.h"
 
-#include <QFile>
-#include <QStringDecoder>
-#include <algorithm>
-#include <array>
-#include <cmath>
-
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
-
-QStringList plantColumnNames()
-{
-    return {QStringLiteral("reference"), QStringLiteral("application"), QStringLiteral("power"),
-            QStringLiteral("unit"),      QStringLiteral("efficiency"),  QStringLiteral("kwh_price"),
-            QStringLiteral("drive_price"), QStringLiteral("days"),      QStringLiteral("h100"),
-            QStringLiteral("h90"),       QStringLiteral("h80"),         QStringLiteral("h70"),
-            QStringLiteral("h60"),       QStringLiteral("h50")};
-}
-
-QStringList plantExportColumnNames()
-{
-    return plantColumnNames()
-           << QStringLiteral("kwh_year") << QStringLiteral("money_year") << QStringLiteral("payback_months")
-           << QStringLiteral("co2_t_year") << QStringLiteral("message");
-}
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
-const QByteArray Bom("\xEF\xBB\xBF");
-const QString RowEnd = QStringLiteral("\r\n");
-
-enum Column { Reference, ApplicationColumn, Power, Unit, EfficiencyColumn, KwhPrice, DrivePrice, Days,
-              H100, H90, H80, H70, H60, H50 };
-
-// The number convention that goes with a list separator: ";" decimal comma, "," decimal point.
-QLocale conventionLocale(QChar separator)
-{
-    return separator == u';' ? QLocale(QLocale::Portuguese, QLocale::Brazil)
-                             : QLocale(QLocale::English, QLocale::UnitedStates);
-}
-
-QChar separatorFor(const QLocale &locale)
-{
-    return locale.decimalPoint() == QStringLiteral(",") ? QChar(u';') : QChar(u',');
-}
-
-struct CsvRow
-{
-    int line = 0; // where the row starts
-    QStringList fields;
-};
-
-// RFC 4180 rows; line ends CR LF, LF or CR; quoted fields may hold separators, quotes ("") and line
-// ends. A quote inside an unquoted field is taken as it stands, as spreadsheets do.
-QList<CsvRow> splitRows(const QString &text, QChar separator)
-{
-    QList<CsvRow> rows;
-    CsvRow row{1, {}};
-    QString field;
-    int line = 1;
-    bool quoted = false;
-    bool fieldStarted = false;
-    const qsizetype n = text.size();
-    const auto endRow = [&] {
-        row.fields << field;
-        rows << row;
-        row = CsvRow{line, {}};
-        field.clear();
-        fieldStarted = false;
-    };
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (quoted) {
-            if (c == u'"') {
-                if (i + 1 < n && text[i + 1] == u'"') {
-                    field += u'"';
-                    ++i;
-                } else {
-                    quoted = false;
-                }
-            } else {
-                if (c == u'\n' || (c == u'\r' && !(i + 1 < n && text[i + 1] == u'\n')))
-                    ++line;
-                field += c;
-            }
-            continue;
-        }
-        if (c == u'"' && !fieldStarted) {
-            quoted = true;
-            fieldStarted = true;
-        } else if (c == separator) {
-            row.fields << field;
-            field.clear();
-            fieldStarted = false;
-        } else if (c == u'\r' || c == u'\n') {
-            if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
-                ++i;
-            ++line;
-            endRow();
-        } else {
-            field += c;
-            fieldStarted = true;
-        }
-    }
-    if (fieldStarted || !row.fields.isEmpty() || !field.isEmpty())
-        endRow();
-    return rows;
-}
-
-// ";" when the first line holds one outside quotes, else ",".
-QChar detectSeparator(const QString &text)
-{
-    bool quoted = false;
-    for (const QChar c : text) {
-        if (c == u'"')
-            quoted = !quoted;
-        else if (!quoted && (c == u'\r' || c == u'\n'))
-            break;
-        else if (!quoted && c == u';')
-            return u';';
-    }
-    return u',';
-}
-
-QString decodeText(QByteArray bytes)
-{
-    if (bytes.startsWith(Bom))
-        return QString::fromUtf8(bytes.constData() + Bom.size(), bytes.size() - Bom.size());
-    // A spreadsheet's plain "CSV" is often in the Windows code page rather than UTF-8.
-    QStringDecoder utf8(QStringDecoder::Utf8);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError())
-        return text;
-    return CodePage::decode(bytes);
-}
-
-bool isBlank(const QStringList &fields)
-{
-    return std::all_of(fields.cbegin(), fields.cend(), [](const QString &f) { return f.trimmed().isEmpty(); });
-}
+// The case columns a file without a header row holds, in their order.
+constexpr int CaseColumnCount = 14;
+constexpr int ReferenceColumn = 0;
+constexpr int PowerColumn = 2;
+constexpr int HeaderMinimumNames = 3;
+constexpr int NoColumn = PlantColumns::None;
 
 bool matchesText(const QString &cell, int number, const PlantFileContext &context)
 {
     const QString wanted = cell.trimmed();
+    if (wanted.isEmpty())
+        return false;
     if (context.texts) {
         for (int c = 0; c < context.texts->columnCount(); ++c) {
-            const QString name = context.texts->entry(number, c).trimmed();
-            if (!name.isEmpty() && name.compare(wanted, Qt::CaseInsensitive) == 0)
+            if (context.texts->entry(number, c).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
                 return true;
         }
     }
-    return context.text && !context.text(number).trimmed().isEmpty()
-           && context.text(number).trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
+    return context.text && context.text(number).trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
 }
 
 std::optional<int> readApplication(const QString &cell, const PlantFileContext &context)
@@ -173,175 +48,227 @@ std::optional<int> readApplication(const QString &cell, const PlantFileContext &
     return std::nullopt;
 }
 
+// The number style of a file: the convention most of its numbers read in only, else the separator's.
+bool findDecimalComma(const QList<QStringList> &rows, const QList<int> &positions, char separator)
+{
+    const QLocale comma = PlantColumns::numberLocale(true);
+    const QLocale point = PlantColumns::numberLocale(false);
+    int vote = 0;
+    const QList<PlantColumn> &columns = plantColumns();
+    for (const QStringList &cells : rows) {
+        for (qsizetype c = 0; c < columns.size(); ++c) {
+            if (positions[c] == NoColumn || columns[c].kind == PlantCellKind::Text
+                || columns[c].kind == PlantCellKind::Application || columns[c].kind == PlantCellKind::Unit)
+                continue;
+            const QString cell = cells.value(positions[c]).trimmed();
+            bool commaOk = false;
+            bool pointOk = false;
+            comma.toDouble(cell, &commaOk);
+            point.toDouble(cell, &pointOk);
+            vote += commaOk == pointOk ? 0 : (commaOk ? 1 : -1);
+        }
+    }
+    return vote != 0 ? vote > 0 : separator == ';';
+}
+
 struct RowReader
 {
     const PlantFileContext &context;
+    const QList<int> &positions;
     QLocale convention;
+    int needed = 0; // cells a row needs to reach every case column
 
     QString reason(int number) const { return context.text ? context.text(number) : QString(); }
 
-    // The text of a number cell in the program's regional format; empty stays empty.
-    std::optional<QString> number(const QStringList &fields, int column, QString *why) const
+    QString cell(const QStringList &cells, int column) const
     {
-        const QString cell = fields[column].trimmed();
-        if (cell.isEmpty())
-            return QString();
-        bool ok = false;
-        const double value = convention.toDouble(cell, &ok);
-        if (!ok || !std::isfinite(value)) {
-            *why = reason(PlantText::NotANumber).arg(cell, plantColumnNames()[column]);
-            return std::nullopt;
-        }
-        return NumberFormat::shortestText(value, context.locale);
+        return positions[column] == NoColumn ? QString() : cells.value(positions[column]).trimmed();
     }
 
-    std::optional<CaseRecord> read(const QStringList &fields, QString *why) const
+    // A number in the file's style, or in the other one for a cell that does not read in it.
+    std::optional<double> number(const QString &text) const
     {
-        if (fields.size() < PlantColumnCount) {
-            *why = reason(PlantText::TooFewColumns).arg(fields.size());
+        if (const std::optional<double> value = NumberFormat::readNumber(text, convention))
+            return value;
+        return NumberFormat::readNumber(text, PlantColumns::numberLocale(convention.decimalPoint() != QStringLiteral(",")));
+    }
+
+    bool readCell(const QStringList &cells, int c, CaseRecord &record, QMap<PlantSetting, double> &settings,
+                  QString *why) const
+    {
+        const PlantColumn &column = plantColumns()[c];
+        const QString text = cell(cells, c);
+        switch (column.kind) {
+        case PlantCellKind::Text:
+            record.*column.field = text;
+            return true;
+        case PlantCellKind::Application:
+            if (const std::optional<int> application = readApplication(text, context)) {
+                record.cboAplicacao = *application;
+                return true;
+            }
+            *why = reason(PlantText::UnknownApplication);
+            return false;
+        case PlantCellKind::Unit:
+            if (text.compare(QLatin1String("kW"), Qt::CaseInsensitive) == 0 || text.compare(QLatin1String("HP"), Qt::CaseInsensitive) == 0) {
+                record.optUnPotencia = text.compare(QLatin1String("kW"), Qt::CaseInsensitive) == 0 ? UnitKw : UnitHp;
+                return true;
+            }
+            *why = reason(PlantText::UnknownUnit);
+            return false;
+        case PlantCellKind::Number:
+        case PlantCellKind::Setting:
+            break;
+        }
+        if (text.isEmpty())
+            return true;
+        const std::optional<double> value = number(text);
+        if (!value) {
+            *why = reason(PlantText::NotANumber).arg(text, QString::fromLatin1(column.name));
+            return false;
+        }
+        if (column.kind == PlantCellKind::Number) {
+            record.*column.field = NumberFormat::shortestText(*value, context.locale);
+            return true;
+        }
+        if (!settingInRange(column.setting, *value)) {
+            *why = context.text ? settingRefusal(column.setting, {}, context.locale, context.text) : QString();
+            return false;
+        }
+        if (!settings.contains(column.setting))
+            settings.insert(column.setting, *value);
+        return true;
+    }
+
+    std::optional<CaseRecord> read(const QStringList &cells, QMap<PlantSetting, double> &settings, QString *why) const
+    {
+        if (cells.size() < needed) {
+            *why = cells.size() == 1 ? reason(PlantText::OneColumn).arg(needed)
+                                     : reason(PlantText::TooFewColumns).arg(cells.size()).arg(needed);
             return std::nullopt;
         }
         CaseRecord record = context.start;
         record.clearResults();
-        record.mskReferencia = fields[Reference].trimmed();
-        const auto application = readApplication(fields[ApplicationColumn], context);
-        if (!application) {
-            *why = reason(PlantText::UnknownApplication);
-            return std::nullopt;
-        }
-        record.cboAplicacao = *application;
-        const QString unit = fields[Unit].trimmed();
-        if (unit.compare(QLatin1String("kW"), Qt::CaseInsensitive) == 0)
-            record.optUnPotencia = UnitKw;
-        else if (unit.compare(QLatin1String("HP"), Qt::CaseInsensitive) == 0)
-            record.optUnPotencia = UnitHp;
-        else {
-            *why = reason(PlantText::UnknownUnit);
-            return std::nullopt;
-        }
-        const std::array<std::pair<int, QString CaseRecord::*>, 11> numbers{{
-            {Power, &CaseRecord::mskPotencia},       {EfficiencyColumn, &CaseRecord::mskRendimento},
-            {KwhPrice, &CaseRecord::mskValorkWh},    {DrivePrice, &CaseRecord::mskInversor},
-            {Days, &CaseRecord::mskDiaAno},          {H100, &CaseRecord::mskVazao100},
-            {H90, &CaseRecord::mskVazao90},          {H80, &CaseRecord::mskVazao80},
-            {H70, &CaseRecord::mskVazao70},          {H60, &CaseRecord::mskVazao60},
-            {H50, &CaseRecord::mskVazao50},
-        }};
-        for (const auto &[column, field] : numbers) {
-            const auto value = number(fields, column, why);
-            if (!value)
+        // Settings count only from a row that reads whole.
+        QMap<PlantSetting, double> found;
+        for (int c = 0; c < int(plantColumns().size()); ++c) {
+            if (!readCell(cells, c, record, found, why))
                 return std::nullopt;
-            record.*field = *value;
+        }
+        for (auto it = found.cbegin(); it != found.cend(); ++it) {
+            if (!settings.contains(it.key()))
+                settings.insert(it.key(), it.value());
         }
         return record;
     }
 
     // The export's last row: "Total" in any language with no application and no power.
-    bool isTotals(const QStringList &fields) const
+    bool isTotals(const QStringList &cells) const
     {
-        return fields.size() > Power && fields[ApplicationColumn].trimmed().isEmpty()
-               && fields[Power].trimmed().isEmpty() && matchesText(fields[Reference], PlantText::Total, context);
+        return cell(cells, 1).isEmpty() && cell(cells, PowerColumn).isEmpty()
+               && matchesText(cell(cells, ReferenceColumn), PlantText::Total, context);
     }
 };
 
-// A number in the convention of the file, without group separators.
-QString fileNumber(double value, const QLocale &convention)
+QStringList decodedCells(const Csv::Row &row, Csv::Encoding encoding)
 {
-    return NumberFormat::shortestText(value, convention);
+    QStringList cells;
+    cells.reserve(row.cells.size());
+    for (const QByteArray &cell : row.cells)
+        cells << Csv::decode(cell, encoding);
+    return cells;
 }
 
-QString fileNumberText(const QString &field, const QLocale &locale, const QLocale &convention)
+bool isHeader(const QStringList &cells)
 {
-    const auto value = NumberFormat::readNumber(field, locale);
-    return value ? fileNumber(*value, convention) : field.trimmed();
-}
-
-QString csvField(const QString &value, QChar separator)
-{
-    if (!value.contains(separator) && !value.contains(u'"') && !value.contains(u'\r') && !value.contains(u'\n'))
-        return value;
-    return u'"' + QString(value).replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
-}
-
-QString csvLine(const QStringList &values, QChar separator)
-{
-    QStringList fields;
-    fields.reserve(values.size());
-    for (const QString &value : values)
-        fields << csvField(value, separator);
-    return fields.join(separator) + RowEnd;
-}
-
-QStringList inputFields(const CaseRecord &record, const QLocale &locale, const QLocale &convention,
-                        const TextLookup &text)
-{
-    const int app = record.cboAplicacao;
-    QString application = app >= 0 && app < ApplicationCount && text ? text(PlantText::FirstApplication + app)
-                                                                     : QString();
-    if (application.trimmed().isEmpty())
-        application = QString::number(std::clamp(app, 0, ApplicationCount - 1));
-    const auto n = [&](const QString &field) { return fileNumberText(field, locale, convention); };
-    return {record.mskReferencia,
-            application,
-            n(record.mskPotencia),
-            record.isKw() ? QStringLiteral("kW") : QStringLiteral("HP"),
-            n(record.mskRendimento),
-            n(record.mskValorkWh),
-            n(record.mskInversor),
-            n(record.mskDiaAno),
-            n(record.mskVazao100),
-            n(record.mskVazao90),
-            n(record.mskVazao80),
-            n(record.mskVazao70),
-            n(record.mskVazao60),
-            n(record.mskVazao50)};
-}
-
-QString optionalNumber(std::optional<double> value, QStringView pattern, const QLocale &convention)
-{
-    return value ? NumberFormat::format(*value, pattern, convention) : NoSaving.toString();
-}
-
-QStringList resultFields(const PlantFigures &f, bool saves, const QLocale &convention)
-{
-    const QString none = NoSaving.toString();
-    return {saves ? NumberFormat::format(f.kwh, u"0", convention) : none,
-            saves ? NumberFormat::format(f.money, u"0.00", convention) : none,
-            saves && f.months ? NumberFormat::format(NumberFormat::roundHalfEven(*f.months), u"0", convention) : none,
-            optionalNumber(f.co2, u"0.0", convention)};
-}
-
-QString oneLine(QString text)
-{
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    return std::count_if(cells.cbegin(), cells.cend(), [](const QString &cell) {
+               return PlantColumns::named(cell) != NoColumn || PlantColumns::isResult(cell);
+           }) >= HeaderMinimumNames;
 }
 
 } // namespace
 
+QList<PlantRow> plantRowsOf(const QList<CaseRecord> &cases)
+{
+    QList<PlantRow> rows;
+    rows.reserve(cases.size());
+    for (const CaseRecord &record : cases)
+        rows << PlantRow{0, record, {}, {}, {}};
+    return rows;
+}
+
+QString plantRowReference(const PlantRow &row, const PlantFileFormat &format)
+{
+    if (row.isRead())
+        return row.record->mskReferencia;
+    const int position = PlantColumns::positionsIn(format.header.isEmpty() ? PlantColumns::allNames() : format.header)[ReferenceColumn];
+    return position == NoColumn ? QString() : row.cells.value(position).trimmed();
+}
+
+QList<PlantLineError> PlantReadResult::errors() const
+{
+    QList<PlantLineError> errors;
+    for (const PlantRow &row : rows) {
+        if (!row.isRead())
+            errors << PlantLineError{row.line, row.reason};
+    }
+    return errors;
+}
+
+PlantSettings PlantReadResult::settingsOver(PlantSettings defaults) const
+{
+    if (factorColumn)
+        defaults.typedFactor.reset();
+    for (auto it = settings.cbegin(); it != settings.cend(); ++it)
+        setSetting(defaults, it.key(), it.value());
+    return defaults;
+}
+
+PlantFileFormat newPlantFileFormat(const QLocale &locale)
+{
+    PlantFileFormat format;
+    format.decimalComma = locale.decimalPoint() == QStringLiteral(",");
+    format.separator = format.decimalComma ? ';' : ',';
+    return format;
+}
+
 PlantReadResult parsePlantFile(const QByteArray &bytes, const PlantFileContext &context)
 {
     PlantReadResult result;
-    const QString text = decodeText(bytes);
-    const QChar separator = detectSeparator(text);
-    const RowReader reader{context, conventionLocale(separator)};
-    bool first = true;
-    for (const CsvRow &row : splitRows(text, separator)) {
-        if (isBlank(row.fields))
+    PlantFileFormat &format = result.format;
+    format.encoding = Csv::detectEncoding(bytes);
+    format.separator = Csv::detectSeparator(bytes);
+    format.lineEnd = Csv::detectLineEnd(bytes);
+    QList<Csv::Row> rows = Csv::splitRows(bytes, format.separator, format.encoding);
+    rows.removeIf([](const Csv::Row &row) { return row.isBlank() && !row.unclosedQuote; });
+    QList<QStringList> cells;
+    for (const Csv::Row &row : std::as_const(rows))
+        cells << decodedCells(row, format.encoding);
+    if (!cells.isEmpty() && isHeader(cells.first())) {
+        format.header = cells.takeFirst();
+        rows.removeFirst();
+    } else {
+        format.header = PlantColumns::allNames().mid(0, CaseColumnCount);
+    }
+    const QList<int> positions = PlantColumns::positionsIn(format.header);
+    result.factorColumn = positions[PlantColumns::named(QStringLiteral("co2_factor"))] != NoColumn;
+    format.decimalComma = findDecimalComma(cells, positions, format.separator);
+    RowReader reader{context, positions, PlantColumns::numberLocale(format.decimalComma)};
+    for (int c = 0; c < CaseColumnCount; ++c)
+        reader.needed = std::max(reader.needed, positions[c] + 1);
+
+    for (qsizetype r = 0; r < rows.size(); ++r) {
+        const Csv::Row &row = rows[r];
+        if (!row.unclosedQuote && reader.isTotals(cells[r]))
             continue;
-        if (first) {
-            first = false;
-            if (row.fields.first().trimmed().compare(QLatin1String("reference"), Qt::CaseInsensitive) == 0)
-                continue;
-        }
-        if (reader.isTotals(row.fields))
-            continue;
-        QString why;
-        if (const auto record = reader.read(row.fields, &why)) {
-            result.cases << *record;
-            result.lines << row.line;
-        } else {
-            result.errors << PlantLineError{row.line, why};
-        }
+        PlantRow plantRow{row.line, std::nullopt, cells[r], {}, {}};
+        if (row.unclosedQuote)
+            plantRow.reason = reader.reason(PlantText::UnclosedQuote).arg(row.line).arg(row.lastLine);
+        else
+            plantRow.record = reader.read(cells[r], result.settings, &plantRow.reason);
+        if (!plantRow.isRead())
+            plantRow.raw = bytes.mid(row.begin, row.end - row.begin);
+        result.rows << plantRow;
     }
     return result;
 }
@@ -349,15 +276,12 @@ PlantReadResult parsePlantFile(const QByteArray &bytes, const PlantFileContext &
 PlantReadResult readPlantFile(const QString &path, const PlantFileContext &context)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly))
+        bytes = file.readAll();
+    if (!file.isOpen() || file.error() != QFileDevice::NoError) {
         PlantReadResult result;
-        result.fileError = file.errorString();
-        return result;
-    }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
-        PlantReadResult result;
-        result.fileError = file.errorString();
+        result.fileError = readProblem(path, context.text);
         return result;
     }
     return parsePlantFile(bytes, context);
@@ -371,61 +295,47 @@ QStringList lineErrorMessages(const QList<PlantLineError> &errors, const TextLoo
     return messages;
 }
 
-QByteArray plantFileBytes(const QList<CaseRecord> &cases, const QLocale &locale, const TextLookup &text)
-{
-    const QChar separator = separatorFor(locale);
-    const QLocale convention = conventionLocale(separator);
-    QString out = csvLine(plantColumnNames(), separator);
-    for (const CaseRecord &record : cases)
-        out += csvLine(inputFields(record, locale, convention, text), separator);
-    return Bom + out.toUtf8();
-}
-
-QByteArray plantExportBytes(const PlantSummary &summary, const QLocale &locale, const TextLookup &text)
-{
-    const QChar separator = separatorFor(locale);
-    const QLocale convention = conventionLocale(separator);
-    QString out = csvLine(plantExportColumnNames(), separator);
-    for (const PlantCaseResult &result : summary.cases) {
-        QStringList fields = inputFields(result.record, locale, convention, text);
-        if (result.computed)
-            fields << resultFields(result.figures, result.figures.kwh != 0.0, convention) << QString();
-        else
-            fields << QString() << QString() << QString() << QString() << oneLine(result.message);
-        out += csvLine(fields, separator);
-    }
-    QStringList totals{text ? text(PlantText::Total) : QStringLiteral("Total")};
-    for (int c = 1; c < PlantColumnCount; ++c)
-        totals << QString();
-    totals << resultFields(summary.totals, true, convention)
-           << (summary.leftOutCount > 0 && text ? text(PlantText::CasesLeftOut).arg(summary.leftOutCount) : QString());
-    out += csvLine(totals, separator);
-    return Bom + out.toUtf8();
-}
-
-bool savePlantBytes(const QString &path, const QByteArray &bytes, QString *error)
+bool savePlantBytes(const QString &path, const QByteArray &bytes, const TextLookup &text, QString *error)
 {
     QSaveFile file(path);
     if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
         return true;
     if (error)
-        *error = file.errorString();
+        *error = writeProblem(path, text);
     return false;
 }
 
-bool writePlantFile(const QString &path, const QList<CaseRecord> &cases, const QLocale &locale,
-                    const TextLookup &text, QString *error)
+QString readProblem(const QString &path, const TextLookup &text)
 {
-    return savePlantBytes(path, plantFileBytes(cases, locale, text), error);
+    const QFileInfo info(path);
+    if (!info.exists())
+        return text(PlantText::FileMissing);
+    if (info.isDir())
+        return text(PlantText::IsAFolder);
+    return text(info.isReadable() ? PlantText::ReadFailed : PlantText::NoReadPermission);
 }
 
-bool writePlantExport(const QString &path, const PlantSummary &summary, const QLocale &locale,
-                      const TextLookup &text, QString *error)
+QString writeProblem(const QString &path, const TextLookup &text)
 {
-    return savePlantBytes(path, plantExportBytes(summary, locale, text), error);
+    const QFileInfo info(path);
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir())
+        return text(PlantText::FolderMissing);
+    if (info.isDir())
+        return text(PlantText::IsAFolder);
+    if (!folder.isWritable() || (info.exists() && !info.isWritable()))
+        return text(PlantText::NoWritePermission);
+    return text(PlantText::WriteFailed);
 }
 
 QString saveFailedMessage(const QString &path, const QString &reason, const TextLookup &text)
 {
     return text(PlantText::NotSaved).arg(QDir::toNativeSeparators(path), reason);
+}
+
+QString withPlantExtension(const QString &path)
+{
+    if (path.isEmpty() || !QFileInfo(path).suffix().isEmpty())
+        return path;
+    return path + QStringLiteral(".csv");
 }

@@ -31,11 +31,6 @@ void completeFigures(PlantFigures &figures, std::optional<double> factor, const 
     }
 }
 
-QString formatOptional(std::optional<double> value, QStringView pattern, const QLocale &locale)
-{
-    return value ? NumberFormat::format(*value, pattern, locale) : noValue();
-}
-
 } // namespace
 
 double netPresentValue(double drive, double money, const PlantLifetime &lifetime)
@@ -91,6 +86,18 @@ PlantCaseResult PlantAccumulator::add(CaseRecord record)
     return result;
 }
 
+PlantCaseResult PlantAccumulator::addUnread(const QString &reference, const QString &message)
+{
+    PlantCaseResult result;
+    result.reference = reference;
+    result.record.mskReferencia = reference;
+    result.application = -1;
+    result.unread = true;
+    result.message = message;
+    ++m_summary.leftOutCount;
+    return result;
+}
+
 PlantSummary PlantAccumulator::summary() const
 {
     PlantSummary summary = m_summary;
@@ -131,22 +138,22 @@ QString months(std::optional<double> value, const QLocale &locale)
 
 QString co2(std::optional<double> value, const QLocale &locale)
 {
-    return formatOptional(value, u"#,##0.0", locale);
+    return optionalNumber(value, u"#,##0.0", locale);
 }
 
 QString npv(std::optional<double> value, const QLocale &locale)
 {
-    return formatOptional(value, u"#,##0.00", locale);
+    return optionalNumber(value, u"#,##0.00", locale);
 }
 
 QString irr(std::optional<double> value, const QLocale &locale)
 {
-    return formatOptional(value, u"#,##0.0", locale);
+    return optionalNumber(value, u"#,##0.0", locale);
 }
 
 QString lifetimeSaving(std::optional<double> value, const QLocale &locale)
 {
-    return formatOptional(value, u"#,##0.00", locale);
+    return optionalNumber(value, u"#,##0.00", locale);
 }
 
 QString power(std::optional<double> kw, const QLocale &locale)
@@ -161,7 +168,30 @@ QString efficiency(std::optional<double> percent, const QLocale &locale)
 
 QString factor(std::optional<double> kgPerKwh, const QLocale &locale)
 {
-    return formatOptional(kgPerKwh, u"0.000", locale);
+    if (!kgPerKwh)
+        return noValue();
+    const QString shortest = NumberFormat::shortestText(*kgPerKwh, QLocale::c());
+    const qsizetype point = shortest.indexOf(u'.');
+    const qsizetype decimals = point < 0 ? 0 : shortest.size() - point - 1;
+    return NumberFormat::format(*kgPerKwh, QStringLiteral("0.") + QString(qMax<qsizetype>(3, decimals), u'0'), locale);
+}
+
+QString optionalNumber(std::optional<double> value, QStringView pattern, const QLocale &locale)
+{
+    return value ? NumberFormat::format(*value, pattern, locale) : noValue();
+}
+
+QString oneLine(QString text)
+{
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+}
+
+QStringList headingLines(const QString &heading)
+{
+    const qsizetype bracket = heading.indexOf(QStringLiteral(" ("));
+    if (bracket < 0)
+        return {heading};
+    return {heading.left(bracket), heading.mid(bracket + 1)};
 }
 
 } // namespace PlantFormat

@@ -18,8 +18,9 @@
 // The period and discount rate of the lifetime figures (NPV, IRR, lifetime saving and CO2).
 struct PlantLifetime
 {
-    int years = 10;          // N, whole years, 1..50 in the window
-    double ratePercent = 8;  // r, % a year, 0..100 in the window
+    int years = 10;          // N, whole years, 1..50 (PlantLimits)
+    double ratePercent = 8;  // r, % a year, 0..100
+    bool operator==(const PlantLifetime &) const = default;
 };
 
 struct PlantInput
@@ -56,8 +57,9 @@ struct PlantCaseResult
     std::optional<double> powerKw;      // the power in kW (HP x 0.736); nothing when not a number
     std::optional<double> efficiency;   // the efficiency used in % (the default one when the field was empty)
     bool computed = false;              // false: the case failed a check and counts in no total
+    bool unread = false;                // a row or file that could not be read: no record, only its message
     std::optional<CheckFailure> failure;
-    QString message;                    // when not computed: the check's message in the current language
+    QString message;                    // when not computed: the check's message (or why it was not read)
     PlantFigures figures;               // zero / empty when not computed
 };
 
@@ -66,7 +68,7 @@ struct PlantSummary
     QList<PlantCaseResult> cases; // one per input case, same order
     PlantFigures totals;          // over the computed cases
     int computedCount = 0;
-    int leftOutCount = 0;         // cases that failed a check
+    int leftOutCount = 0;         // cases that failed a check or could not be read
     std::optional<double> gridFactor;
     std::optional<PlantLifetime> lifetime;
 };
@@ -83,6 +85,9 @@ public:
     PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime, QLocale locale,
                      TextLookup text);
     PlantCaseResult add(CaseRecord record);
+    // A row of a plant file or a case file that could not be read: left out, shown by `reference`
+    // (what identifies it) and `message` (where and why).
+    PlantCaseResult addUnread(const QString &reference, const QString &message);
     PlantSummary summary() const;
 
 private:
@@ -108,7 +113,14 @@ QString irr(std::optional<double> value, const QLocale &locale);    // "#,##0.0"
 QString lifetimeSaving(std::optional<double> value, const QLocale &locale); // "#,##0.00"
 QString power(std::optional<double> kw, const QLocale &locale);     // "#,##0.0" (kW)
 QString efficiency(std::optional<double> percent, const QLocale &locale); // "#,##0"
-QString factor(std::optional<double> kgPerKwh, const QLocale &locale);    // "0.000" (kg CO2/kWh)
+// The factor with every decimal it has, at least three ("0.400", "0.3835"): what is shown is what is used.
+QString factor(std::optional<double> kgPerKwh, const QLocale &locale);
+// value in pattern, or "----" when there is none.
+QString optionalNumber(std::optional<double> value, QStringView pattern, const QLocale &locale);
+// A message on one line: its line breaks become blanks (a table cell, a CSV cell, a printed row).
+QString oneLine(QString text);
+// A column heading as two lines: "Saving a year (US$)" gives the words, then the part in brackets.
+QStringList headingLines(const QString &heading);
 } // namespace PlantFormat
 
 // One case's figures as shown in a row of the summary. A computed case with no saving shows "----" in

@@ -6,11 +6,12 @@
 #include "report/reportjob.h"
 #include "report/reportprinter.h"
 
+#include <QFontMetricsF>
+#include <QImage>
 #include <array>
 
 namespace {
 
-const QString CrLf = QStringLiteral("\r\n");
 const QString Font = QStringLiteral("Arial");
 
 // The page, in points from the top-left corner of the printable area, as the case report lays it out.
@@ -29,6 +30,7 @@ constexpr double HeadingHeight = 18;
 constexpr double LineHeight = 8.5;
 constexpr double RowHeight = 2 * LineHeight;
 constexpr int MessageWidth = 90; // characters of a failed case's message a line holds
+constexpr double ReferenceWidth = 195; // points: the reference ends before the widest power figure
 
 // The figures and their headings end at the right edge of their column. Each column is as wide as its
 // longest heading line in the three languages ("Precio del variador", "Amortización") and a gap.
@@ -37,19 +39,10 @@ constexpr std::array<double, 7> ColumnRight{234, 281, 331, 389, 455, 507, Width}
 // A failed case's message starts after the power column.
 constexpr double MessageX = 245;
 
-// "Saving a year (US$)" as two lines: the words, then the part in brackets.
-QStringList headingLines(const QString &heading)
-{
-    const qsizetype bracket = heading.indexOf(QStringLiteral(" ("));
-    if (bracket < 0)
-        return {heading};
-    return {heading.left(bracket), heading.mid(bracket + 1)};
-}
-
 // A message cut into at most two lines of `width` characters, broken at blanks.
 QStringList messageLines(QString message, int width)
 {
-    message.replace(CrLf, QStringLiteral(" ")).replace(u'\r', u' ').replace(u'\n', u' ');
+    message = PlantFormat::oneLine(message);
     QStringList lines;
     while (!message.isEmpty() && lines.size() < 2) {
         if (message.size() <= width) {
@@ -66,6 +59,28 @@ QStringList messageLines(QString message, int width)
     if (!message.isEmpty())
         lines.last() = lines.last().left(width - 3) + QStringLiteral("...");
     return lines;
+}
+
+// text cut with "…" to at most `width` points of the body font, measured as the printer measures it.
+QString elided(const QString &text, bool italic, double width)
+{
+    QImage device(1, 1, QImage::Format_Mono);
+    device.setDotsPerMeterX(2835); // 72 dots an inch: a dot is a point
+    device.setDotsPerMeterY(2835);
+    QFont font(Font);
+    font.setPointSizeF(BodySize);
+    font.setItalic(italic);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    return QFontMetricsF(font, &device).elidedText(PlantFormat::oneLine(text), Qt::ElideRight, width);
+}
+
+// The date in the regional short form, with the year in four digits ("3/1/2026", "01/03/2026").
+QString regionalDate(const QDate &date, const QLocale &locale)
+{
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QStringLiteral("yyyy")))
+        format.replace(QStringLiteral("yy"), QStringLiteral("yyyy"));
+    return locale.toString(date, format);
 }
 
 } // namespace
@@ -101,7 +116,7 @@ struct PlantReport::Job
     void header(int page, int pages)
     {
         job.companyHeader(input.company, Font, CompanySize,
-                          text(PlantText::DatePrefix) + NumberFormat::formatDate(input.shownDate(), input.locale),
+                          text(PlantText::DatePrefix) + regionalDate(input.shownDate(), input.locale),
                           text(PlantText::Title));
         if (pages > 1) {
             setFont(HeaderTextSize, false, false);
@@ -119,7 +134,7 @@ struct PlantReport::Job
             withCurrency(PlantText::MoneyYear), withCurrency(PlantText::DrivePrice),
             text(PlantText::PaybackMonths), text(PlantText::Co2Year)};
         for (std::size_t c = 0; c < headings.size(); ++c) {
-            const QStringList lines = headingLines(headings[c]);
+            const QStringList lines = PlantFormat::headingLines(headings[c]);
             for (qsizetype l = 0; l < lines.size(); ++l)
                 printFigure(FigureColumn(c), TableTop + double(l) * LineHeight, lines[l]);
         }
@@ -137,9 +152,9 @@ struct PlantReport::Job
     void caseRow(double y, const PlantCaseResult &result)
     {
         setFont(BodySize, false, false);
-        printAt(0, y, result.reference.left(40));
+        printAt(0, y, elided(result.reference, false, ReferenceWidth));
         setFont(BodySize, false, true);
-        printAt(0, y + LineHeight, applicationName(result.application));
+        printAt(0, y + LineHeight, elided(applicationName(result.application), true, MessageX));
         setFont(BodySize, false, false);
         if (result.computed) {
             figures(y, caseTexts(result, input.locale));
@@ -236,11 +251,4 @@ bool PlantReport::print(ReportPrinter &printer, const PlantReportInput &input)
     ReportJob job(printer, m_dialogs, m_messageParent, input.text);
     Job{job, input}.run();
     return job.step([&] { return printer.endDocument(); });
-}
-
-QString gridFactorSourceLine(const QString &country, int year, const TextLookup &text)
-{
-    return text(PlantText::Source).arg(QStringLiteral("%1 (%2, %3)")
-                                           .arg(QString::fromLatin1(GridIntensitySource), country)
-                                           .arg(year));
 }

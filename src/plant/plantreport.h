@@ -21,7 +21,7 @@ struct PlantReportInput
     QString currency;       // the main window's currency, shown in the money headings
     // The line under the grid factor: for a factor of the table "Source: Ember; ...; 2024 (BRAZIL,
     // 2024)" as made by gridFactorSourceLine(); text PlantText::GivenFactor for a factor the user typed
-    // (or gave tessio-calc with --co2); empty when there is no factor.
+    // (or gave tessio-calc with --co2, or its plant file); empty when there is no factor.
     QString factorSource;
     QDate date;             // invalid means today
 
@@ -29,7 +29,8 @@ struct PlantReportInput
 };
 
 // The printed plant summary: on each page the company header as the case report has it, the title and
-// the date, then the table of cases (RowsPerPage rows a page; the table's heading repeats on every page),
+// the date (the regional short date, the year in four digits), then the table of cases and of the rows
+// that could not be read, with where and why (a long reference or name cut with "…") (RowsPerPage rows a page; the table's heading repeats on every page),
 // and on the last page the totals row, the lifetime block (period, rate, NPV, IRR, lifetime saving and
 // CO2) and the grid factor with its source. Every page but a one-page summary's carries "Page n of m".
 // A failing printer operation is reported and retried once like the case report's; a second failure
@@ -52,7 +53,3 @@ private:
     Dialogs &m_dialogs;
     QWidget *m_messageParent;
 };
-
-// "Source: Ember; Energy Institute; Our World in Data, 2024 (BRAZIL, 2024)" in the current language for
-// the table's row of a country.
-QString gridFactorSourceLine(const QString &country, int year, const TextLookup &text);

@@ -1,16 +1,29 @@
 #include "plant/plantsummarytable.h"
 
-#include "calc/numberformat.h"
+#include "plant/plantdocument.h"
 #include "plant/planttext.h"
 
+#include <QBrush>
 #include <QFont>
-#include <algorithm>
-#include <cmath>
+#include <QPalette>
+#include <array>
 
-PlantSummaryTable::PlantSummaryTable(const TextLookup &text, const QLocale &locale, QObject *parent)
-    : QAbstractTableModel(parent), m_text(text), m_locale(locale)
+PlantSummaryTable::PlantSummaryTable(PlantDocument &document, const TextLookup &text, const QLocale &locale,
+                                     QObject *parent)
+    : QAbstractTableModel(parent), m_document(document), m_text(text), m_locale(locale)
 {
-    recompute();
+    connect(&m_document, &PlantDocument::changed, this, &PlantSummaryTable::reload);
+    reload();
+}
+
+const PlantSummary &PlantSummaryTable::summary() const
+{
+    return m_document.summary();
+}
+
+int PlantSummaryTable::caseCount() const
+{
+    return int(summary().cases.size());
 }
 
 int PlantSummaryTable::rowCount(const QModelIndex &parent) const
@@ -29,46 +42,28 @@ QString PlantSummaryTable::cell(int row, int column) const
     if (isTotalsRow(row)) {
         if (column == Reference)
             return m_text(PlantText::Total);
-        if (column == ApplicationName || column == Power || column == Efficiency)
-            return QString();
     } else {
-        const PlantCaseResult &result = m_summary.cases.at(row);
-        switch (column) {
-        case Reference:
-            return result.reference;
-        case ApplicationName:
-            return result.application >= 0 && result.application < ApplicationCount
-                       ? m_text(PlantText::FirstApplication + result.application)
+        const PlantCaseResult &result = summary().cases.at(row);
+        if (column == Reference)
+            return PlantFormat::oneLine(result.reference);
+        if (column == ApplicationName) {
+            const int application = result.application;
+            return application >= 0 && application < ApplicationCount
+                       ? m_text(PlantText::FirstShortApplication + application)
                        : QString();
-        default:
-            break;
         }
         if (!result.computed) {
             if (column == Power)
                 return PlantFormat::power(result.powerKw, m_locale);
             if (column == Efficiency)
                 return result.record.mskRendimento;
-            return column == FirstResultColumn ? result.message : QString();
+            return column == FirstResultColumn ? PlantFormat::oneLine(result.message) : QString();
         }
     }
-    switch (column) {
-    case Power:
-        return texts.power;
-    case Efficiency:
-        return texts.efficiency;
-    case Kwh:
-        return texts.kwh;
-    case Money:
-        return texts.money;
-    case Drive:
-        return texts.drive;
-    case Months:
-        return texts.months;
-    case Co2:
-        return texts.co2;
-    default:
-        return QString();
-    }
+    const std::array<const QString *, ColumnCount> cells{nullptr, nullptr, &texts.power, &texts.efficiency,
+                                                         &texts.kwh, &texts.money, &texts.drive, &texts.months,
+                                                         &texts.co2};
+    return cells[column] ? *cells[column] : QString();
 }
 
 QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
@@ -77,20 +72,28 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     const int column = index.column();
-    const bool failed = !isTotalsRow(row) && !m_summary.cases.at(row).computed;
+    const PlantCaseResult *result = isTotalsRow(row) ? nullptr : &summary().cases.at(row);
+    const bool failed = result && !result->computed;
     switch (role) {
     case Qt::DisplayRole:
         return cell(row, column);
     case Qt::ToolTipRole:
         if (failed)
-            return m_summary.cases.at(row).message;
-        return column == ApplicationName ? QVariant(cell(row, column)) : QVariant();
+            return result->message;
+        if (result && column == ApplicationName && result->application >= 0)
+            return m_text(PlantText::FirstApplication + result->application);
+        return column == Reference && result ? QVariant(result->reference) : QVariant();
     case Qt::FontRole:
-        if (isTotalsRow(row)) {
+        if (!result) {
             QFont bold;
             bold.setBold(true);
             return bold;
         }
+        return {};
+    case Qt::ForegroundRole:
+        // A row that could not be read is part of the plant, but greyed: it counts in nothing.
+        if (result && result->unread)
+            return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
         return {};
     case Qt::TextAlignmentRole:
         if (column <= ApplicationName || (failed && column >= FirstResultColumn))
@@ -103,74 +106,22 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
 
 QVariant PlantSummaryTable::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+    if (orientation != Qt::Horizontal || (role != Qt::DisplayRole && role != Qt::ToolTipRole))
         return QAbstractTableModel::headerData(section, orientation, role);
     const QString inCurrency = QStringLiteral(" (%1)").arg(m_currency);
-    switch (section) {
-    case Reference:
-        return m_text(PlantText::Reference);
-    case ApplicationName:
-        return m_text(PlantText::Application);
-    case Power:
-        return m_text(PlantText::PowerKw);
-    case Efficiency:
-        return m_text(PlantText::Efficiency);
-    case Kwh:
-        return m_text(PlantText::KwhYear);
-    case Money:
-        return m_text(PlantText::MoneyYear) + inCurrency;
-    case Drive:
-        return m_text(PlantText::DrivePrice) + inCurrency;
-    case Months:
-        return m_text(PlantText::PaybackMonths);
-    case Co2:
-        return m_text(PlantText::Co2Year);
-    default:
+    const std::array<QString, ColumnCount> headings{m_text(PlantText::Reference),
+                                                    m_text(PlantText::Application),
+                                                    m_text(PlantText::PowerKw),
+                                                    m_text(PlantText::Efficiency),
+                                                    m_text(PlantText::KwhYear),
+                                                    m_text(PlantText::MoneyYear) + inCurrency,
+                                                    m_text(PlantText::DrivePrice) + inCurrency,
+                                                    m_text(PlantText::PaybackMonths),
+                                                    m_text(PlantText::Co2Year)};
+    if (section < 0 || section >= ColumnCount)
         return {};
-    }
-}
-
-void PlantSummaryTable::setCases(const QList<CaseRecord> &cases)
-{
-    m_cases = cases;
-    recompute();
-}
-
-void PlantSummaryTable::addCases(const QList<CaseRecord> &cases)
-{
-    m_cases.append(cases);
-    recompute();
-}
-
-void PlantSummaryTable::replaceCase(int row, const CaseRecord &record)
-{
-    if (row < 0 || row >= caseCount())
-        return;
-    m_cases[row] = record;
-    recompute();
-}
-
-void PlantSummaryTable::removeCases(QList<int> rows)
-{
-    std::sort(rows.begin(), rows.end(), std::greater<>());
-    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
-    for (int row : rows) {
-        if (row >= 0 && row < caseCount())
-            m_cases.removeAt(row);
-    }
-    recompute();
-}
-
-void PlantSummaryTable::setGridFactor(std::optional<double> kgPerKwh)
-{
-    m_gridFactor = kgPerKwh;
-    recompute();
-}
-
-void PlantSummaryTable::setLifetime(const PlantLifetime &lifetime)
-{
-    m_lifetime = lifetime;
-    recompute();
+    // Two lines, as on the printed summary, so that the figures' columns stay narrow.
+    return role == Qt::ToolTipRole ? headings[section] : PlantFormat::headingLines(headings[section]).join(u'\n');
 }
 
 void PlantSummaryTable::setCurrency(const QString &currency)
@@ -183,7 +134,6 @@ void PlantSummaryTable::setCurrency(const QString &currency)
 
 void PlantSummaryTable::retranslate()
 {
-    recompute();
     emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
@@ -191,58 +141,18 @@ QList<int> PlantSummaryTable::failedRows() const
 {
     QList<int> rows;
     for (int row = 0; row < caseCount(); ++row) {
-        if (!m_summary.cases.at(row).computed)
+        if (!summary().cases.at(row).computed)
             rows.append(row);
     }
     return rows;
 }
 
-void PlantSummaryTable::recompute()
+void PlantSummaryTable::reload()
 {
     beginResetModel();
-    PlantInput input;
-    input.cases = m_cases;
-    input.gridFactor = m_gridFactor;
-    input.lifetime = m_lifetime;
-    input.locale = m_locale;
-    input.text = m_text;
-    m_summary = computeSummary(input);
     m_texts.clear();
-    for (const PlantCaseResult &result : std::as_const(m_summary.cases))
+    for (const PlantCaseResult &result : summary().cases)
         m_texts.append(caseTexts(result, m_locale));
-    m_texts.append(totalTexts(m_summary, m_locale));
+    m_texts.append(totalTexts(summary(), m_locale));
     endResetModel();
-    emit summaryChanged();
 }
-
-namespace PlantFields {
-
-namespace {
-std::optional<double> inRange(const QString &text, const QLocale &locale, double low, double high)
-{
-    const std::optional<double> value = NumberFormat::readNumber(text, locale);
-    if (!value || *value < low || *value > high)
-        return std::nullopt;
-    return value;
-}
-} // namespace
-
-std::optional<double> readGridFactor(const QString &text, const QLocale &locale)
-{
-    return inRange(text, locale, 0, MaxGridFactor);
-}
-
-std::optional<int> readYears(const QString &text, const QLocale &locale)
-{
-    const std::optional<double> value = inRange(text, locale, MinYears, MaxYears);
-    if (!value || *value != std::floor(*value))
-        return std::nullopt;
-    return int(*value);
-}
-
-std::optional<double> readRate(const QString &text, const QLocale &locale)
-{
-    return inRange(text, locale, 0, MaxRate);
-}
-
-} // namespace PlantFields

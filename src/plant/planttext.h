@@ -1,7 +1,8 @@
 #pragma once
 
 // Language texts of the plant summary: headings, labels and messages shared by the plant window, the
-// printed summary, plant files and tessio-calc. Numbers 205 to 229 and 270 of data/texts.tsv.
+// printed summary, plant files and tessio-calc. Numbers 205 to 229, 243 to 245, 270 and 273 to 289 of
+// data/texts.tsv.
 namespace PlantText {
 inline constexpr int Title = 205;          // "Plant summary"
 inline constexpr int Reference = 206;      // column heading
@@ -26,9 +27,26 @@ inline constexpr int LineError = 224;      // "Line %1: %2": a plant-file row th
 inline constexpr int UnknownApplication = 225; // reason: the application cell names none
 inline constexpr int UnknownUnit = 226;    // reason: the unit is neither kW nor HP
 inline constexpr int NotANumber = 227;     // reason: "\"%1\" is not a number (column %2)"
-inline constexpr int TooFewColumns = 228;  // reason: "%1 columns; a row needs 14" (%1 the count)
+inline constexpr int TooFewColumns = 228;  // reason: "%1 columns; %2 are needed" (%1 the count, 2 or more)
 inline constexpr int NotSaved = 229;       // "The file %1 could not be saved: %2"
 inline constexpr int GivenFactor = 270;    // printed source line of a factor the user typed or gave
+inline constexpr int BadFactor = 243;      // the factor's range
+inline constexpr int BadYears = 244;       // the period's range
+inline constexpr int BadRate = 245;        // the rate's range
+inline constexpr int FirstShortApplication = 273; // 273 to 276: the applications in a few words
+inline constexpr int UseDecimalSeparator = 277;   // "... decimals are written with "%1" (for example %2)"
+inline constexpr int UnclosedQuote = 278;  // reason: the quote is not closed, lines %1 to %2 read as one row
+inline constexpr int OneColumn = 279;      // reason: "1 column; %1 are needed"
+inline constexpr int FileMissing = 280;    // why a file could not be read or written, 280 to 286
+inline constexpr int IsAFolder = 281;
+inline constexpr int NoReadPermission = 282;
+inline constexpr int ReadFailed = 283;
+inline constexpr int FolderMissing = 284;
+inline constexpr int NoWritePermission = 285;
+inline constexpr int WriteFailed = 286;
+inline constexpr int FolderNotCreated = 287;  // tessio-calc: "the folder %1 could not be created"
+inline constexpr int ReportNotPrinted = 288;  // tessio-calc: "%1: the report could not be printed: %2"
+inline constexpr int SummaryNotPrinted = 289; // tessio-calc: "%1: the summary could not be printed: %2"
 
 // Texts of the program reused by the summary.
 inline constexpr int Application = 2;

@@ -7,7 +7,11 @@ target_sources(tessio_core PRIVATE
     plant/plantchart.h plant/plantchart.cpp
     plant/savingsparetochart.h plant/savingsparetochart.cpp
     plant/cashflowchart.h plant/cashflowchart.cpp
-    plant/plantfile.h plant/plantfile.cpp
+    plant/plantsettings.h plant/plantsettings.cpp
+    plant/plantcsv.h plant/plantcsv.cpp
+    plant/plantcolumns.h plant/plantcolumns.cpp
+    plant/plantfile.h plant/plantfile.cpp plant/plantfilewriter.cpp
+    plant/plantdocument.h plant/plantdocument.cpp
     plant/gridfactor.h plant/gridfactor.cpp
     plant/plantreport.h plant/plantreport.cpp
 )

@@ -32,7 +32,7 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
     m_handoverRetry.setInterval(200);
     connect(&m_handoverRetry, &QTimer::timeout, this, &MainProgram::openHandedOverFiles);
     // Closing the program loses the plant as well as the case: both are asked about, the plant first.
-    m_window->setCloseCheck([this] { return (!m_plant || m_plant->askToDiscard()) && m_fileCommands->queryClose(); });
+    m_window->setCloseCheck([this] { return (!m_plant || m_plant->queryClose()) && m_fileCommands->queryClose(); });
     // The next start applies the language picked now.
     connect(m_window.get(), &frmCalcRetorno::languagePicked, this, [](const QString &name) {
         SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboIdioma, name);
@@ -185,9 +185,9 @@ void MainProgram::showGraphOfCase()
 void MainProgram::showPlantSummary()
 {
     if (!m_plant) {
-        m_plant = new frmPlantSummary({m_dialogs, m_window->languageTexts(), m_company, m_window->locale(),
-                                       m_programFolder, *m_window, *m_fileCommands},
-                                      m_window.get());
+        m_plant = new frmPlantSummary(
+            {m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), *m_window, *m_fileCommands},
+            m_window.get());
         // The main window relabels itself first (it connected first); the plant window follows.
         for (QComboBox *selector : {m_window->cboIdioma(), m_window->cboMoedas()})
             connect(selector, &QComboBox::currentIndexChanged, m_plant, &frmPlantSummary::retranslate);

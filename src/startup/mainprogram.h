@@ -30,7 +30,7 @@ class frmSplash;
 //   Setup                              the setup window, then the company block again
 //   Help, Models, WebLink, HelpDocument  the help note and the links
 //   PlantSummary                       the plant window
-// Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::askToDiscard,
+// Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::queryClose,
 // FileCommands::queryClose).
 // A case file handed over by a second copy (HandoverInbox) brings the main window to the front and is
 // opened as Open opens a file, the changed case asked about first; while a dialog or another command

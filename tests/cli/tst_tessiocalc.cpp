@@ -48,7 +48,9 @@ private slots:
     void reportsOfComputedCasesAsPdf();
     void plantFigures_data();
     void plantFigures();
-    void examplesAsAPlantGiveTheSameCases();
+    void examplePlantGivesTheSameFiguresEverywhere_data();
+    void examplePlantGivesTheSameFiguresEverywhere();
+    void leftOutCountsAgree();
     void summaryAsPdfOnTwoPages();
 
 private:
@@ -85,6 +87,20 @@ const QString OnlyFullFlowHp = QStringLiteral(
 QStringList lines(const QString &text)
 {
     return text.split(u'\n', Qt::SkipEmptyParts);
+}
+
+bool hasPdfToText()
+{
+    return !QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty();
+}
+
+// The text of a PDF file as pdftotext gives it ("-layout" or "-bbox").
+QString pdfText(const QString &pdf, const QString &mode = QStringLiteral("-layout"))
+{
+    QProcess reader;
+    reader.start(QStandardPaths::findExecutable(QStringLiteral("pdftotext")), {mode, pdf, QStringLiteral("-")});
+    reader.waitForFinished(30000);
+    return QString::fromUtf8(reader.readAllStandardOutput());
 }
 
 } // namespace
@@ -228,8 +244,8 @@ void TestTessioCalc::everyCaseComputedExitsZero()
     writeCase(QStringLiteral("a.WAU"), WorkedExample);
     writeCase(QStringLiteral("d.WAU"), OnlyFullFlowHp);
     const Result r = run({"--locale", "de_DE", "--csv", "a.WAU", "d.WAU"});
-    QCOMPARE(r.exitCode, 1); // "0.10" is no number with German separators: the price check fails
-    QVERIFY(r.out.contains(text(60)));
+    QCOMPARE(r.exitCode, 1); // "0.10" is no number with German separators: the message says why
+    QVERIFY(r.out.contains(csvField(text(290))));
 
     const Result en = run({"--locale=en_US", "--csv", "a.WAU", "d.WAU"});
     QCOMPARE(en.exitCode, 0);
@@ -377,13 +393,9 @@ void TestTessioCalc::reportsOfComputedCasesAsPdf()
     QCOMPARE(blocked.out, QString());
     QVERIFY2(blocked.err.contains(QStringLiteral("blocker")), qPrintable(blocked.err));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (!hasPdfToText())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), QDir(folder).filePath(QStringLiteral("a.pdf")), QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString page = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("a.pdf")));
     QCOMPARE(page.count(u'\f'), 1);
     for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
                                     QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
@@ -420,6 +432,22 @@ void TestTessioCalc::plantFigures_data()
                        "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\r",
                        "TOTAL,,,\"65,291\",\"6,529.12\",6,6.5," + csvField(text(223).arg(1)) + "\r"}
         << 1;
+    // The settings of a plant file count when the options do not give them; the options win.
+    QTest::newRow("settings of the plant file")
+        << QStringList{"--plant", "settings.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,message\r",
+                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,14.6,\"11,642.07\",291.7,\r"}
+        << 0;
+    QTest::newRow("options over the plant file's settings")
+        << QStringList{"--years", "10", "--rate", "8", "--co2", "0.1", "--plant", "settings.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,message\r",
+                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\"18,593.44\",292.0,\r"}
+        << 0;
+    QTest::newRow("numbers with the separator of --locale")
+        << QStringList{"--locale", "de_DE", "--co2", "0,5", "a.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,message\r",
+                       "a.WAU," + text(193) + ",,,,,," + csvField(text(290)) + "\r"}
+        << 1;
 }
 
 void TestTessioCalc::plantFigures()
@@ -433,43 +461,93 @@ void TestTessioCalc::plantFigures()
     writePlant(QStringLiteral("plant.csv"), "Inlet,2,10,kW,90,0.1,1000,365,0,0,0,0,0,24\r\n"
                                             "Watts,0,10,W,90,0.1,1000,365,0,8,8,8,0,0\r\n"
                                             "HP,0,10,hp,90,0.1,1000,365,0,8,8,8,0,0\r\n");
+    // The worked example over 5 years at 5 %, with a factor of 0.5: an NPV of 2,920 x 4.329477 - 1,000
+    // and an IRR of 291.7 % (1,000 = 2,920 x (1 - 3.917^-5) / 2.917).
+    QFile settings(m_dir->filePath(QStringLiteral("cases/settings.csv")));
+    QVERIFY(settings.open(QIODevice::WriteOnly));
+    settings.write("years;rate;co2_factor;reference;application;power;unit;efficiency;kwh_price;drive_price;days;h100;h90;h80;h70;h60;h50\r\n"
+                   "5;5;0,5;Worked;0;10;kW;90;0,1;1000;365;0;8;8;8;0;0\r\n");
+    settings.close();
     const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
     QCOMPARE(lines(r.out), expected);
     QCOMPARE(r.exitCode, exitCode);
 }
 
-void TestTessioCalc::examplesAsAPlantGiveTheSameCases()
+void TestTessioCalc::examplePlantGivesTheSameFiguresEverywhere_data()
 {
-    // The example case files as rows of one plant file, written as the plant window saves them.
+    QTest::addColumn<QString>("locale");
+    for (const char *locale : {"pt_BR", "es_ES", "de_DE", "en_US"})
+        QTest::newRow(locale) << QString::fromLatin1(locale);
+}
+
+// The example plant holds the four example cases, with the period and rate of its columns; it reads the
+// same under any regional format, and gives the figures of the case files run with that period and rate.
+void TestTessioCalc::examplePlantGivesTheSameFiguresEverywhere()
+{
+    QFETCH(QString, locale);
     const QDir examples(QStringLiteral(TESSIO_EXAMPLES));
     QStringList files;
-    QList<CaseRecord> records;
-    for (const QString &name : examples.entryList({QStringLiteral("*.WAU")}, QDir::Files, QDir::Name)) {
+    for (const QString &name : examples.entryList({QStringLiteral("*.WAU")}, QDir::Files, QDir::Name))
         files << examples.filePath(name);
-        const CaseFileResult read = ReadCaseFile(files.last(), CaseRecord());
-        QVERIFY(read.ok());
-        records << read.record;
-    }
     QCOMPARE(files.size(), 4);
-    const QLocale english(QLocale::English, QLocale::UnitedStates);
-    QString error;
-    QVERIFY2(writePlantFile(m_dir->filePath(QStringLiteral("cases/examples.csv")), records, english,
-                            [this](int n) { return text(n); }, &error),
-             qPrintable(error));
-
-    const Result cases = run(QStringList{"--locale", "en_US", "--csv"} + files);
-    const Result plant = run({"--locale", "en_US", "--csv", "--plant", "examples.csv"});
+    const Result cases = run(QStringList{"--locale", "en_US", "--csv", "--summary", "--years", "10", "--rate", "8"} + files);
+    const Result plant = run({"--locale", locale, "--csv", "--summary", "--plant", examples.filePath(QStringLiteral("Example plant.csv"))});
     QCOMPARE(cases.exitCode, 0);
     QCOMPARE(plant.exitCode, 0);
+    QCOMPARE(plant.err, QString());
     const QStringList caseLines = lines(cases.out);
     const QStringList plantLines = lines(plant.out);
-    QCOMPARE(plantLines.size(), 5);
-    // Everything after the file column is the same: application, efficiency, kWh, money, months.
-    const auto afterFile = [](const QString &line) { return line.mid(line.indexOf(QStringLiteral(".WAU,")) + 5); };
-    for (int i = 1; i < 5; ++i) {
-        QVERIFY2(plantLines[i].startsWith(QStringLiteral("examples.csv:%1,").arg(i + 1)), qPrintable(plantLines[i]));
-        QCOMPARE(plantLines[i].mid(plantLines[i].indexOf(u',') + 1), afterFile(caseLines[i]));
+    QCOMPARE(plantLines.size(), 6);
+    QCOMPARE(plantLines.first(), caseLines.first());
+    // Every figure (efficiency, kWh, money, months, NPV, IRR) read back in the run's own format.
+    const QRegularExpression cell(QStringLiteral("(\"[^\"]*\"|[^,]*)(,|\r$)"));
+    const auto figures = [&cell](const QString &line, const QLocale &format) {
+        QList<double> values;
+        int column = 0;
+        for (auto it = cell.globalMatch(line); it.hasNext(); ++column) {
+            QString text = it.next().captured(1).remove(u'"').remove(format.groupSeparator());
+            if (column >= 2 && column <= 7)
+                values << (text.isEmpty() ? 0.0 : format.toDouble(text));
+        }
+        return values;
+    };
+    for (int i = 1; i < 6; ++i)
+        QCOMPARE(figures(plantLines[i], QLocale(locale)), figures(caseLines[i], QLocale(QStringLiteral("en_US"))));
+
+    // The case files themselves are written with decimal points: under a decimal comma their message
+    // says so.
+    if (QLocale(locale).decimalPoint() == QStringLiteral(",")) {
+        const Result comma = run(QStringList{"--locale", locale} + files);
+        QCOMPARE(comma.exitCode, 1);
+        QCOMPARE(lines(comma.err).size(), 4);
+        QVERIFY2(lines(comma.err).first().endsWith(text(290)), qPrintable(comma.err));
     }
+}
+
+// A plant file with rows that cannot be read and an empty case file: the totals row and the printed
+// summary count the same cases left out, and the summary lists them with where and why.
+void TestTessioCalc::leftOutCountsAgree()
+{
+    writePlant(QStringLiteral("broken.csv"), "Good,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                                             "Watts,0,10,W,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                                             "Short,0\r\n"
+                                             "Days,0,10,kW,90,0.1,1000,400,0,8,8,8,0,0\r\n");
+    writeCase(QStringLiteral("empty.WAU"), QString());
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    const Result r = run({"--locale", "en_US", "--csv", "--summary", "--pdf", folder, "--plant", "broken.csv", "empty.WAU",
+                          "missing.WAU", "--plant", "missing.csv", "--language", QString::fromUtf8("Português")});
+    QCOMPARE(r.exitCode, 1);
+    const QString leftOut = text(223, Portuguese).arg(6);
+    QVERIFY2(lines(r.out).last().endsWith(csvField(leftOut) + "\r"), qPrintable(r.out));
+    // A plant file that is not there says so in the chosen language.
+    QVERIFY2(r.err.contains(QStringLiteral("missing.csv: ") + text(280, Portuguese)), qPrintable(r.err));
+
+    if (!hasPdfToText())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("summary.pdf")));
+    for (const QString &expected : {leftOut, QStringLiteral("broken.csv:3"), text(226, Portuguese), QStringLiteral("broken.csv:4"),
+                                    QStringLiteral("empty.WAU"), QStringLiteral("missing.WAU"), QStringLiteral("missing.csv")})
+        QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
 }
 
 void TestTessioCalc::summaryAsPdfOnTwoPages()
@@ -486,13 +564,9 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     const QString pdf = QDir(folder).filePath(QStringLiteral("summary.pdf"));
     QVERIFY2(QFile::exists(pdf), qPrintable(r.err));
 
-    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
-    if (pdftotext.isEmpty())
+    if (!hasPdfToText())
         QSKIP("pdftotext (poppler-utils) is not installed");
-    QProcess reader;
-    reader.start(pdftotext, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QStringList pages = QString::fromUtf8(reader.readAllStandardOutput()).split(u'\f', Qt::SkipEmptyParts);
+    const QStringList pages = pdfText(pdf).split(u'\f', Qt::SkipEmptyParts);
     QCOMPARE(pages.size(), 2);
     QVERIFY(pages[0].contains(text(222).arg(1).arg(2)));
     QVERIFY(pages[1].contains(text(222).arg(2).arg(2)));
@@ -510,9 +584,7 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     QVERIFY(pages[1].contains(text(270))); // the factor given with --co2 says so
 
     // The figures of a column end at one right edge: every case's kWh and the total's.
-    reader.start(pdftotext, {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
-    QVERIFY(reader.waitForFinished(30000));
-    const QString boxes = QString::fromUtf8(reader.readAllStandardOutput());
+    const QString boxes = pdfText(pdf, QStringLiteral("-bbox"));
     QList<double> ends;
     static const QRegularExpression word(QStringLiteral("xMax=\"([\\d.]+)\"[^>]*>(29,200|876,000)</word>"));
     for (auto it = word.globalMatch(boxes); it.hasNext();)

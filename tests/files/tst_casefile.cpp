@@ -1,5 +1,6 @@
 #include "files/casefile.h"
 #include "files/codepage.h"
+#include "support/samplecases.h"
 #include "support/testdatafiles.h"
 #include "support/testmain.h"
 
@@ -109,6 +110,8 @@ private slots:
     void failedWriteKeepsTheOldFile();
     void failedWriteIntoMissingFolder();
     void missingFileIsAReadError();
+    void numbersWrittenWithTheOtherSeparator_data();
+    void numbersWrittenWithTheOtherSeparator();
 };
 
 void TestCaseFile::writesTheGoldenFiles_data()
@@ -270,6 +273,7 @@ void TestCaseFile::reading()
     const CaseFileResult read = ReadCaseFile(path, oldWindow());
     QCOMPARE(read.ok(), ok);
     QCOMPARE(read.fieldsApplied, applied);
+    QCOMPARE(read.fieldsInFile == 0, content.isEmpty());
     QCOMPARE(read.record.cboAplicacao, application);
     QCOMPARE(read.record.optUnPotencia, unit);
     QCOMPARE(::texts(read.record), texts);
@@ -373,6 +377,38 @@ void TestCaseFile::missingFileIsAReadError()
     QCOMPARE(read.error->number, int(ErrorNumber::FileNotFound));
     QCOMPARE(read.fieldsApplied, 0);
     QCOMPARE(read.record, oldWindow());
+}
+
+void TestCaseFile::numbersWrittenWithTheOtherSeparator_data()
+{
+    QTest::addColumn<CaseRecord>("record");
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QStringList>("numbers"); // power, kWh price, drive price, efficiency once read here; empty: none
+    QTest::addColumn<int>("message");         // 0: none
+    const CaseRecord unreadable = [] { CaseRecord r = kwCase(); r.mskPotencia = QStringLiteral("abc"); return r; }();
+    QTest::newRow("decimal points on a decimal-comma machine")
+        << kwCase() << "pt_BR" << QStringList{"1250,5", "0,08", "12500", "92"} << int(CaseFileText::WrittenWithPoint);
+    QTest::newRow("decimal commas on a decimal-point machine")
+        << hpCase() << "en_US" << QStringList{"150", "0.45", "48500", "93.5"} << int(CaseFileText::WrittenWithComma);
+    QTest::newRow("read where it was written") << kwCase() << "en_US" << QStringList() << 0;
+    QTest::newRow("a number in neither") << unreadable << "pt_BR" << QStringList() << 0;
+}
+
+void TestCaseFile::numbersWrittenWithTheOtherSeparator()
+{
+    QFETCH(CaseRecord, record);
+    QFETCH(QString, locale);
+    QFETCH(QStringList, numbers);
+    QFETCH(int, message);
+    const std::optional<CaseRecord> converted = numbersInOtherConvention(record, QLocale(locale));
+    QCOMPARE(converted.has_value(), !numbers.isEmpty());
+    if (converted) {
+        QCOMPARE((QStringList{converted->mskPotencia, converted->mskValorkWh, converted->mskInversor, converted->mskRendimento}),
+                 numbers);
+        QCOMPARE(converted->mskReferencia, record.mskReferencia);
+    }
+    const QString shown = otherConventionMessage(record, QLocale(locale), [](int n) { return QStringLiteral("T%1").arg(n); });
+    QCOMPARE(shown, message ? QStringLiteral("T%1").arg(message) : QString());
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestCaseFile)

@@ -93,6 +93,7 @@ private slots:
     void openPutsWhatWasRead_data();
     void openPutsWhatWasRead();
     void openOfMissingFile();
+    void openOfACaseWrittenWithDecimalCommas();
     void failedWritesKeepTheCurrentFile();
     void newForgetsTheFileAndStartsFromTheStoredCurrency();
     void putNewCaseHasNoFile();
@@ -405,6 +406,20 @@ void TestFileCommands::openOfMissingFile()
     QVERIFY(m_dialogs.messages.isEmpty());
     QVERIFY(m_dialogs.fileRequests.isEmpty());
     QVERIFY(readBytes(missing).startsWith("2,\""));
+}
+
+void TestFileCommands::openOfACaseWrittenWithDecimalCommas()
+{
+    QVERIFY(TestData::writeBytes(path("case.wau"), "1,\"ref\",\"200\",\"1\",\"2\",\"3\",\"4\",\"5\",\"6\",\"7,5\",#TRUE#,"
+                                                   "\"0,30\",\"999\",\"80\"\r\n"));
+    m_dialogs.fileNames.enqueue(path("case.wau"));
+    m_commands->handle(Command::Open);
+    // The view reads decimal points: the message says why the case cannot be calculated here.
+    QCOMPARE(m_view.calls, (QStringList{"leaveField", "putCase", "ended Open"}));
+    QCOMPARE(m_dialogs.texts(), QStringList{"EN 291"});
+    QCOMPARE(m_dialogs.messages[0].icon, Dialogs::Icon::Information);
+    QCOMPARE(m_view.record.mskValorkWh, QStringLiteral("0,30")); // as read: nothing is converted
+    QVERIFY(!m_commands->caseChanged());
 }
 
 void TestFileCommands::failedWritesKeepTheCurrentFile()

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QSet>
 #include <QTest>
 
 // The Config.ini and fSetup.ini that the build wrote beside the program and its tests, read the way
@@ -41,6 +42,7 @@ private slots:
     void languagesAndDefault();
     void everyUsedTextIsPresent();
     void textsFitTheirLayouts();
+    void plantButtonsHaveTheirOwnAccessKeys();
     void guidesLieBesideTheProgram();
     void presetsAreComplete();
 
@@ -89,6 +91,22 @@ void TestShippedData::everyUsedTextIsPresent()
     QCOMPARE(m_texts.entry(36, 2), QStringLiteral("*The maximum sum of flow hours should be 24 hours."));
     QCOMPARE(m_texts.entry(183, 2), QStringLiteral("&Country:* "));
     QCOMPARE(m_texts.entry(202, 2), QStringLiteral("Available models"));
+}
+
+void TestShippedData::plantButtonsHaveTheirOwnAccessKeys()
+{
+    // The plant window's eleven buttons: one access key each, none used twice, in every language.
+    const QList<int> buttons{230, 231, 232, 233, 234, 235, 236, 237, 238, 239, 271};
+    for (int language = 0; language < m_texts.columnCount(); ++language) {
+        QSet<QChar> keys;
+        for (int n : buttons) {
+            const QString caption = m_texts.entry(n, language);
+            const qsizetype mark = caption.indexOf(u'&');
+            QVERIFY2(mark >= 0 && mark + 1 < caption.size() && caption.count(u'&') == 1, qPrintable(caption));
+            keys.insert(caption[mark + 1].toLower());
+        }
+        QCOMPARE(keys.size(), buttons.size());
+    }
 }
 
 void TestShippedData::textsFitTheirLayouts()

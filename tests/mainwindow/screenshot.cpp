@@ -87,8 +87,7 @@ int main(int argc, char *argv[])
         if (dialogs.folder.isEmpty())
             continue;
         FileCommands commands(window, dialogs, company, args[1]);
-        const PlantWindowLinks links{dialogs, window.languageTexts(), company, window.locale(), args[1], window,
-                                     commands};
+        const PlantWindowLinks links{dialogs, window.languageTexts(), company, window.locale(), window, commands};
         frmPlantSummary plant(links, &window);
         plant.addCaseFiles();
         plant.findChild<QAbstractItemView *>()->clearSelection();

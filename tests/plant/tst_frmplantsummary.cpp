@@ -1,24 +1,34 @@
 // The plant window through its real form, over a real main window and its file commands, with the
 // fake dialogs answering every message and file dialog.
 #include "files/casefile.h"
+#include "files/dialogfolder.h"
 #include "support/mainwindowfixture.h"
 #include "plant/frmplantsummary.h"
 #include "plant/gridfactor.h"
+#include "plant/plantdocument.h"
+#include "plant/plantsummarytable.h"
 #include "plant/planttext.h"
 #include "settings/regkeys.h"
+#include "support/testdatafiles.h"
 #include "support/testmain.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
+#include <QTemporaryDir>
 #include <QDir>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTableView>
 #include <QTest>
 
 namespace T = PlantWindowText;
 using Col = PlantSummaryTable::Column;
+
+Q_DECLARE_METATYPE(QLocale)
 
 class TestFrmPlantSummary : public QObject, private MainWindowFixture
 {
@@ -34,6 +44,9 @@ private slots:
     void failedCaseShowsItsMessage();
     void badFieldKeepsLastValue_data();
     void badFieldKeepsLastValue();
+    void savedPlantReopensWithItsSettings();
+    void unreadRowsAreShownGreyedAndCounted();
+    void tabLeavesTheTableAndTheWindowFitsTheScreen();
     void languageSwitchRelabelsEverything();
 
 private:
@@ -47,6 +60,13 @@ private:
         auto *widget = m_plant->findChild<QPushButton *>(QLatin1String(button));
         QVERIFY2(widget && widget->isEnabled(), button);
         QTest::mouseClick(widget, Qt::LeftButton);
+    }
+    void makePlant()
+    {
+        m_plant = std::make_unique<frmPlantSummary>(
+            PlantWindowLinks{m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), *m_window, *m_commands});
+        m_plant->show();
+        QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
     }
     QStringList examples() const
     {
@@ -63,11 +83,7 @@ private:
 void TestFrmPlantSummary::init()
 {
     initWindow();
-    m_plant = std::make_unique<frmPlantSummary>(
-        PlantWindowLinks{m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), m_folder.path(),
-                         *m_window, *m_commands});
-    m_plant->show();
-    QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
+    makePlant();
 }
 
 void TestFrmPlantSummary::cleanup()
@@ -80,7 +96,7 @@ void TestFrmPlantSummary::addCurrentCaseAndTotals()
 {
     QCOMPARE(m_plant->windowTitle(), QStringLiteral("EN %1[*]").arg(PlantText::Title));
     QCOMPARE(m_plant->table().headerData(Col::Money, Qt::Horizontal).toString(),
-             QStringLiteral("EN %1 (US$)").arg(PlantText::MoneyYear));
+             QStringLiteral("EN %1\n(US$)").arg(PlantText::MoneyYear));
 
     // A case the main window cannot calculate is refused with Calculate's own message.
     QVERIFY(!m_window->calculate());
@@ -122,28 +138,37 @@ void TestFrmPlantSummary::addCurrentCaseAndTotals()
     QCOMPARE(m_plant->table().caseCount(), 2);
     QCOMPARE(cell(0, Col::Months), QStringLiteral("12"));
     QCOMPARE(cell(totals, Col::Drive), QStringLiteral("6,000.00"));
-    QVERIFY(m_plant->isModified());
+    QVERIFY(m_plant->document().isModified());
+    QCOMPARE(m_plant->windowTitle(), QStringLiteral("EN %1[*]").arg(PlantText::Title));
+    QVERIFY(m_plant->isWindowModified());
 }
 
 void TestFrmPlantSummary::caseFilesMatchTheMainWindow()
 {
     const QStringList files = examples();
     QCOMPARE(files.size(), 4);
+    // A missing file and an empty one are refused and named; the others are added.
     const QString missing = m_folder.filePath(QStringLiteral("missing.WAU"));
-    m_dialogs.fileNameLists.enqueue(QStringList{files[0], missing, files[1], files[2], files[3]});
+    const QString empty = m_folder.filePath(QStringLiteral("empty.WAU"));
+    QVERIFY(TestData::writeBytes(empty, QByteArray()));
+    m_dialogs.fileNameLists.enqueue(QStringList{files[0], missing, files[1], empty, files[2], files[3]});
     click("cmdAddFiles");
     QCOMPARE(m_plant->table().caseCount(), 4);
     QCOMPARE(m_dialogs.messages.size(), 1);
-    QCOMPARE(m_dialogs.messages.first().text,
-             QStringLiteral("EN %1\n\n%2").arg(T::FilesLeftOut).arg(QDir::toNativeSeparators(missing)));
+    QCOMPARE(m_dialogs.messages.first().text, QStringLiteral("EN %1\n\n%2\n%3")
+                                                  .arg(T::FilesLeftOut)
+                                                  .arg(QDir::toNativeSeparators(missing), QDir::toNativeSeparators(empty)));
 
-    // Enter opens the selected row in the main window, calculated, with no current file: the same
-    // figures as the row's.
+    // Enter opens the selected row in the main window, which comes forward, calculated, with no
+    // current file: the same figures as the row's.
     m_dialogs.clear();
-    tableView()->setFocus();
     for (int row = 0; row < 4; ++row) {
+        m_plant->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
+        focus(tableView());
         tableView()->selectRow(row);
         QTest::keyClick(tableView(), Qt::Key_Return);
+        QTRY_VERIFY(m_window->isActiveWindow());
         QCOMPARE(field("mskReferencia")->rawText(), cell(row, Col::Reference));
         QCOMPARE(field("mskEconomiakW")->rawText(), cell(row, Col::Kwh));
         QCOMPARE(field("mskEconomiaReais")->rawText().trimmed(), cell(row, Col::Money));
@@ -202,33 +227,49 @@ void TestFrmPlantSummary::failedCaseShowsItsMessage()
 
 void TestFrmPlantSummary::badFieldKeepsLastValue_data()
 {
+    QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("field");
     QTest::addColumn<QString>("typed");
-    QTest::addColumn<int>("message"); // 0: taken
+    QTest::addColumn<QString>("message"); // empty: taken
     QTest::addColumn<QString>("shown");
-    QTest::newRow("factor above 2") << "txtFactor" << "2.5" << T::BadFactor << "";
-    QTest::newRow("factor not a number") << "txtFactor" << "abc" << T::BadFactor << "";
-    QTest::newRow("factor taken") << "txtFactor" << "0.5" << 0 << "0.500";
-    QTest::newRow("years 0") << "txtYears" << "0" << T::BadYears << "10";
-    QTest::newRow("years 51") << "txtYears" << "51" << T::BadYears << "10";
-    QTest::newRow("years not whole") << "txtYears" << "2.5" << T::BadYears << "10";
-    QTest::newRow("years taken") << "txtYears" << "20" << 0 << "20";
-    QTest::newRow("rate negative") << "txtRate" << "-1" << T::BadRate << "8";
-    QTest::newRow("rate above 100") << "txtRate" << "100.5" << T::BadRate << "8";
-    QTest::newRow("rate taken") << "txtRate" << "0" << 0 << "0";
+    const QLocale english(QLocale::English, QLocale::UnitedStates);
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    const QString badFactor = QStringLiteral("EN %1").arg(PlantText::BadFactor);
+    QTest::newRow("factor above 2") << english << "txtFactor" << "2.5" << badFactor << "";
+    QTest::newRow("factor not a number") << english << "txtFactor" << "abc" << badFactor << "";
+    QTest::newRow("factor taken") << english << "txtFactor" << "0.5" << "" << "0.500";
+    // A decimal point on a decimal-comma machine is refused with the separator to use.
+    QTest::newRow("factor with a point, Brazil")
+        << brazil << "txtFactor" << "0.4" << QStringLiteral("EN %1 EN %2").arg(PlantText::BadFactor).arg(PlantText::UseDecimalSeparator) << "";
+    QTest::newRow("factor with a comma, Brazil") << brazil << "txtFactor" << "0,4" << "" << "0,400";
+    QTest::newRow("years 0") << english << "txtYears" << "0" << QStringLiteral("EN %1").arg(PlantText::BadYears) << "10";
+    QTest::newRow("years 51") << english << "txtYears" << "51" << QStringLiteral("EN %1").arg(PlantText::BadYears) << "10";
+    QTest::newRow("years not whole") << english << "txtYears" << "2.5" << QStringLiteral("EN %1").arg(PlantText::BadYears) << "10";
+    QTest::newRow("years taken") << english << "txtYears" << "20" << "" << "20";
+    QTest::newRow("rate negative") << english << "txtRate" << "-1" << QStringLiteral("EN %1").arg(PlantText::BadRate) << "8";
+    QTest::newRow("rate above 100") << english << "txtRate" << "100.5" << QStringLiteral("EN %1").arg(PlantText::BadRate) << "8";
+    QTest::newRow("rate taken") << english << "txtRate" << "0" << "" << "0";
 }
 
 void TestFrmPlantSummary::badFieldKeepsLastValue()
 {
+    QFETCH(QLocale, locale);
     QFETCH(QString, field);
     QFETCH(QString, typed);
-    QFETCH(int, message);
+    QFETCH(QString, message);
     QFETCH(QString, shown);
+    if (locale != m_window->locale()) {
+        m_plant.reset();
+        initWindow(locale);
+        makePlant();
+    }
 
-    // The factor starts as the row of the company's country (the setup window's default, USA).
+    // The factor starts as the row of the company's country (the setup window's default, USA), shown
+    // with every decimal it has.
     const std::optional<GridIntensity> usa = gridIntensityFor(QStringLiteral("USA"));
     QVERIFY(usa);
-    QString defaultFactor = PlantFormat::factor(usa->kgPerKwh(), m_window->locale());
+    QString defaultFactor = PlantFormat::factor(usa->kgPerKwh(), locale);
+    QVERIFY(QString::number(usa->kgPerKwh(), 'g', 15).endsWith(defaultFactor.right(3)));
     auto *factor = m_plant->findChild<QLineEdit *>(QStringLiteral("txtFactor"));
     QCOMPARE(factor->text(), defaultFactor);
     if (shown.isEmpty())
@@ -237,6 +278,7 @@ void TestFrmPlantSummary::badFieldKeepsLastValue()
     m_dialogs.fileNameLists.enqueue(examples());
     click("cmdAddFiles");
     const PlantFigures before = m_plant->table().summary().totals;
+    QVERIFY(m_plant->document().isModified());
 
     auto *edit = m_plant->findChild<QLineEdit *>(field);
     focus(edit);
@@ -245,22 +287,98 @@ void TestFrmPlantSummary::badFieldKeepsLastValue()
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(edit->text(), shown);
     const PlantFigures after = m_plant->table().summary().totals;
-    if (message) {
-        QCOMPARE(m_dialogs.texts(), QStringList{QStringLiteral("EN %1").arg(message)});
+    if (!message.isEmpty()) {
+        QCOMPARE(m_dialogs.texts(), QStringList{message});
         QVERIFY(after.npv == before.npv);
         QVERIFY(after.co2 == before.co2);
         return;
     }
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
     if (field == QLatin1String("txtFactor")) {
-        // Used at once and remembered for the next window.
-        QVERIFY(after.co2 && qFuzzyCompare(*after.co2, after.kwh * 0.5 / 1000));
-        QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, frmPlantSummary::GridFactorValue),
-                 QStringLiteral("0.5"));
-        QCOMPARE(cell(4, Col::Co2), PlantFormat::co2(after.co2, m_window->locale()));
+        // Used at once, as shown, and remembered for the next plant.
+        const double used = *m_plant->document().settings().typedFactor;
+        QCOMPARE(PlantFormat::factor(used, locale), shown);
+        QVERIFY(after.co2 && qFuzzyCompare(*after.co2, after.kwh * used / 1000));
+        QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, frmPlantSummary::GridFactorValue).toDouble(), used);
+        QCOMPARE(cell(4, Col::Co2), PlantFormat::co2(after.co2, locale));
     } else {
         QVERIFY(after.npv != before.npv);
     }
+}
+
+void TestFrmPlantSummary::savedPlantReopensWithItsSettings()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    for (const auto &[name, typed] : {std::pair{"txtYears", "15"}, {"txtRate", "6.5"}, {"txtFactor", "0.45"}}) {
+        auto *edit = m_plant->findChild<QLineEdit *>(QLatin1String(name));
+        focus(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, QLatin1String(typed));
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    const PlantSettings settings = m_plant->document().settings();
+    QCOMPARE(settings.lifetime, (PlantLifetime{15, 6.5}));
+    const QString npv = m_plant->findChild<QLabel *>(QStringLiteral("lblNpvValue"))->text();
+
+    // The first Save asks for a name in the documents folder; a name without an extension gets ".csv".
+    QTemporaryDir dir;
+    m_dialogs.fileNames.enqueue(dir.filePath(QStringLiteral("line 3")));
+    QTest::keyClick(m_plant.get(), Qt::Key_S, Qt::ControlModifier);
+    const QString saved = dir.filePath(QStringLiteral("line 3.csv"));
+    QVERIFY(QFile::exists(saved));
+    QCOMPARE(m_dialogs.fileRequests.size(), 2);
+    QCOMPARE(m_dialogs.fileRequests.last().folder, documentsFolder());
+    QCOMPARE(m_plant->windowTitle(), QStringLiteral("EN %1 - line 3.csv[*]").arg(PlantText::Title));
+    QVERIFY(!m_plant->isWindowModified());
+    // Save As (Ctrl+Shift+S) starts in the plant's folder.
+    QTest::keyClick(m_plant.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(m_dialogs.fileRequests.last().folder, dir.path());
+
+    // Another plant, then the saved one again: the same settings and figures.
+    click("cmdNew");
+    QCOMPARE(m_plant->table().caseCount(), 0);
+    QCOMPARE(m_plant->document().settings().lifetime, PlantLifetime{});
+    m_dialogs.fileNames.enqueue(saved);
+    click("cmdOpen");
+    QCOMPARE(m_plant->table().caseCount(), 4);
+    QCOMPARE(m_plant->document().settings(), settings);
+    QCOMPARE(m_plant->findChild<QLineEdit *>(QStringLiteral("txtRate"))->text(), QStringLiteral("6.5"));
+    QCOMPARE(m_plant->findChild<QLabel *>(QStringLiteral("lblNpvValue"))->text(), npv);
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+}
+
+void TestFrmPlantSummary::unreadRowsAreShownGreyedAndCounted()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("broken.csv"));
+    QVERIFY(TestData::writeBytes(path, "reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
+                                       "P1,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                                       "P2,0,abc,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"));
+    m_dialogs.fileNames.enqueue(path);
+    click("cmdOpen");
+    QCOMPARE(m_dialogs.texts(), QStringList{QStringLiteral("EN %1\n\nEN %2").arg(T::LinesLeftOut).arg(PlantText::LineError)});
+    QCOMPARE(m_plant->table().caseCount(), 2);
+    QCOMPARE(cell(1, Col::Reference), QStringLiteral("P2"));
+    QCOMPARE(tableView()->columnSpan(1, Col::Kwh), Col::ColumnCount - Col::Kwh);
+    const QVariant grey = m_plant->table().index(1, Col::Reference).data(Qt::ForegroundRole);
+    QVERIFY(grey.isValid() && !m_plant->table().index(0, Col::Reference).data(Qt::ForegroundRole).isValid());
+    QCOMPARE(m_plant->table().summary().leftOutCount, 1);
+    QCOMPARE(cell(2, Col::Kwh), cell(0, Col::Kwh));
+    // Open in main window has nothing to open in such a row; Remove and Replace act on it.
+    tableView()->selectRow(1);
+    QVERIFY(!m_plant->findChild<QPushButton *>(QStringLiteral("cmdOpenCase"))->isEnabled());
+    QVERIFY(m_plant->findChild<QPushButton *>(QStringLiteral("cmdRemove"))->isEnabled());
+}
+
+void TestFrmPlantSummary::tabLeavesTheTableAndTheWindowFitsTheScreen()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    focus(tableView());
+    QTest::keyClick(tableView(), Qt::Key_Tab);
+    QTRY_VERIFY(QApplication::focusWidget() != tableView());
+    QVERIFY(m_plant->screen()->availableGeometry().contains(m_plant->frameGeometry()));
 }
 
 // Every caption the user sees, by where it is: window title, commands, groups, labels, the table's
@@ -288,6 +406,13 @@ void TestFrmPlantSummary::languageSwitchRelabelsEverything()
 {
     m_dialogs.fileNameLists.enqueue(examples());
     click("cmdAddFiles");
+    // A typed factor's note changes with the language too.
+    auto *factor = m_plant->findChild<QLineEdit *>(QStringLiteral("txtFactor"));
+    focus(factor);
+    factor->selectAll();
+    QTest::keyClicks(factor, QStringLiteral("0.4"));
+    QTest::keyClick(factor, Qt::Key_Return);
+    QCOMPARE(m_plant->findChild<QLabel *>(QStringLiteral("lblFactorSource"))->text(), QStringLiteral("EN %1").arg(T::TypedFactor));
     QComboBox *languages = m_window->cboIdioma();
     QCOMPARE(languages->count(), 3);
     QMap<QString, QString> before = visibleCaptions(m_plant.get(), m_plant->table());

@@ -1,6 +1,7 @@
 #include "localisation/texttable.h"
 #include "plant/plantfile.h"
 #include "plant/planttext.h"
+#include "support/testdatafiles.h"
 #include "support/testmain.h"
 
 #include <QFile>
@@ -15,7 +16,7 @@ const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
 // Application names in three languages, as the text table holds them; other texts show their number.
 struct Texts
 {
-    TextTable table{230, 3};
+    TextTable table{300, 3};
     Texts()
     {
         table.setEntry(193, 0, QStringLiteral("Bomba Centrífuga [Inversor de Frequência x Válvula]"));
@@ -26,7 +27,9 @@ struct Texts
         table.setEntry(PlantText::CasesLeftOut, 2, QStringLiteral("Left out: %1"));
         table.setEntry(PlantText::LineError, 2, QStringLiteral("Line %1: %2"));
         table.setEntry(PlantText::NotANumber, 2, QStringLiteral("'%1' in %2"));
-        table.setEntry(PlantText::TooFewColumns, 2, QStringLiteral("%1 columns"));
+        table.setEntry(PlantText::TooFewColumns, 2, QStringLiteral("%1 of %2 columns"));
+        table.setEntry(PlantText::OneColumn, 2, QStringLiteral("1 of %1 columns"));
+        table.setEntry(PlantText::UnclosedQuote, 2, QStringLiteral("quote of line %1 takes %1 to %2"));
         table.setEntry(PlantText::NotSaved, 2, QStringLiteral("%1 not saved: %2"));
     }
     TextLookup english() const
@@ -62,6 +65,34 @@ QList<CaseRecord> inLocale(QList<CaseRecord> cases, const QLocale &locale)
     return cases;
 }
 
+QList<CaseRecord> casesOf(const PlantReadResult &read)
+{
+    QList<CaseRecord> cases;
+    for (const PlantRow &row : read.rows) {
+        if (row.isRead())
+            cases << *row.record;
+    }
+    return cases;
+}
+
+QList<int> linesOf(const PlantReadResult &read)
+{
+    QList<int> lines;
+    for (const PlantRow &row : read.rows)
+        lines << row.line;
+    return lines;
+}
+
+const QByteArray Header = "reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50,"
+                          "years,rate,co2_factor";
+const QByteArray Pump = "P1,Centrifugal Pump [VFD x Valve],10,kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,";
+const QByteArray Fan = "F2,Fan/Exhauster [VFD x Outlet Damper],7.5,HP,,0.125,2500,300,0,4,4,4,4,4,10,8,";
+
+QByteArray withSemicolons(QByteArray line)
+{
+    return line.replace(',', ';').replace('.', ',');
+}
+
 } // namespace
 
 Q_DECLARE_METATYPE(QLocale)
@@ -72,10 +103,14 @@ class TestPlantFile : public QObject
 private slots:
     void roundTrip_data();
     void roundTrip();
+    void writesBackWhatItRead_data();
+    void writesBackWhatItRead();
+    void unreadableRowsSayWhy();
+    void keptCellsStayInTheirColumns();
+    void settingsOfTheFile();
     void libreOfficeFile();
-    void exportRows();
-    void failedSaveSaysWhy();
-    void unreadableFile();
+    void exportHoldsWhatThePrintedSummaryHolds();
+    void fileProblems();
 };
 
 void TestPlantFile::roundTrip_data()
@@ -83,7 +118,7 @@ void TestPlantFile::roundTrip_data()
     QTest::addColumn<QLocale>("writer");
     QTest::addColumn<QLocale>("reader");
     QTest::addColumn<QByteArray>("header");
-    const QByteArray comma = "\xEF\xBB\xBFreference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n";
+    const QByteArray comma = "\xEF\xBB\xBF" + Header + "\r\n";
     QByteArray semicolon = comma;
     semicolon.replace(',', ';');
     QTest::newRow("commas, read on the same machine") << English << English << comma;
@@ -100,20 +135,114 @@ void TestPlantFile::roundTrip()
     const Texts texts;
     const QList<CaseRecord> cases{motor(QStringLiteral("Pump, main; \"north\""), 0, QStringLiteral("1250.5"), UnitKw),
                                   motor(QStringLiteral("Fan\r\nroof"), 3, QStringLiteral("20"), UnitHp)};
+    PlantSettings settings;
+    settings.typedFactor = 0.3835;
+    settings.lifetime = {12, 6.5};
+    const QByteArray bytes = plantFileBytes(plantRowsOf(inLocale(cases, writer)), settings, newPlantFileFormat(writer),
+                                            writer, texts.english());
+    QVERIFY(bytes.startsWith(header));
 
-    QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("plant.csv"));
-    QString error;
-    QVERIFY(writePlantFile(path, inLocale(cases, writer), writer, texts.english(), &error));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QVERIFY(file.readAll().startsWith(header));
-
-    const PlantReadResult read = readPlantFile(path, texts.context(reader));
+    const PlantReadResult read = parsePlantFile(bytes, texts.context(reader));
     QVERIFY(read.ok());
-    QCOMPARE(read.errors, QList<PlantLineError>());
-    QCOMPARE(read.cases, inLocale(cases, reader));
-    QCOMPARE(read.lines, (QList<int>{2, 3}));
+    QCOMPARE(read.errors(), QList<PlantLineError>());
+    QCOMPARE(casesOf(read), inLocale(cases, reader));
+    QCOMPARE(linesOf(read), (QList<int>{2, 3}));
+    QCOMPARE(read.settingsOver(PlantSettings()), settings);
+}
+
+// Files in the form the program writes come back byte for byte, whatever their separator, number
+// style, encoding, line end, column order or unreadable rows: the rows read are written from their
+// cases, the others as they were.
+void TestPlantFile::writesBackWhatItRead_data()
+{
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<int>("unread");
+    const QByteArray bom = "\xEF\xBB\xBF";
+    QTest::newRow("commas and decimal points") << bom + Header + "\r\n" + Pump + "\r\n" + Fan + "\r\n" << 0;
+    QTest::newRow("semicolons and decimal commas")
+        << bom + withSemicolons(Header) + "\r\n" + withSemicolons(Pump) + "\r\n" + withSemicolons(Fan) + "\r\n" << 0;
+    QByteArray pointsAfterSemicolons = withSemicolons(Header) + "\n" + withSemicolons(Pump) + "\n" + withSemicolons(Fan) + "\n";
+    QTest::newRow("semicolons and decimal points, LF, no byte-order mark")
+        << pointsAfterSemicolons.replace("0,1;", "0.1;").replace("7,5", "7.5").replace("0,125", "0.125") << 0;
+    QTest::newRow("Windows-1252") << Header + "\r\n" + QByteArray(Pump).replace("P1", "Bomba \xE7") + "\r\n" << 0;
+    QTest::newRow("moved columns and a column of the user's")
+        << bom + "power,notes,reference,application,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50,"
+                 "years,rate,co2_factor\r\n"
+                 "10,\"by the door, left\",P1,Centrifugal Pump [VFD x Valve],kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,0.4\r\n"
+        << 0;
+    QTest::newRow("a semicolon in a cell of a comma file")
+        << bom + Header + "\r\n" + QByteArray(Pump).replace("P1,", "\"P1; north\",") + "\r\n" << 0;
+    QTest::newRow("rows that cannot be read, in their place")
+        << bom + Header + "\r\n" + Pump + "\r\nP3,0,abc,kW,90,0.1,1000,365,0,8,8,8,0,0\r\nshort,0\r\n" + Fan
+               + "\r\nP5,Pumpe,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n\"P6,0,10,kW\r\nP7,0,10,kW\r\n"
+        << 4;
+}
+
+void TestPlantFile::writesBackWhatItRead()
+{
+    QFETCH(QByteArray, file);
+    QFETCH(int, unread);
+    const Texts texts;
+    const PlantReadResult read = parsePlantFile(file, texts.context(English));
+    QCOMPARE(read.errors().size(), unread);
+    QCOMPARE(read.rows.size() - unread, casesOf(read).size());
+    QVERIFY(casesOf(read).size() >= 1);
+    const QByteArray written = plantFileBytes(read.rows, read.settingsOver(PlantSettings()), read.format, English,
+                                              texts.english());
+    QCOMPARE(written, file);
+}
+
+void TestPlantFile::unreadableRowsSayWhy()
+{
+    const Texts texts;
+    const QByteArray file = Header + "\r\n" + Pump + "\r\nP3,0,abc,kW\r\nshort\r\nP4,9,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                            "P5,0,10,W,90,0.1,1000,365,0,8,8,8,0,0\r\nP6,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0,70\r\n"
+                            "\"P7,0,10,kW\r\nP8\r\n";
+    const PlantReadResult read = parsePlantFile(file, texts.context(English));
+    const TextLookup t = texts.english();
+    const QList<PlantLineError> expected{{3, t(PlantText::TooFewColumns).arg(4).arg(14)},
+                                         {4, t(PlantText::OneColumn).arg(14)},
+                                         {5, t(PlantText::UnknownApplication)},
+                                         {6, t(PlantText::UnknownUnit)},
+                                         {7, t(PlantText::BadYears)},
+                                         {8, t(PlantText::UnclosedQuote).arg(8).arg(9)}};
+    QCOMPARE(read.errors(), expected);
+    QCOMPARE(lineErrorMessages(read.errors(), t).last(), QStringLiteral("Line 8: quote of line 8 takes 8 to 9"));
+    QCOMPARE(read.rows[3].raw, QByteArray("P4,9,10,kW,90,0.1,1000,365,0,8,8,8,0,0"));
+    QCOMPARE(plantRowReference(read.rows[3], read.format), QStringLiteral("P4"));
+    // The reason of a number names the column, by its header.
+    QCOMPARE(parsePlantFile("reference,application,power,unit\r\nP,0,abc,kW\r\n", texts.context(English)).errors(),
+             (QList<PlantLineError>{{2, QStringLiteral("'abc' in power")}}));
+}
+
+void TestPlantFile::keptCellsStayInTheirColumns()
+{
+    // A file without an application column, and a row that cannot be read holding more cells than the
+    // header names: the columns written after the file's own leave those cells where they were.
+    const Texts texts;
+    const PlantReadResult read = parsePlantFile("reference,power,unit\r\nP1,10,kW,x,2\r\n", texts.context(English));
+    QCOMPARE(read.errors(), (QList<PlantLineError>{{2, texts.english()(PlantText::UnknownApplication)}}));
+    const QByteArray written = plantFileBytes(read.rows, PlantSettings(), read.format, English, texts.english());
+    QVERIFY2(written.startsWith("reference,power,unit,,,application,"), written.constData());
+    const PlantReadResult again = parsePlantFile(written, texts.context(English));
+    QCOMPARE(again.rows.size(), 1);
+    QVERIFY(!again.rows.first().isRead());
+    QCOMPARE(again.rows.first().raw, read.rows.first().raw);
+}
+
+void TestPlantFile::settingsOfTheFile()
+{
+    const Texts texts;
+    // The first row that gives a setting gives it; a file written before the settings had columns gives
+    // none, and so the plant's own.
+    const QByteArray file = Header + "\r\n" + QByteArray(Pump).replace(",10,8,", ",,12,") + "\r\n" + Fan + "\r\n";
+    const PlantReadResult read = parsePlantFile(file, texts.context(English));
+    const QMap<PlantSetting, double> expected{{PlantSetting::Rate, 12}, {PlantSetting::Years, 10}};
+    QCOMPARE(read.settings, expected);
+    const PlantReadResult old = parsePlantFile(Header.left(Header.indexOf(",years")) + "\r\n" + Pump.left(Pump.indexOf(",10,8,")),
+                                               texts.context(English));
+    QCOMPARE(old.errors(), QList<PlantLineError>());
+    QVERIFY(old.settings.isEmpty());
 }
 
 void TestPlantFile::libreOfficeFile()
@@ -122,71 +251,75 @@ void TestPlantFile::libreOfficeFile()
     const PlantReadResult read = readPlantFile(QStringLiteral(TESSIO_TEST_DATA "/plant_libreoffice_pt_br.csv"),
                                                texts.context(English));
     QVERIFY(read.ok());
-    QCOMPARE(read.lines, (QList<int>{2, 4, 5}));
-    QCOMPARE(read.cases.size(), 3);
-    const CaseRecord &pump = read.cases[0];
+    QCOMPARE(read.format.separator, ';');
+    QVERIFY(read.format.decimalComma);
+    QCOMPARE(linesOf(read), (QList<int>{2, 4, 5, 6, 7, 8, 10}));
+    const QList<CaseRecord> cases = casesOf(read);
+    QCOMPARE(cases.size(), 3);
+    const CaseRecord &pump = cases[0];
     QCOMPARE(pump.mskReferencia, QStringLiteral("Bomba 1\r\nrecalque"));
     QCOMPARE(pump.cboAplicacao, 0); // named in Portuguese
     QCOMPARE(pump.mskValorkWh, QStringLiteral("0.1"));
-    const CaseRecord &fan = read.cases[1];
+    const CaseRecord &fan = cases[1];
     QCOMPARE(fan.cboAplicacao, 2);
     QCOMPARE(fan.optUnPotencia, UnitHp);
     QCOMPARE(fan.mskPotencia, QStringLiteral("1250.5")); // grouping of the comma convention accepted
     QCOMPARE(fan.mskInversor, QStringLiteral("12000"));
     QCOMPARE(fan.mskRendimento, QString()); // the default efficiency
-    QCOMPARE(read.cases[2].mskReferencia, QStringLiteral("Exaustor \"norte\""));
-    QCOMPARE(read.cases[2].cboAplicacao, 3); // named in English
-    QCOMPARE(read.cases[2].mskPotencia, QStringLiteral("7.5"));
+    QCOMPARE(cases[2].mskReferencia, QStringLiteral("Exaustor \"norte\""));
+    QCOMPARE(cases[2].cboAplicacao, 3); // named in English
+    QCOMPARE(cases[2].mskPotencia, QStringLiteral("7.5"));
 
-    const QList<PlantLineError> expected{{6, texts.english()(PlantText::UnknownApplication)},
-                                         {7, texts.english()(PlantText::NotANumber).arg(QStringLiteral("dez"), QStringLiteral("power"))},
-                                         {8, texts.english()(PlantText::TooFewColumns).arg(4)},
-                                         {10, texts.english()(PlantText::UnknownUnit)}};
-    QCOMPARE(read.errors, expected);
-    QCOMPARE(lineErrorMessages(read.errors, texts.english())[1], QStringLiteral("Line 7: 'dez' in power"));
+    const TextLookup t = texts.english();
+    const QList<PlantLineError> expected{{6, t(PlantText::UnknownApplication)},
+                                         {7, t(PlantText::NotANumber).arg(QStringLiteral("dez"), QStringLiteral("power"))},
+                                         {8, t(PlantText::TooFewColumns).arg(4).arg(14)},
+                                         {10, t(PlantText::UnknownUnit)}};
+    QCOMPARE(read.errors(), expected);
 }
 
-void TestPlantFile::exportRows()
+void TestPlantFile::exportHoldsWhatThePrintedSummaryHolds()
 {
+    // Two computed cases, one that fails its check and one row that cannot be read, in a Brazilian plant
+    // file: the export keeps the file's form and adds the results, the settings used, and the totals
+    // with the total drive price and every case left out.
     const Texts texts;
-    CaseRecord failed = motor(QStringLiteral("bad"), 0, QStringLiteral("10"), UnitKw);
-    failed.mskVazao100 = QStringLiteral("25");
-    const QList<CaseRecord> cases = inLocale({motor(QStringLiteral("A"), 0, QStringLiteral("10"), UnitKw), failed}, Brazil);
-    const PlantSummary summary = computeSummary({cases, 0.5, PlantLifetime{}, Brazil, texts.english()});
-    const QByteArray bytes = plantExportBytes(summary, Brazil, texts.english());
-    const QList<QByteArray> rows = bytes.split('\n');
-    QCOMPARE(rows.size(), 5); // header, two cases, totals, and the empty rest after the last CR LF
-    QVERIFY(rows[0].endsWith("h50;kwh_year;money_year;payback_months;co2_t_year;message\r"));
-    // 10 kW / 0.9 x (0.20 + 0.33) x 8 h x 300 days + 10 / 0.9 x 0.41 x 2.5 h x 300 days
-    QVERIFY2(rows[1].endsWith(";17550;2106,00;9;8,8;\r"), rows[1]);
-    QVERIFY2(rows[2].endsWith(";;;;;T62\r"), rows[2]);
-    QCOMPARE(rows[3], QByteArray("Total;;;;;;;;;;;;;;17550;2106,00;9;8,8;Left out: 1\r"));
-
-    // Reading an export gives back its cases: result columns and the totals row are ignored.
-    const PlantReadResult read = parsePlantFile(bytes, texts.context(Brazil));
-    QCOMPARE(read.errors, QList<PlantLineError>());
-    QCOMPARE(read.cases.size(), 2);
-    QCOMPARE(read.cases[1].mskVazao100, QStringLiteral("25"));
+    QByteArray file = withSemicolons(Header) + "\r\n" + withSemicolons(Pump) + "\r\n" + withSemicolons(Fan) + "\r\n"
+                      + withSemicolons(QByteArray(Pump).replace("P1,", "P3,").replace(",365,0,", ",365,25,"))
+                      + "\r\nP4;0;abc\r\n";
+    const PlantReadResult read = parsePlantFile(file, texts.context(Brazil));
+    PlantAccumulator plant(0.3835, PlantLifetime{10, 8}, Brazil, texts.english());
+    PlantSummary summary;
+    for (const PlantRow &row : read.rows)
+        summary.cases << (row.isRead() ? plant.add(*row.record) : plant.addUnread(QStringLiteral("P4"), row.reason));
+    const QList<PlantCaseResult> cases = summary.cases;
+    summary = plant.summary();
+    summary.cases = cases;
+    const QByteArray exported = plantExportBytes(read.rows, summary, read.format, Brazil, texts.english());
+    QCOMPARE(exported, TestData::readBytes(QStringLiteral(TESSIO_TEST_DATA "/plant_export_pt_br.csv")));
 }
 
-void TestPlantFile::failedSaveSaysWhy()
+void TestPlantFile::fileProblems()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("missing folder/plant.csv"));
+    const Texts texts;
+    const TextLookup t = texts.english();
+    const QString missing = dir.filePath(QStringLiteral("none.csv"));
+    const PlantReadResult read = readPlantFile(missing, texts.context(English));
+    QCOMPARE(read.fileError, t(PlantText::FileMissing));
+    QVERIFY(read.rows.isEmpty());
+    QCOMPARE(readProblem(dir.path(), t), t(PlantText::IsAFolder));
+
     QString error;
-    QVERIFY(!writePlantFile(path, {CaseRecord()}, English, Texts().english(), &error));
-    QVERIFY(!error.isEmpty());
-    QVERIFY(!QFile::exists(path));
-    const QString message = saveFailedMessage(path, error, Texts().english());
-    QVERIFY(message.contains(error));
-}
+    const QString inMissingFolder = dir.filePath(QStringLiteral("missing folder/plant.csv"));
+    QVERIFY(!savePlantBytes(inMissingFolder, "x", t, &error));
+    QCOMPARE(error, t(PlantText::FolderMissing));
+    QVERIFY(!QFile::exists(inMissingFolder));
+    QVERIFY(saveFailedMessage(inMissingFolder, error, t).contains(error));
 
-void TestPlantFile::unreadableFile()
-{
-    QTemporaryDir dir;
-    const PlantReadResult read = readPlantFile(dir.filePath(QStringLiteral("none.csv")), Texts().context(English));
-    QVERIFY(!read.ok());
-    QVERIFY(read.cases.isEmpty());
+    QCOMPARE(withPlantExtension(QStringLiteral("/a/plant")), QStringLiteral("/a/plant.csv"));
+    QCOMPARE(withPlantExtension(QStringLiteral("/a.b/plant.txt")), QStringLiteral("/a.b/plant.txt"));
+    QCOMPARE(withPlantExtension(QString()), QString());
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestPlantFile)

@@ -67,6 +67,9 @@ private slots:
     void failedCaseKeepsItsMessage();
     void irrWithoutSignChange();
     void regionalSeparators();
+    void factorShowsEveryDecimal_data();
+    void factorShowsEveryDecimal();
+    void unreadRowIsLeftOut();
 };
 
 void TestPlantModel::totals_data()
@@ -199,6 +202,42 @@ void TestPlantModel::regionalSeparators()
     QCOMPARE(PlantFormat::co2(summary.totals.co2, Brazil), QStringLiteral("14,6"));
     QCOMPARE(PlantFormat::kwh(1234.5, Brazil), QStringLiteral("1.234")); // half to even
     QCOMPARE(PlantFormat::kwh(1235.5, Brazil), QStringLiteral("1.236"));
+}
+
+void TestPlantModel::factorShowsEveryDecimal_data()
+{
+    QTest::addColumn<double>("factor");
+    QTest::addColumn<QString>("english");
+    QTest::addColumn<QString>("brazil");
+    QTest::newRow("at least three decimals") << 0.5 << "0.500" << "0,500";
+    QTest::newRow("a country's factor, 383.5 g/kWh") << 383.5 / 1000 << "0.3835" << "0,3835";
+    QTest::newRow("a typed one") << 0.123456 << "0.123456" << "0,123456";
+    QTest::newRow("whole") << 2.0 << "2.000" << "2,000";
+}
+
+void TestPlantModel::factorShowsEveryDecimal()
+{
+    QFETCH(double, factor);
+    QFETCH(QString, english);
+    QFETCH(QString, brazil);
+    QCOMPARE(PlantFormat::factor(factor, English), english);
+    QCOMPARE(PlantFormat::factor(factor, Brazil), brazil);
+    // What is shown reads back as the factor used.
+    QCOMPARE(English.toDouble(english), factor);
+}
+
+void TestPlantModel::unreadRowIsLeftOut()
+{
+    PlantAccumulator plant(0.5, PlantLifetime{}, English, text);
+    plant.add(pump());
+    const PlantCaseResult unread = plant.addUnread(QStringLiteral("P-9"), QStringLiteral("Line 9: why"));
+    QVERIFY(unread.unread && !unread.computed);
+    QCOMPARE(unread.reference, QStringLiteral("P-9"));
+    QCOMPARE(caseTexts(unread, English).kwh, QString());
+    const PlantSummary summary = plant.summary();
+    QCOMPARE(summary.leftOutCount, 1);
+    QCOMPARE(summary.computedCount, 1);
+    QCOMPARE(summary.totals.kwh, 29200.0);
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestPlantModel)

@@ -48,6 +48,9 @@ private slots:
     void pages();
     void failingPageIsReportedAndEndsTheJob();
     void figuresEndUnderTheirHeadings();
+    void dateIsRegionalWithFourDigits_data();
+    void dateIsRegionalWithFourDigits();
+    void rowsLeftOutAreListedAndLongTextsCut();
 };
 
 void TestPlantReport::pages_data()
@@ -132,6 +135,51 @@ void TestPlantReport::figuresEndUnderTheirHeadings()
         }
         QVERIFY2(ends.size() >= 5 && headingEnds.contains(ends), qPrintable(row));
     }
+}
+
+void TestPlantReport::dateIsRegionalWithFourDigits_data()
+{
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("date");
+    QTest::newRow("United States: month first") << "en_US" << "3/1/2026";
+    QTest::newRow("Brazil: day first") << "pt_BR" << "01/03/2026";
+    QTest::newRow("Germany: dots") << "de_DE" << "01.03.2026";
+}
+
+void TestPlantReport::dateIsRegionalWithFourDigits()
+{
+    QFETCH(QString, locale);
+    QFETCH(QString, date);
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    PlantReportInput input = plantOf(1);
+    input.locale = QLocale(locale);
+    QVERIFY(PlantReport(dialogs).print(printer, input));
+    QCOMPARE(printer.find(QStringLiteral("T129") + date).size(), 1);
+}
+
+void TestPlantReport::rowsLeftOutAreListedAndLongTextsCut()
+{
+    PlantReportInput input = plantOf(1);
+    PlantAccumulator plant(0.5, PlantLifetime{}, input.locale, input.text);
+    CaseRecord longName = SampleCases::workedExample();
+    longName.mskReferencia = QString(60, u'W');
+    input.summary.cases = {plant.add(longName), plant.addUnread(QStringLiteral("plant.csv:7"), QStringLiteral("Line 7: why"))};
+    FakeDialogs dialogs;
+    RecordingPrinter printer;
+    QVERIFY(PlantReport(dialogs).print(printer, input));
+    QCOMPARE(printer.find(QStringLiteral("plant.csv:7")).size(), 1);
+    const QList<RecordingPrinter::Text> why = printer.find(QStringLiteral("Line 7: why"));
+    QCOMPARE(why.size(), 1);
+    QCOMPARE(why.first().y, printer.find(QStringLiteral("plant.csv:7")).first().y);
+    // The reference ends in "…" before the power column's figures begin.
+    QList<RecordingPrinter::Text> cut;
+    for (const RecordingPrinter::Text &t : printer.texts) {
+        if (t.text.startsWith(QStringLiteral("WWW")))
+            cut << t;
+    }
+    QCOMPARE(cut.size(), 1);
+    QVERIFY2(cut.first().text.endsWith(QChar(0x2026)) && cut.first().text.size() < 60, qPrintable(cut.first().text));
 }
 
 TESSIO_TEST_MAIN(TestPlantReport)

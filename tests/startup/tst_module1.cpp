@@ -4,6 +4,7 @@
 #include "mainwindow/frmcalcretorno.h"
 #include "mainwindow/maskededit.h"
 #include "plant/frmplantsummary.h"
+#include "plant/plantdocument.h"
 #include "platform/addbackslash.h"
 #include "report/frmgraph.h"
 #include "settings/frmsetup.h"
@@ -656,14 +657,17 @@ void TestModule1::closingWithAnUnsavedPlantAsks_data()
 {
     QTest::addColumn<int>("answer");
     QTest::addColumn<bool>("closed");
-    QTest::newRow("discard the plant") << int(Dialogs::Answer::Yes) << true;
-    QTest::newRow("keep the plant") << int(Dialogs::Answer::No) << false;
+    QTest::addColumn<bool>("saved");
+    QTest::newRow("save the plant") << int(Dialogs::Answer::Save) << true << true;
+    QTest::newRow("don't save the plant") << int(Dialogs::Answer::Discard) << true << false;
+    QTest::newRow("cancel") << int(Dialogs::Answer::Cancel) << false << false;
 }
 
 void TestModule1::closingWithAnUnsavedPlantAsks()
 {
     QFETCH(int, answer);
     QFETCH(bool, closed);
+    QFETCH(bool, saved);
     QTemporaryDir files;
     QVERIFY(files.isValid());
     StartupResult started = startWithTypedCase();
@@ -677,14 +681,21 @@ void TestModule1::closingWithAnUnsavedPlantAsks()
     QVERIFY(plant);
     plant->addCurrentCase();
     plant->hide(); // closing the plant window keeps its plant
-    QVERIFY(plant->isModified());
+    QVERIFY(plant->document().isModified());
     m_dialogs.clear();
     m_dialogs.answers.enqueue(Dialogs::Answer(answer));
+    const QString plantFile = files.filePath(QStringLiteral("plant.csv"));
+    m_dialogs.fileNames.enqueue(plantFile);
 
     window.close();
     QCOMPARE(m_dialogs.messages.size(), 1);
-    QCOMPARE(m_dialogs.messages.first().text, window.text(PlantWindowText::DiscardChanges));
+    const FakeDialogs::Message &question = m_dialogs.messages.first();
+    QCOMPARE(question.buttons, Dialogs::Buttons::SaveDiscardCancel);
+    QVERIFY(question.text.startsWith(window.text(PlantWindowText::SaveQuestion)));
+    QCOMPARE(question.buttonTexts, (QStringList{window.text(FileCommands::SaveButtonText), window.text(FileCommands::DiscardButtonText),
+                                                window.text(FileCommands::CancelButtonText)}));
     QCOMPARE(window.isVisible(), !closed);
+    QCOMPARE(QFile::exists(plantFile), saved);
     QVERIFY(plant->isVisible() || closed); // shown with its question
     if (!closed)
         window.hide();

@@ -1,0 +1,205 @@
+#include "plant/plantfile.h"
+
+#include "calc/numberformat.h"
+#include "plant/planttext.h"
+
+#include <algorithm>
+
+// Writing plant files and exports (plantfile.h); reading is in plantfile.cpp.
+
+namespace {
+
+constexpr int NoColumn = PlantColumns::None;
+constexpr int ResultColumn = -2; // an export's result, in a layout for writing
+
+// The columns a file is written with: the file's own, as many more without a name as its widest row
+// has cells beyond them (they are kept too), then every column of plantColumns() the file lacks, so
+// that no cell of a row written as it was falls under a new name. Each names the column of
+// plantColumns() it is, or the cell of the file's rows it is written from. An export's result columns
+// are left out, unless rows written as they were still hold cells after them.
+struct WriteLayout
+{
+    QStringList header;
+    QList<int> column; // index into plantColumns(), NoColumn for a column the program does not know, or ResultColumn
+    QList<int> source; // position in the file's rows, or NoColumn for a column the file did not have
+};
+
+WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults)
+{
+    WriteLayout layout;
+    QStringList fileHeader = format.header.isEmpty() ? PlantColumns::allNames() : format.header;
+    for (const PlantRow &row : rows) {
+        while (fileHeader.size() < row.cells.size())
+            fileHeader << QString();
+    }
+    const QList<int> positions = PlantColumns::positionsIn(fileHeader);
+    for (qsizetype p = 0; p < fileHeader.size(); ++p) {
+        const bool result = PlantColumns::isResult(fileHeader[p]);
+        if (result && !keepResults)
+            continue;
+        const int column = result ? ResultColumn : int(positions.indexOf(int(p)));
+        layout.header << fileHeader[p];
+        layout.column << column;
+        layout.source << int(p);
+    }
+    const QList<PlantColumn> &columns = plantColumns();
+    for (qsizetype c = 0; c < columns.size(); ++c) {
+        if (positions[c] == NoColumn) {
+            layout.header << QString::fromLatin1(columns[c].name);
+            layout.column << int(c);
+            layout.source << NoColumn;
+        }
+    }
+    return layout;
+}
+
+struct RowWriter
+{
+    const PlantFileFormat &format;
+    const QLocale &locale; // of the records' texts
+    const TextLookup &text;
+    QLocale convention;
+
+    QString number(double value) const { return NumberFormat::shortestText(value, convention); }
+
+    QString numberText(const QString &field) const
+    {
+        const std::optional<double> value = NumberFormat::readNumber(field, locale);
+        return value ? number(*value) : field.trimmed();
+    }
+
+    QString application(int index) const
+    {
+        const QString name = index >= 0 && index < ApplicationCount && text ? text(PlantText::FirstApplication + index)
+                                                                           : QString();
+        return name.trimmed().isEmpty() ? QString::number(std::clamp(index, 0, ApplicationCount - 1)) : name;
+    }
+
+    QString cell(const PlantColumn &column, const CaseRecord &record, const PlantSettings &settings) const
+    {
+        switch (column.kind) {
+        case PlantCellKind::Text:
+            return record.*column.field;
+        case PlantCellKind::Number:
+            return numberText(record.*column.field);
+        case PlantCellKind::Application:
+            return application(record.cboAplicacao);
+        case PlantCellKind::Unit:
+            return record.isKw() ? QStringLiteral("kW") : QStringLiteral("HP");
+        case PlantCellKind::Setting:
+            break;
+        }
+        const std::optional<double> value = settingValue(settings, column.setting);
+        return value ? number(*value) : QString();
+    }
+
+    // The cells of a row in layout: a case from its record, a row that was not read from its own cells.
+    QStringList cells(const WriteLayout &layout, const PlantRow &row, const PlantSettings &settings) const
+    {
+        QStringList cells;
+        for (qsizetype c = 0; c < layout.column.size(); ++c) {
+            const int column = layout.column[c];
+            if (row.isRead() && column >= 0)
+                cells << cell(plantColumns()[column], *row.record, settings);
+            else if (row.isRead() && column == ResultColumn)
+                cells << QString(); // a result of the export the row came from, no longer its own
+            else
+                cells << (layout.source[c] == NoColumn ? QString() : row.cells.value(layout.source[c]));
+        }
+        return cells;
+    }
+
+    QByteArray line(const QStringList &cells) const
+    {
+        const QChar separator = QChar::fromLatin1(format.separator);
+        QStringList fields;
+        fields.reserve(cells.size());
+        // A ";" in a cell of a "," file is quoted too: reading finds the separator from the first line.
+        for (const QString &cell : cells)
+            fields << Csv::field(cell, cell.contains(u';') ? QChar(u';') : separator);
+        return Csv::encode(fields.join(separator), format.encoding);
+    }
+};
+
+QString figure(double value, QStringView pattern, const QLocale &convention)
+{
+    return NumberFormat::format(value, pattern, convention);
+}
+
+// kwh_year .. irr of a case or of the totals, without group separators.
+QStringList resultCells(const PlantFigures &f, bool saves, const QLocale &convention)
+{
+    const QString none = NoSaving.toString();
+    const std::optional<double> months = f.months ? std::optional<double>(NumberFormat::roundHalfEven(*f.months))
+                                                  : std::nullopt;
+    return {saves ? figure(f.kwh, u"0", convention) : none,
+            saves ? figure(f.money, u"0.00", convention) : none,
+            saves ? PlantFormat::optionalNumber(months, u"0", convention) : none,
+            PlantFormat::optionalNumber(f.co2, u"0.0", convention),
+            PlantFormat::optionalNumber(f.npv, u"0.00", convention),
+            PlantFormat::optionalNumber(f.irr, u"0.0", convention)};
+}
+
+} // namespace
+
+QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &settings, const PlantFileFormat &format,
+                          const QLocale &locale, const TextLookup &text, QList<int> *lines)
+{
+    const bool unread = std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.isRead(); });
+    const WriteLayout layout = writeLayout(format, rows, unread);
+    const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
+    QByteArray out = writer.line(layout.header) + format.lineEnd;
+    int line = 2;
+    if (lines)
+        lines->clear();
+    for (const PlantRow &row : rows) {
+        const QByteArray bytes = row.isRead() ? writer.line(writer.cells(layout, row, settings)) : row.raw;
+        out += bytes + format.lineEnd;
+        if (lines)
+            *lines << line;
+        line += 1 + Csv::lineBreaks(bytes);
+    }
+    return Csv::encodeFile(out, format.encoding);
+}
+
+QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &summary, const PlantFileFormat &format,
+                            const QLocale &locale, const TextLookup &text)
+{
+    const WriteLayout layout = writeLayout(format, {}, false);
+    const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
+    // The settings as the figures used them: the factor too when it is the country's.
+    PlantSettings used;
+    used.typedFactor = summary.gridFactor;
+    used.lifetime = summary.lifetime.value_or(PlantLifetime{});
+    QByteArray out = writer.line(layout.header + exportResultColumnNames()) + format.lineEnd;
+    const QStringList noResults(exportResultColumnNames().size() - 1, QString());
+    for (qsizetype r = 0; r < rows.size() && r < summary.cases.size(); ++r) {
+        const PlantCaseResult &result = summary.cases[r];
+        PlantRow row = rows[r];
+        if (row.isRead())
+            row.record = result.record;
+        QStringList cells = writer.cells(layout, row, used);
+        if (result.computed)
+            cells << resultCells(result.figures, result.figures.kwh != 0.0, writer.convention) << QString();
+        else
+            cells << noResults << PlantFormat::oneLine(result.message);
+        out += writer.line(cells) + format.lineEnd;
+    }
+    QStringList totals;
+    for (const int column : layout.column) {
+        const PlantColumn *c = column < 0 ? nullptr : &plantColumns()[column];
+        if (c && c->kind == PlantCellKind::Setting)
+            totals << writer.cell(*c, CaseRecord(), used);
+        else if (c && c->field == &CaseRecord::mskInversor)
+            totals << writer.number(summary.totals.drive);
+        else if (c && c->field == &CaseRecord::mskReferencia)
+            totals << (text ? text(PlantText::Total) : QStringLiteral("Total"));
+        else
+            totals << QString();
+    }
+    totals << resultCells(summary.totals, true, writer.convention)
+           << (summary.leftOutCount > 0 && text ? text(PlantText::CasesLeftOut).arg(summary.leftOutCount) : QString());
+    out += writer.line(totals) + format.lineEnd;
+    return Csv::encodeFile(out, format.encoding);
+}
+
