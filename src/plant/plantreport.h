@@ -1,7 +1,7 @@
 #pragma once
 
 #include "plant/plantmodel.h"
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 
 #include <QDate>
 #include <QLocale>

@@ -1,5 +1,4 @@
 target_sources(tessio_core PRIVATE
-    settings/companyblock.h
     settings/regkeys.h settings/regkeys.cpp
     settings/setuplists.h settings/setuplists.cpp
     settings/modcadastrovarnel.h settings/modcadastrovarnel.cpp

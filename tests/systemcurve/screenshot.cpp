@@ -4,7 +4,7 @@
 #include "files/casefile.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "platform/qtdialogs.h"
-#include "settings/companyblock.h"
+#include "calc/companyblock.h"
 #include "systemcurve/frmsystemcurve.h"
 #include "systemcurve/systemcurvestore.h"
 
