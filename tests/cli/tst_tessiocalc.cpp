@@ -41,7 +41,9 @@ private slots:
     void unreadableFilesAreNamedAndTheOthersGoOn();
     void usageErrors_data();
     void usageErrors();
-    void helpAndVersion();
+    void goldenOutputs_data();
+    void goldenOutputs();
+    void version();
     void storedCurrencyAndCompany();
     void exportAppendsEveryComputedCase();
     void withoutItsTextsNothingIsCalculated();
@@ -293,13 +295,42 @@ void TestTessioCalc::usageErrors()
     QVERIFY2(r.err.contains(said), qPrintable(r.err));
 }
 
-void TestTessioCalc::helpAndVersion()
+void TestTessioCalc::goldenOutputs_data()
 {
-    const Result help = run({"--help"});
-    QCOMPARE(help.exitCode, 0);
-    for (const char *option : {"--locale", "--language", "--csv", "--export", "--pdf", "--version", "--co2", "--years",
-                               "--rate", "--summary", "--plant", "tessio-calc --summary --pdf"})
-        QVERIFY2(help.out.contains(QLatin1String(option)), option);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("golden"); // what the run writes, standard output then standard error
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("help") << QStringList{"--help"} << "tessio-calc-help.txt" << 0;
+    QTest::newRow("usage error") << QStringList{"--xml", "a.WAU"} << "tessio-calc-usage.txt" << 2;
+    // Every column: the case files, then the example plant, whose period and rate count for all.
+    QTest::newRow("examples")
+        << QStringList{"--locale", "en_US", "--csv", "--summary", "--co2", "0.4", "Boiler feed pump P-204.WAU",
+                       "Cooling water pump P-101.WAU", "Kiln exhaust fan F-310.WAU", "Supply air fan AHU-12.WAU",
+                       "--plant", "Example plant.csv"}
+        << "tessio-calc-examples.csv" << 0;
+}
+
+void TestTessioCalc::goldenOutputs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, golden);
+    QFETCH(int, exitCode);
+    const QDir examples(QStringLiteral(TESSIO_EXAMPLES));
+    for (const QString &name : examples.entryList(QDir::Files))
+        QVERIFY(QFile::copy(examples.filePath(name), m_dir->filePath(QStringLiteral("cases/") + name)));
+    const Result r = run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    QFile file(QStringLiteral(TESSIO_TEST_DATA "/") + golden);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // The help names the program as it was started.
+    static const QRegularExpression usage(QStringLiteral("^Usage: .* \\[options\\]"));
+    QString written = r.out + r.err;
+    written.replace(usage, QStringLiteral("Usage: tessio-calc [options]"));
+    QCOMPARE(written, QString::fromUtf8(file.readAll()));
+}
+
+void TestTessioCalc::version()
+{
     const Result version = run({"--version"});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QStringLiteral("tessio-calc " TESSIO_VERSION "\n"));
