@@ -23,7 +23,7 @@ struct BatchCase
 namespace BatchText {
 inline constexpr int LanguageName = 0;
 inline constexpr int OpenFailed = 52;
-inline constexpr int FirstApplication = 193; // 193 to 196: the applications in their list order
+inline constexpr int FileHeading = 204; // the table's first column
 } // namespace BatchText
 
 // The currencies of the main window's selector, in their order.
