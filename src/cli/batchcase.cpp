@@ -41,6 +41,11 @@ BatchCase readCase(const QString &path, const CaseRecord &start, const TextLooku
         result.message = text(BatchText::OpenFailed);
         return result;
     }
+    // An empty file holds no case, though reading it fails nowhere.
+    if (read.fieldsInFile == 0) {
+        result.message = text(BatchText::EmptyFile);
+        return result;
+    }
     result.read = true;
     return result;
 }

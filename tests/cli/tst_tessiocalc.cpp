@@ -260,14 +260,19 @@ void TestTessioCalc::unreadableFilesAreNamedAndTheOthersGoOn()
 {
     writeCase(QStringLiteral("bad.WAU"), QStringLiteral(R"(x,"not an application")"));
     writeCase(QStringLiteral("good.WAU"), WorkedExample);
-    const Result r = run({"--locale", "en_US", "--csv", "missing.WAU", "bad.WAU", "good.WAU"});
+    QFile empty(m_dir->filePath(QStringLiteral("cases/empty.WAU")));
+    QVERIFY(empty.open(QIODevice::WriteOnly)); // no bytes: no case, not a blank one
+    empty.close();
+    const Result r = run({"--locale", "en_US", "--csv", "missing.WAU", "bad.WAU", "empty.WAU", "good.WAU"});
     QCOMPARE(r.exitCode, 1);
     const QStringList out = lines(r.out);
-    QCOMPARE(out.size(), 4);
+    QCOMPARE(out.size(), 5);
     QCOMPARE(out[1], "missing.WAU,,,,,," + csvField(text(52)) + "\r");
     QCOMPARE(out[2], "bad.WAU,,,,,," + csvField(text(52)) + "\r");
-    QVERIFY2(out[3].startsWith("good.WAU,") && out[3].endsWith(",90,\"29,200\",\"2,920.00\",4,\r"), qPrintable(out[3]));
-    QCOMPARE(lines(r.err), (QStringList{"tessio-calc: missing.WAU: " + text(52), "tessio-calc: bad.WAU: " + text(52)}));
+    QCOMPARE(out[3], "empty.WAU,,,,,," + csvField(text(450)) + "\r");
+    QVERIFY2(out[4].startsWith("good.WAU,") && out[4].endsWith(",90,\"29,200\",\"2,920.00\",4,\r"), qPrintable(out[4]));
+    QCOMPARE(lines(r.err), (QStringList{"tessio-calc: missing.WAU: " + text(52), "tessio-calc: bad.WAU: " + text(52),
+                                        "tessio-calc: empty.WAU: " + text(450)}));
 }
 
 void TestTessioCalc::usageErrors_data()
