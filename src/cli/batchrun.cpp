@@ -284,7 +284,12 @@ void BatchRun::writeCase(const Item &item)
     if (m_options.pdfDir.isEmpty())
         return;
     const QString path = QDir(m_options.pdfDir).filePath(item.reportName + QStringLiteral(".pdf"));
-    if (QString error; !m_context.printReport(document, path, &error))
+    // A case on the system curve gets the page that shows both models and states the model.
+    QString error;
+    const bool printed = batchCase.curve && m_context.printCurveReport
+                             ? m_context.printCurveReport({document, *batchCase.curve}, path, &error)
+                             : m_context.printReport(document, path, &error);
+    if (!printed)
         fail(m_text(PlantText::ReportNotPrinted).arg(batchCase.file, error));
 }
 

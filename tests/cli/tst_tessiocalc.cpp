@@ -441,6 +441,16 @@ void TestTessioCalc::reportsOfComputedCasesAsPdf()
     for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
                                     QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
         QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
+
+    // A case on the system curve gets the page of both models (25,670 kWh at a static head of 30 %).
+    const QString curves = m_dir->filePath(QStringLiteral("curves"));
+    QCOMPARE(run({"--locale", "en_US", "--static-head", "30", "--drive-efficiency", "100", "--pdf", curves, "a.WAU"})
+                 .exitCode,
+             0);
+    const QString curvePage = pdfText(QDir(curves).filePath(QStringLiteral("a.pdf")));
+    QCOMPARE(curvePage.count(u'\f'), 1);
+    for (const QString &expected : {text(354), QStringLiteral("29,200"), QStringLiteral("25,670"), text(359)})
+        QVERIFY2(curvePage.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + curvePage));
 }
 
 void TestTessioCalc::plantFigures_data()
