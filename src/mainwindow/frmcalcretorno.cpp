@@ -453,21 +453,37 @@ void frmCalcRetorno::emptyResults()
     m_behaviour->emptyResults();
 }
 
-bool frmCalcRetorno::calculate()
+std::optional<CaseRecord> frmCalcRetorno::calculatedCase(QWidget *messageParent) const
 {
     CaseRecord record = caseRecord();
     const CalculationOutcome outcome = CalculateSavings(record, locale());
-    if (!outcome.computed) {
-        if (outcome.failure) {
-            m_dialogs.message(this, Dialogs::Icon::Information, applicationTitle(),
-                              checkMessage(*outcome.failure, textLookup(), currencyText()));
-        }
-        return false;
+    if (outcome.computed)
+        return record;
+    if (outcome.failure) {
+        m_dialogs.message(messageParent, Dialogs::Icon::Information, applicationTitle(),
+                          checkMessage(*outcome.failure, textLookup(), currencyText()));
     }
-    m_ui->mskRendimento->setRawText(record.mskRendimento);
-    m_ui->mskEconomiakW->setRawText(record.mskEconomiakW);
-    m_ui->mskEconomiaReais->setRawText(record.mskEconomiaReais);
-    m_ui->mskRetorno->setRawText(record.mskRetorno);
+    return std::nullopt;
+}
+
+std::optional<CaseRecord> frmCalcRetorno::checkedCase(QWidget *messageParent)
+{
+    if (!calculatedCase(messageParent))
+        return std::nullopt;
+    CaseRecord record = caseRecord();
+    record.clearResults();
+    return record;
+}
+
+bool frmCalcRetorno::calculate()
+{
+    const std::optional<CaseRecord> record = calculatedCase(this);
+    if (!record)
+        return false;
+    m_ui->mskRendimento->setRawText(record->mskRendimento);
+    m_ui->mskEconomiakW->setRawText(record->mskEconomiakW);
+    m_ui->mskEconomiaReais->setRawText(record->mskEconomiaReais);
+    m_ui->mskRetorno->setRawText(record->mskRetorno);
     // The results belong to the texts shown now, also to the one being typed: leaving that field
     // unchanged from here must not empty them.
     m_behaviour->rememberEnteredText();

@@ -12,8 +12,8 @@
 #include "plant/plantsummarytable.h"
 #include "plant/planttext.h"
 #include "platform/dialogs.h"
-#include "settings/frmsetup.h"
 #include "settings/regkeys.h"
+#include "settings/setuplists.h"
 
 #include "ui_frmplantsummary.h"
 
@@ -199,18 +199,12 @@ void frmPlantSummary::showEvent(QShowEvent *event)
 // ---------------------------------------------------------------------------------------------------
 // The three fields
 
-QString frmPlantSummary::countryName() const
-{
-    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboPais).trimmed();
-    return stored.isEmpty() ? QString(SetupDefaults::cboPais) : stored;
-}
-
 void frmPlantSummary::loadGridFactor()
 {
     PlantSettings defaults;
     defaults.typedFactor = storedFactor();
     m_document->setDefaults(defaults);
-    const std::optional<GridIntensity> row = gridIntensityFor(countryName());
+    const std::optional<GridIntensity> row = gridIntensityFor(storedCountry());
     m_document->setCountryFactor(row ? std::optional<double>(row->kgPerKwh()) : std::nullopt);
 }
 
@@ -218,7 +212,7 @@ QString frmPlantSummary::factorSourceLine() const
 {
     if (m_document->settings().typedFactor)
         return text()(T::TypedFactor);
-    const QString country = countryName();
+    const QString country = storedCountry();
     if (const std::optional<GridIntensity> row = gridIntensityFor(country))
         return gridFactorSourceLine(*row, text());
     return text()(T::NoFactor).arg(country);
@@ -338,24 +332,9 @@ void frmPlantSummary::information(const QString &message)
 // ---------------------------------------------------------------------------------------------------
 // The commands on cases
 
-std::optional<CaseRecord> frmPlantSummary::checkedCurrentCase()
-{
-    CaseRecord record = m_links.mainCase.caseRecord();
-    // The checks and the model as Calculate runs them, on a copy: the case goes in as typed.
-    CaseRecord calculated = record;
-    const CalculationOutcome outcome = CalculateSavings(calculated, m_links.locale);
-    if (!outcome.computed) {
-        if (outcome.failure)
-            information(checkMessage(*outcome.failure, text(), record.cboMoedas));
-        return std::nullopt;
-    }
-    record.clearResults();
-    return record;
-}
-
 void frmPlantSummary::addCurrentCase()
 {
-    if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
+    if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->addCases({*record});
         m_ui->tblCases->selectRow(m_table->caseCount() - 1);
     }
@@ -364,7 +343,7 @@ void frmPlantSummary::addCurrentCase()
 void frmPlantSummary::addCaseFiles()
 {
     const QStringList paths = m_links.dialogs.openFileNames(this, withoutAccessKey(text()(T::AddFiles)), dialogFolder(),
-                                                            QStringLiteral("Tessio (*.WAU *.wau)"));
+                                                            FileCommands::CaseFileFilter);
     if (paths.isEmpty())
         return;
     CaseRecord start;
@@ -420,7 +399,7 @@ void frmPlantSummary::replaceSelected()
     const int row = currentCaseRow();
     if (row < 0)
         return;
-    if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
+    if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->replaceRow(row, *record);
         m_ui->tblCases->selectRow(row);
     }
@@ -431,8 +410,7 @@ void frmPlantSummary::replaceSelected()
 
 QString frmPlantSummary::dialogFolder() const
 {
-    const QString path = m_document->path();
-    return path.isEmpty() ? documentsFolder() : ::dialogFolder(QFileInfo(path).absolutePath(), canWriteIn);
+    return folderOfFile(m_document->path(), documentsFolder(), canWriteIn);
 }
 
 bool frmPlantSummary::queryClose()
@@ -441,20 +419,8 @@ bool frmPlantSummary::queryClose()
         return true;
     show();
     raise();
-    const TextLookup t = text();
-    QString question = t(T::SaveQuestion);
-    if (!m_document->path().isEmpty())
-        question += u'\r' + QDir::toNativeSeparators(m_document->path());
-    question += u'\r' + t(FileCommands::CloseQuestionText2);
-    switch (m_links.dialogs.askToSave(this, applicationTitle(), question, t(FileCommands::SaveButtonText),
-                                      t(FileCommands::DiscardButtonText), t(FileCommands::CancelButtonText))) {
-    case Dialogs::Answer::Save:
-        return savePlant();
-    case Dialogs::Answer::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return askToSaveChanges(m_links.dialogs, this, text(), T::SaveQuestion, m_document->path(),
+                            [this] { return savePlant(); });
 }
 
 void frmPlantSummary::newPlant()

@@ -113,7 +113,6 @@ protected:
 
 private:
     void connectCommands();
-    std::optional<CaseRecord> checkedCurrentCase();
     int currentCaseRow() const;
     QString dialogFolder() const;
     QString currency() const;
@@ -128,7 +127,6 @@ private:
     void showTitle();
     void updateCommands();
     QString factorSourceLine() const;
-    QString countryName() const;
     QLineEdit *lineEdit(PlantSetting setting) const;
 
     PlantWindowLinks m_links;

@@ -168,10 +168,7 @@ void frmSetup::LoadSetupFromRegistry()
     load(m_ui->txtCep, RegValue::txtCep, SetupDefaults::txtCep);
 
     // A stored country or currency that is not an item keeps the current selection.
-    QString country = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboPais);
-    if (country.isEmpty())
-        country = SetupDefaults::cboPais;
-    const int countryIndex = m_ui->cboPais->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int countryIndex = m_ui->cboPais->findText(storedCountry(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (countryIndex >= 0)
         m_ui->cboPais->setCurrentIndex(countryIndex);
     const int currencyIndex = m_ui->cboMoeda->findText(readStoredCurrency(), Qt::MatchExactly | Qt::MatchCaseSensitive);
