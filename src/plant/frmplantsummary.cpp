@@ -434,7 +434,11 @@ void frmPlantSummary::openSelected()
         main->raise();
         main->activateWindow();
     }
-    m_links.fileCommands.putNewCase(record);
+    if (m_links.fileCommands.putNewCase(record))
+        return;
+    // The user kept the main window's case: the plant window comes back as it was.
+    raise();
+    activateWindow();
 }
 
 void frmPlantSummary::replaceSelected()

@@ -180,6 +180,21 @@ void TestFrmPlantSummary::caseFilesMatchTheMainWindow()
         QVERIFY(m_commands->NomeArq().isEmpty());
     }
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+
+    // A case typed since is asked about; Cancel keeps it, and the plant window comes back as it was.
+    typeInto("mskReferencia", QStringLiteral("typed since"));
+    tab();
+    m_plant->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
+    tableView()->selectRow(1);
+    m_dialogs.answers.enqueue(Dialogs::Answer::Cancel);
+    click("cmdOpenCase");
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(field("mskReferencia")->rawText().trimmed(), QStringLiteral("typed since"));
+    // The activations asked for are delivered in order before the active window is read.
+    QApplication::processEvents();
+    QTRY_COMPARE(QApplication::activeWindow(), m_plant.get());
+    QCOMPARE(tableView()->currentIndex().row(), 1);
 }
 
 void TestFrmPlantSummary::removeSelectedRows()
