@@ -2,11 +2,13 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "calc/systemcurve.h"
 #include "plant/plantmodel.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // One case file of a batch, opened and calculated the way the main window's Open command does it.
 struct BatchCase
@@ -17,6 +19,8 @@ struct BatchCase
     bool computed = false;  // the results were written (numbers or "----")
     QString message;        // when not computed: why, in the chosen language
     PlantFigures figures;   // CO2, NPV and IRR of a computed case, when asked for
+    std::optional<SystemCurveParameters> curve; // computed on this system curve; nothing: the fixed table
+    double baseKw = 0;      // the system curve's full-flow input power, when computed on it
 };
 
 // Texts of the batch.
@@ -25,6 +29,11 @@ inline constexpr int LanguageName = 0;
 inline constexpr int OpenFailed = 52;
 inline constexpr int FileHeading = 204; // the table's first column
 inline constexpr int EmptyFile = 450;   // a case file of no bytes
+// Headings of the system-curve columns.
+inline constexpr int StaticHead = 492;
+inline constexpr int DriveEfficiency = 333;
+inline constexpr int MinSpeed = 493;
+inline constexpr int BaseKw = 494;
 } // namespace BatchText
 
 // The currencies of the main window's selector, in their order.

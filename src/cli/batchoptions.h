@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/systemcurve.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -31,6 +33,9 @@ struct BatchOptions
     std::optional<int> years;           // with rate: adds NPV and IRR
     std::optional<double> rate;         // % a year
     bool summary = false;               // adds the totals row (and summary.pdf with --pdf)
+    // --static-head, --drive-efficiency, --min-speed: the system curve of every case file and of every
+    // plant row without a static head of its own; nothing: the fixed table.
+    std::optional<SystemCurveParameters> curve;
 };
 
 struct ParsedCommandLine

@@ -26,6 +26,8 @@ inline const QList<CommandRow> Commands{
     {int(Command::Models), "lblModels", nullptr, nullptr, Text::Models, 0, {{}, Qt::CTRL | Qt::Key_M}},
     {int(Command::PlantSummary), "lblPlanta", "Image1_9", "plant", Text::PlantSummary, 0,
      {{}, Qt::CTRL | Qt::Key_L}},
+    {int(Command::SystemCurve), "lblCurvaSistema", "Image1_10", "systemcurve", Text::SystemCurve, 0,
+     {{}, Qt::CTRL | Qt::SHIFT | Qt::Key_G}},
     {int(Command::WebLink), "Label2_3", nullptr, nullptr, Text::VisitUs, 0,
      {{}, Qt::CTRL | Qt::SHIFT | Qt::Key_F1}},
     {int(Command::HelpDocument), "Label2_18", nullptr, nullptr, 0, Text::UserGuide,

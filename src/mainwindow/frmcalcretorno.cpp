@@ -167,6 +167,7 @@ void frmCalcRetorno::setUpFields()
                                             ui.Label3};
     m_behaviour = new FieldBehaviour(
         this, fields, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
+    connect(m_behaviour, &FieldBehaviour::inputsChanged, this, &frmCalcRetorno::caseChanged);
 }
 
 void frmCalcRetorno::connectSelectors()
@@ -446,6 +447,7 @@ void frmCalcRetorno::cboMoedas_Click()
     m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
     m_keyboard->relabel(); // the price captions name the currency
     emit currencyChanged(currency);
+    emit caseChanged(); // the kWh price too
 }
 
 void frmCalcRetorno::emptyResults()

@@ -53,7 +53,8 @@ class frmCalcRetorno;
 //   selector has an accessible name from its caption. The fields are the rows of CaseFields
 //   (casefields.h), which reading and writing the case iterate.
 // - Each language switch ends in languageChanged(), each currency change in currencyChanged(), for the
-//   windows that show the main window's texts or currency.
+//   windows that show the main window's texts or currency; each change of the case in caseChanged(),
+//   for the windows that compute it.
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget, public CaseView
 {
@@ -142,6 +143,9 @@ signals:
     void languageChanged();
     // The currency captions and the kWh price follow the currency now selected.
     void currencyChanged(const QString &currency);
+    // The case changed: an input (a field's text, the application, the unit, the currency and its kWh
+    // price), or a case was opened or cleared.
+    void caseChanged();
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;

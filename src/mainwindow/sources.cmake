@@ -23,4 +23,5 @@ qt_add_resources(tessio_ui "mainwindow_icons"
         mainwindow/icons/setup.png mainwindow/icons/setup@2x.png
         mainwindow/icons/export.png mainwindow/icons/export@2x.png
         mainwindow/icons/plant.png mainwindow/icons/plant@2x.png
+        mainwindow/icons/systemcurve.png mainwindow/icons/systemcurve@2x.png
 )

@@ -2,12 +2,14 @@
 
 #include "calc/numberformat.h"
 #include "plant/gridfactor.h"
+#include "plant/plantcurve.h"
 #include "plant/planttext.h"
 #include "report/reportjob.h"
 #include "report/reportprinter.h"
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -90,6 +92,9 @@ struct PlantReport::Job
 {
     ReportJob &job;
     const PlantReportInput &input;
+    // Some case uses the system curve: every computed case says which model it uses, under its figures.
+    bool showModels = std::any_of(input.summary.cases.cbegin(), input.summary.cases.cend(),
+                                  [](const PlantCaseResult &result) { return result.curve.has_value(); });
 
     QString text(int number) const { return job.text(number); }
     QString withCurrency(int number) const
@@ -158,6 +163,8 @@ struct PlantReport::Job
         setFont(BodySize, false, false);
         if (result.computed) {
             figures(y, caseTexts(result, input.locale));
+            if (showModels)
+                printAt(MessageX, y + LineHeight, elided(plantModelLine(result, input.text, input.locale), false, Width - MessageX));
             return;
         }
         printFigure(PowerColumn, y, PlantFormat::power(result.powerKw, input.locale));

@@ -51,6 +51,7 @@ private slots:
     void dateIsRegionalWithFourDigits_data();
     void dateIsRegionalWithFourDigits();
     void rowsLeftOutAreListedAndLongTextsCut();
+    void eachRowSaysWhichModelItUses();
 };
 
 void TestPlantReport::pages_data()
@@ -180,6 +181,35 @@ void TestPlantReport::rowsLeftOutAreListedAndLongTextsCut()
     }
     QCOMPARE(cut.size(), 1);
     QVERIFY2(cut.first().text.endsWith(QChar(0x2026)) && cut.first().text.size() < 60, qPrintable(cut.first().text));
+}
+
+void TestPlantReport::eachRowSaysWhichModelItUses()
+{
+    FakeDialogs dialogs;
+    RecordingPrinter tableOnly;
+    PlantReportInput input = plantOf(3);
+    QVERIFY(PlantReport(dialogs).print(tableOnly, input));
+    QVERIFY(tableOnly.find(QStringLiteral("T342")).isEmpty()); // a plant of the table alone prints as it did
+
+    // The first case on the table, the second on its system curve (11.11 kW is 10 kW / 90 %), the third
+    // with a measured base: each says so under its figures.
+    QList<CaseRecord> records;
+    for (const PlantCaseResult &result : std::as_const(input.summary.cases))
+        records << result.record;
+    input.summary = computeSummary({records, 0.5, PlantLifetime{}, input.locale, input.text,
+                                    {std::nullopt, SystemCurveParameters{30, 97, 0, std::nullopt},
+                                     SystemCurveParameters{32.5, 100, 40, 9.5}}});
+    RecordingPrinter printer;
+    QVERIFY(PlantReport(dialogs).print(printer, input));
+    const QStringList lines{QStringLiteral("T342"), QStringLiteral("T330: h0 30 %, ηd 97 %, smin 0 %, P0 11.11 kW"),
+                            QStringLiteral("T330: h0 32.5 %, ηd 100 %, smin 40 %, P0 9.50 kW (T357)")};
+    for (int row = 0; row < lines.size(); ++row) {
+        const QList<RecordingPrinter::Text> found = printer.find(lines[row]);
+        QCOMPARE(found.size(), 1);
+        const RecordingPrinter::Text reference = printer.find(QStringLiteral("M%1").arg(row + 1)).first();
+        QVERIFY(found.first().y > reference.y);
+        QVERIFY(found.first().x > printer.find(QStringLiteral("T193")).at(row).x);
+    }
 }
 
 TESSIO_TEST_MAIN(TestPlantReport)
