@@ -117,6 +117,7 @@ public:
     // Runs the checks and the model on the fields; a failed check shows its message. True when the
     // results were written.
     bool calculate() override;
+    std::optional<CaseRecord> checkedCase(QWidget *messageParent) override;
 
     // Controls by name (for the command owners and tests).
     MaskedEdit *field(QAnyStringView controlName) const;
@@ -162,6 +163,8 @@ private:
     void nameControls();           // the accessible names of the fields and selectors
 
     void runCommand(Command command);
+    // The case calculated, or nothing after the failed check's message over messageParent.
+    std::optional<CaseRecord> calculatedCase(QWidget *messageParent) const;
     void putStartValues(double kwhPrice); // a fresh case's texts with this kWh price
     void putTexts(const CaseRecord &record, bool rememberAsTextAtFocus);
     void showCurrencyCaptions();

@@ -194,9 +194,9 @@ void MainProgram::showPlantSummary()
         m_plant = new frmPlantSummary(
             {m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), *m_window, *m_fileCommands},
             m_window.get());
-        // The main window relabels itself first (it connected first); the plant window follows.
-        for (QComboBox *selector : {m_window->cboIdioma(), m_window->cboMoedas()})
-            connect(selector, &QComboBox::currentIndexChanged, m_plant, &frmPlantSummary::retranslate);
+        // It follows the main window's language and currency once the main window has taken them.
+        connect(m_window.get(), &frmCalcRetorno::languageChanged, m_plant, &frmPlantSummary::retranslate);
+        connect(m_window.get(), &frmCalcRetorno::currencyChanged, m_plant, &frmPlantSummary::retranslate);
     } else {
         m_plant->retranslate();
     }
