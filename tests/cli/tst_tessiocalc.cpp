@@ -498,25 +498,25 @@ void TestTessioCalc::plantFigures_data()
     // (0.93 + 0.87 + 0.82 - 0.7803 - 0.5984 - 0.4501) x 8 h x 365 x 10 / 0.9 kW = 25,670 kWh, 2,567.00 a
     // year, paid back in 4.7 months; at 50 % (0.8145, 0.656, 0.5215) 20,375 kWh. Rows of the table have
     // the four columns empty; a plant row keeps its own static head and parameters.
+    const QString curveHeader =
+        "file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,message\r";
+    const QString ownRow = "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r";
     QTest::newRow("case file on the system curve")
         << QStringList{"--static-head", "30", "--drive-efficiency", "100", "a.WAU"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
+        << QStringList{curveHeader,
                        "a.WAU," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r"}
         << 0;
     QTest::newRow("plant rows of both models")
         << QStringList{"--summary", "--plant", "curves.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
-                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+        << QStringList{curveHeader,
+                       ownRow,
                        "curves.csv:3," + text(193) + ",90,\"29,200\",\"2,920.00\",4,,,,,\r",
                        "TOTAL,,,\"54,870\",\"5,487.00\",4,,,,,\r"}
         << 0;
     QTest::newRow("--static-head for the rows without their own")
         << QStringList{"--summary", "--static-head", "50", "--drive-efficiency", "100", "--plant", "curves.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
-                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+        << QStringList{curveHeader,
+                       ownRow,
                        "curves.csv:3," + text(193) + ",90,\"20,375\",\"2,037.51\",6,50,100,0,11.11,\r",
                        "TOTAL,,,\"46,045\",\"4,604.52\",5,,,,,\r"}
         << 0;
