@@ -54,6 +54,7 @@ private slots:
     void examplePlantGivesTheSameFiguresEverywhere();
     void leftOutCountsAgree();
     void summaryAsPdfOnTwoPages();
+    void printedSummaryNamesEachRowsModel();
 
 private:
     struct Result
@@ -65,6 +66,7 @@ private:
     Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
     void writePlant(const QString &name, const QByteArray &rows);
+    void writeCurvePlant();
     void writeSetting(const QString &name, const QString &value);
     static void clearSettings();
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
@@ -186,6 +188,17 @@ void TestTessioCalc::writePlant(const QString &name, const QByteArray &rows)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("\xEF\xBB\xBFreference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
                + rows);
+}
+
+// The worked example with its own static head and drive efficiency (columns found by name, in any
+// order), and the worked example of the table.
+void TestTessioCalc::writeCurvePlant()
+{
+    QFile curves(m_dir->filePath(QStringLiteral("cases/curves.csv")));
+    QVERIFY(curves.open(QIODevice::WriteOnly));
+    curves.write("drive_efficiency,static_head,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
+                 "100,30,Own,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                 ",,Table,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n");
 }
 
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
@@ -545,14 +558,7 @@ void TestTessioCalc::plantFigures()
     settings.write("years;rate;co2_factor;reference;application;power;unit;efficiency;kwh_price;drive_price;days;h100;h90;h80;h70;h60;h50\r\n"
                    "5;5;0,5;Worked;0;10;kW;90;0,1;1000;365;0;8;8;8;0;0\r\n");
     settings.close();
-    // The worked example with its own static head and drive efficiency (columns found by name, in any
-    // order), and the worked example of the table.
-    QFile curves(m_dir->filePath(QStringLiteral("cases/curves.csv")));
-    QVERIFY(curves.open(QIODevice::WriteOnly));
-    curves.write("drive_efficiency,static_head,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
-                 "100,30,Own,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
-                 ",,Table,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n");
-    curves.close();
+    writeCurvePlant();
     const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
     QCOMPARE(lines(r.out), expected);
     QCOMPARE(r.exitCode, exitCode);
@@ -677,6 +683,21 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     QCOMPARE(ends.size(), 31);
     const auto [low, high] = std::minmax_element(ends.cbegin(), ends.cend());
     QVERIFY2(*high - *low < 0.5, qPrintable(QStringLiteral("%1 to %2").arg(*low).arg(*high)));
+}
+
+// The printed summary of a plant that mixes both models names each row's model and parameters.
+void TestTessioCalc::printedSummaryNamesEachRowsModel()
+{
+    writeCurvePlant();
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    const Result r = run({"--locale", "en_US", "--summary", "--pdf", folder, "--plant", "curves.csv"});
+    QCOMPARE(r.exitCode, 0);
+    if (!hasPdfToText())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("summary.pdf")));
+    for (const QString &expected : {text(330) + QStringLiteral(": h0 30 %, ηd 100 %, smin 0 %, P0 11.11 kW"),
+                                    text(342), QStringLiteral("54,870")})
+        QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestTessioCalc)
