@@ -278,8 +278,12 @@ void BatchRun::writeCase(const Item &item)
     }
     const CaseDocument document{batchCase.record, applicationName(batchCase, m_text), m_context.company, m_text,
                                 m_options.locale, QDate()};
-    // The export writer has said what went wrong.
-    if (!m_options.exportFile.isEmpty() && !m_export.cmdPrint_Click(m_options.exportFile, document))
+    // The text export has one form, whose closing note states the fixed table's basis: a case on the
+    // system curve goes there with the table's figures. The export writer has said what went wrong.
+    CaseDocument exported = document;
+    if (batchCase.curve)
+        CalculateSavings(exported.record, m_options.locale);
+    if (!m_options.exportFile.isEmpty() && !m_export.cmdPrint_Click(m_options.exportFile, exported))
         m_allComputed = false;
     if (m_options.pdfDir.isEmpty())
         return;

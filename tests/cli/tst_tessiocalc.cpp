@@ -407,6 +407,14 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
         QVERIFY2(one[22].endsWith(first ? " 2,920.00" : " 1,460.00"), qPrintable(one[22]));
         QVERIFY2(one[23].endsWith(first ? " 4" : " 8"), qPrintable(one[23]));
     }
+
+    // A case on the system curve goes there with the fixed table's figures, which its closing note states.
+    const QString curveExport = m_dir->filePath(QStringLiteral("curve.txt"));
+    QCOMPARE(run({"--locale", "en_US", "--static-head", "30", "--export", curveExport, "a.WAU"}).exitCode, 0);
+    QFile curveFile(curveExport);
+    QVERIFY(curveFile.open(QIODevice::ReadOnly));
+    const QStringList curveLines = CodePage::decode(curveFile.readAll()).split(QStringLiteral("\r\n"));
+    QVERIFY2(curveLines.value(21).endsWith(" 29,200"), qPrintable(curveLines.value(21)));
 }
 
 void TestTessioCalc::withoutItsTextsNothingIsCalculated()
