@@ -243,7 +243,8 @@ const QList<BatchOption> &batchOptionTable()
          .read = switchOn(&BatchOptions::csv)},
         {.names = {u"export"_s},
          .valueName = u"file"_s,
-         .help = u"Appends the text export of every computed case to file."_s,
+         .help = u"Appends the text export of every computed case to file (by the fixed table: the text export has "
+                 "no other form)."_s,
          .read = nonEmpty(&BatchOptions::exportFile, u"The export file name is empty."_s)},
         {.names = {u"pdf"_s},
          .valueName = u"dir"_s,

@@ -278,13 +278,22 @@ void BatchRun::writeCase(const Item &item)
     }
     const CaseDocument document{batchCase.record, applicationName(batchCase, m_text), m_context.company, m_text,
                                 m_options.locale, QDate()};
-    // The export writer has said what went wrong.
-    if (!m_options.exportFile.isEmpty() && !m_export.cmdPrint_Click(m_options.exportFile, document))
+    // The text export has one form, whose closing note states the fixed table's basis: a case on the
+    // system curve goes there with the table's figures. The export writer has said what went wrong.
+    CaseDocument exported = document;
+    if (batchCase.curve)
+        CalculateSavings(exported.record, m_options.locale);
+    if (!m_options.exportFile.isEmpty() && !m_export.cmdPrint_Click(m_options.exportFile, exported))
         m_allComputed = false;
     if (m_options.pdfDir.isEmpty())
         return;
     const QString path = QDir(m_options.pdfDir).filePath(item.reportName + QStringLiteral(".pdf"));
-    if (QString error; !m_context.printReport(document, path, &error))
+    // A case on the system curve gets the page that shows both models and states the model.
+    QString error;
+    const bool printed = batchCase.curve && m_context.printCurveReport
+                             ? m_context.printCurveReport({document, *batchCase.curve}, path, &error)
+                             : m_context.printReport(document, path, &error);
+    if (!printed)
         fail(m_text(PlantText::ReportNotPrinted).arg(batchCase.file, error));
 }
 

@@ -6,6 +6,7 @@
 #include "localisation/texttable.h"
 #include "plant/plantreport.h"
 #include "report/printerreport.h"
+#include "systemcurve/systemcurvereport.h"
 
 #include <QTextStream>
 #include <functional>
@@ -14,6 +15,10 @@ class Dialogs;
 
 // Prints the report of one computed case into the PDF file pdfPath; false (with a reason) when it could not.
 using PdfReportWriter = std::function<bool(const ReportInput &input, const QString &pdfPath, QString *error)>;
+// Prints the system curve's page of one computed case into the PDF file pdfPath; false (with a reason)
+// when it could not.
+using PdfCurveReportWriter =
+    std::function<bool(const SystemCurveReportInput &input, const QString &pdfPath, QString *error)>;
 // Prints the plant summary into the PDF file pdfPath; false (with a reason) when it could not.
 using PdfSummaryWriter = std::function<bool(const PlantReportInput &input, const QString &pdfPath, QString *error)>;
 
@@ -26,6 +31,7 @@ struct BatchContext
     QString currency = QStringLiteral("US$");
     Dialogs *dialogs = nullptr;   // the export writer's error messages
     PdfReportWriter printReport;  // empty: --pdf is refused
+    PdfCurveReportWriter printCurveReport; // a case on the system curve; empty: it gets the case report
     PdfSummaryWriter printSummary; // empty: --pdf with --summary prints no summary.pdf
 };
 

@@ -7,6 +7,7 @@
 #include "report/printerreport.h"
 #include "report/qtreportprinter.h"
 #include "settings/modcadastrovarnel.h"
+#include "systemcurve/systemcurvereport.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>
@@ -84,6 +85,12 @@ int runFromProgramFolder(const BatchOptions &options, QTextStream &out, QTextStr
     context.printReport = [&report](const ReportInput &input, const QString &path, QString *error) {
         return printToPdf(
             path, [&](ReportPrinter &printer) { return report.cmdPrint_Click(printer, input); }, error);
+    };
+    SystemCurveReport curveReport(dialogs);
+    context.printCurveReport = [&curveReport](const SystemCurveReportInput &input, const QString &path,
+                                              QString *error) {
+        return printToPdf(
+            path, [&](ReportPrinter &printer) { return curveReport.print(printer, input); }, error);
     };
     PlantReport summary(dialogs);
     context.printSummary = [&summary](const PlantReportInput &input, const QString &path, QString *error) {

@@ -1,5 +1,6 @@
 #include "plant/plantsummarytable.h"
 
+#include "plant/plantcurve.h"
 #include "plant/plantdocument.h"
 #include "plant/planttext.h"
 
@@ -39,6 +40,8 @@ int PlantSummaryTable::columnCount(const QModelIndex &parent) const
 QString PlantSummaryTable::cell(int row, int column) const
 {
     const PlantCaseTexts &texts = m_texts.at(row);
+    if (column == Model)
+        return isTotalsRow(row) ? QString() : plantModelText(summary().cases.at(row), m_text, m_locale);
     if (isTotalsRow(row)) {
         if (column == Reference)
             return m_text(PlantText::Total);
@@ -62,7 +65,7 @@ QString PlantSummaryTable::cell(int row, int column) const
     }
     const std::array<const QString *, ColumnCount> cells{nullptr, nullptr, &texts.power, &texts.efficiency,
                                                          &texts.kwh, &texts.money, &texts.drive, &texts.months,
-                                                         &texts.co2};
+                                                         &texts.co2, nullptr};
     return cells[column] ? *cells[column] : QString();
 }
 
@@ -80,6 +83,8 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
     case Qt::ToolTipRole:
         if (failed)
             return result->message;
+        if (result && column == Model)
+            return plantModelLine(*result, m_text, m_locale);
         if (result && column == ApplicationName && result->application >= 0)
             return m_text(PlantText::FirstApplication + result->application);
         return column == Reference && result ? QVariant(result->reference) : QVariant();
@@ -96,7 +101,7 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
             return QBrush(QPalette().color(QPalette::Disabled, QPalette::Text));
         return {};
     case Qt::TextAlignmentRole:
-        if (column <= ApplicationName || (failed && column >= FirstResultColumn))
+        if (column <= ApplicationName || column == Model || (failed && column >= FirstResultColumn))
             return QVariant::fromValue(Qt::AlignLeft | Qt::AlignVCenter);
         return QVariant::fromValue(Qt::AlignRight | Qt::AlignVCenter);
     default:
@@ -117,7 +122,8 @@ QVariant PlantSummaryTable::headerData(int section, Qt::Orientation orientation,
                                                     m_text(PlantText::MoneyYear) + inCurrency,
                                                     m_text(PlantText::DrivePrice) + inCurrency,
                                                     m_text(PlantText::PaybackMonths),
-                                                    m_text(PlantText::Co2Year)};
+                                                    m_text(PlantText::Co2Year),
+                                                    m_text(PlantCurveText::Model)};
     if (section < 0 || section >= ColumnCount)
         return {};
     // Two lines, as on the printed summary, so that the figures' columns stay narrow.

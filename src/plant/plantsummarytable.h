@@ -12,12 +12,14 @@ class PlantDocument;
 // The plant window's table over a PlantDocument: one row per row of the plant, then the totals row, as
 // the document's summary has them. A case that failed a check, and a row of the plant file that could not
 // be read (greyed), have only their message, in the first result column; failedRows() tells a view which
-// rows to span. The application shows in a few words, its full name in the tooltip.
+// rows to span. The application shows in a few words, its full name in the tooltip. The last column says
+// which model a row's figures come from (the fixed table, or the system curve with its static head), its
+// tooltip every parameter.
 class PlantSummaryTable : public QAbstractTableModel
 {
     Q_OBJECT
 public:
-    enum Column { Reference, ApplicationName, Power, Efficiency, Kwh, Money, Drive, Months, Co2, ColumnCount };
+    enum Column { Reference, ApplicationName, Power, Efficiency, Kwh, Money, Drive, Months, Co2, Model, ColumnCount };
     static constexpr int FirstResultColumn = Kwh;
 
     // `locale` is the regional format of everything shown; document outlives the table.

@@ -54,6 +54,7 @@ private slots:
     void examplePlantGivesTheSameFiguresEverywhere();
     void leftOutCountsAgree();
     void summaryAsPdfOnTwoPages();
+    void printedSummaryNamesEachRowsModel();
 
 private:
     struct Result
@@ -65,6 +66,7 @@ private:
     Result run(const QStringList &arguments, const QString &program = QStringLiteral(TESSIO_CALC));
     void writeCase(const QString &name, const QString &line);
     void writePlant(const QString &name, const QByteArray &rows);
+    void writeCurvePlant();
     void writeSetting(const QString &name, const QString &value);
     static void clearSettings();
     QString text(int n, int language = English) const { return m_texts.entry(n, language); }
@@ -186,6 +188,17 @@ void TestTessioCalc::writePlant(const QString &name, const QByteArray &rows)
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("\xEF\xBB\xBFreference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
                + rows);
+}
+
+// The worked example with its own static head and drive efficiency (columns found by name, in any
+// order), and the worked example of the table.
+void TestTessioCalc::writeCurvePlant()
+{
+    QFile curves(m_dir->filePath(QStringLiteral("cases/curves.csv")));
+    QVERIFY(curves.open(QIODevice::WriteOnly));
+    curves.write("drive_efficiency,static_head,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
+                 "100,30,Own,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                 ",,Table,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n");
 }
 
 void TestTessioCalc::writeSetting(const QString &name, const QString &value)
@@ -394,6 +407,14 @@ void TestTessioCalc::exportAppendsEveryComputedCase()
         QVERIFY2(one[22].endsWith(first ? " 2,920.00" : " 1,460.00"), qPrintable(one[22]));
         QVERIFY2(one[23].endsWith(first ? " 4" : " 8"), qPrintable(one[23]));
     }
+
+    // A case on the system curve goes there with the fixed table's figures, which its closing note states.
+    const QString curveExport = m_dir->filePath(QStringLiteral("curve.txt"));
+    QCOMPARE(run({"--locale", "en_US", "--static-head", "30", "--export", curveExport, "a.WAU"}).exitCode, 0);
+    QFile curveFile(curveExport);
+    QVERIFY(curveFile.open(QIODevice::ReadOnly));
+    const QStringList curveLines = CodePage::decode(curveFile.readAll()).split(QStringLiteral("\r\n"));
+    QVERIFY2(curveLines.value(21).endsWith(" 29,200"), qPrintable(curveLines.value(21)));
 }
 
 void TestTessioCalc::withoutItsTextsNothingIsCalculated()
@@ -441,6 +462,16 @@ void TestTessioCalc::reportsOfComputedCasesAsPdf()
     for (const QString &expected : {QStringLiteral("Varnel Drives"), text(193), QStringLiteral("Worked example"),
                                     QStringLiteral("29,200.00"), QStringLiteral("2,920.00"), QStringLiteral("1,000.00")})
         QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
+
+    // A case on the system curve gets the page of both models (25,670 kWh at a static head of 30 %).
+    const QString curves = m_dir->filePath(QStringLiteral("curves"));
+    QCOMPARE(run({"--locale", "en_US", "--static-head", "30", "--drive-efficiency", "100", "--pdf", curves, "a.WAU"})
+                 .exitCode,
+             0);
+    const QString curvePage = pdfText(QDir(curves).filePath(QStringLiteral("a.pdf")));
+    QCOMPARE(curvePage.count(u'\f'), 1);
+    for (const QString &expected : {text(354), QStringLiteral("29,200"), QStringLiteral("25,670"), text(359)})
+        QVERIFY2(curvePage.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + curvePage));
 }
 
 void TestTessioCalc::plantFigures_data()
@@ -488,25 +519,25 @@ void TestTessioCalc::plantFigures_data()
     // (0.93 + 0.87 + 0.82 - 0.7803 - 0.5984 - 0.4501) x 8 h x 365 x 10 / 0.9 kW = 25,670 kWh, 2,567.00 a
     // year, paid back in 4.7 months; at 50 % (0.8145, 0.656, 0.5215) 20,375 kWh. Rows of the table have
     // the four columns empty; a plant row keeps its own static head and parameters.
+    const QString curveHeader =
+        "file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,message\r";
+    const QString ownRow = "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r";
     QTest::newRow("case file on the system curve")
         << QStringList{"--static-head", "30", "--drive-efficiency", "100", "a.WAU"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
+        << QStringList{curveHeader,
                        "a.WAU," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r"}
         << 0;
     QTest::newRow("plant rows of both models")
         << QStringList{"--summary", "--plant", "curves.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
-                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+        << QStringList{curveHeader,
+                       ownRow,
                        "curves.csv:3," + text(193) + ",90,\"29,200\",\"2,920.00\",4,,,,,\r",
                        "TOTAL,,,\"54,870\",\"5,487.00\",4,,,,,\r"}
         << 0;
     QTest::newRow("--static-head for the rows without their own")
         << QStringList{"--summary", "--static-head", "50", "--drive-efficiency", "100", "--plant", "curves.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
-                       "message\r",
-                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+        << QStringList{curveHeader,
+                       ownRow,
                        "curves.csv:3," + text(193) + ",90,\"20,375\",\"2,037.51\",6,50,100,0,11.11,\r",
                        "TOTAL,,,\"46,045\",\"4,604.52\",5,,,,,\r"}
         << 0;
@@ -535,14 +566,7 @@ void TestTessioCalc::plantFigures()
     settings.write("years;rate;co2_factor;reference;application;power;unit;efficiency;kwh_price;drive_price;days;h100;h90;h80;h70;h60;h50\r\n"
                    "5;5;0,5;Worked;0;10;kW;90;0,1;1000;365;0;8;8;8;0;0\r\n");
     settings.close();
-    // The worked example with its own static head and drive efficiency (columns found by name, in any
-    // order), and the worked example of the table.
-    QFile curves(m_dir->filePath(QStringLiteral("cases/curves.csv")));
-    QVERIFY(curves.open(QIODevice::WriteOnly));
-    curves.write("drive_efficiency,static_head,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
-                 "100,30,Own,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
-                 ",,Table,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n");
-    curves.close();
+    writeCurvePlant();
     const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
     QCOMPARE(lines(r.out), expected);
     QCOMPARE(r.exitCode, exitCode);
@@ -667,6 +691,21 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
     QCOMPARE(ends.size(), 31);
     const auto [low, high] = std::minmax_element(ends.cbegin(), ends.cend());
     QVERIFY2(*high - *low < 0.5, qPrintable(QStringLiteral("%1 to %2").arg(*low).arg(*high)));
+}
+
+// The printed summary of a plant that mixes both models names each row's model and parameters.
+void TestTessioCalc::printedSummaryNamesEachRowsModel()
+{
+    writeCurvePlant();
+    const QString folder = m_dir->filePath(QStringLiteral("reports"));
+    const Result r = run({"--locale", "en_US", "--summary", "--pdf", folder, "--plant", "curves.csv"});
+    QCOMPARE(r.exitCode, 0);
+    if (!hasPdfToText())
+        QSKIP("pdftotext (poppler-utils) is not installed");
+    const QString page = pdfText(QDir(folder).filePath(QStringLiteral("summary.pdf")));
+    for (const QString &expected : {text(330) + QStringLiteral(": h0 30 %, ηd 100 %, smin 0 %, P0 11.11 kW"),
+                                    text(342), QStringLiteral("54,870")})
+        QVERIFY2(page.contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + page));
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestTessioCalc)

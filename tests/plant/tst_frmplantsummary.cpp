@@ -5,6 +5,7 @@
 #include "localisation/captions.h"
 #include "support/mainwindowfixture.h"
 #include "plant/frmplantsummary.h"
+#include "plant/plantcurve.h"
 #include "plant/gridfactor.h"
 #include "plant/plantdocument.h"
 #include "plant/plantsummarytable.h"
@@ -44,6 +45,7 @@ private slots:
     void caseFilesMatchTheMainWindow();
     void removeSelectedRows();
     void failedCaseShowsItsMessage();
+    void modelColumnNamesEachRowsModel();
     void badFieldKeepsLastValue_data();
     void badFieldKeepsLastValue();
     void savedPlantReopensWithItsSettings();
@@ -218,6 +220,24 @@ void TestFrmPlantSummary::removeSelectedRows()
     QCOMPARE(cell(0, Col::Reference), references[1]);
     QCOMPARE(cell(1, Col::Reference), references[3]);
     QCOMPARE(cell(2, Col::Reference), QStringLiteral("EN %1").arg(PlantText::Total));
+}
+
+// The last column says which model each row's figures come from, its tooltip every parameter; the
+// totals row names none.
+void TestFrmPlantSummary::modelColumnNamesEachRowsModel()
+{
+    m_window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    fillValidCase();
+    click("cmdAddCurrent");
+    m_plant->document().addCurveCase(m_window->caseRecord(), SystemCurveParameters{30, 95, 40, std::nullopt});
+    QCOMPARE(m_plant->table().headerData(Col::Model, Qt::Horizontal, Qt::ToolTipRole).toString(),
+             QStringLiteral("EN %1").arg(PlantCurveText::Model));
+    QCOMPARE(cell(0, Col::Model), QStringLiteral("EN %1").arg(PlantCurveText::FixedTable));
+    QCOMPARE(cell(1, Col::Model), QStringLiteral("EN %1, h0 30 %").arg(PlantCurveText::SystemCurve));
+    const QString tooltip = m_plant->table().index(1, Col::Model).data(Qt::ToolTipRole).toString();
+    QVERIFY2(tooltip.contains(QStringLiteral("ηd 95 %, smin 40 %, P0 11.11 kW")), qPrintable(tooltip));
+    QCOMPARE(cell(2, Col::Model), QString());
 }
 
 void TestFrmPlantSummary::failedCaseShowsItsMessage()
