@@ -1,9 +1,28 @@
 #include "calc/numberformat.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 #include <cmath>
 
 namespace NumberFormat {
+
+namespace {
+
+// Qt honours a locale's minimum grouping digits: es_ES reads "18.887,65" but refuses "8.887,65", which
+// format() writes for "#,##0.00" as every other locale does. A number whose whole part is grouped in threes
+// (and does not start with a lone 0, so "0.085" stays unreadable there) is read without its separators.
+bool groupedInThrees(const QString &trimmed, const QLocale &locale)
+{
+    if (locale.numberOptions() & QLocale::RejectGroupSeparator)
+        return false;
+    const QString group = QRegularExpression::escape(locale.groupSeparator());
+    const QString point = QRegularExpression::escape(locale.decimalPoint());
+    const QRegularExpression shape(QStringLiteral("^[-+]?[1-9]\\d{0,2}(%1\\d{3})+(%2\\d*)?$").arg(group, point));
+    return shape.match(trimmed).hasMatch();
+}
+
+} // namespace
 
 std::optional<double> readNumber(const QString &text, const QLocale &locale)
 {
@@ -11,7 +30,9 @@ std::optional<double> readNumber(const QString &text, const QLocale &locale)
     if (trimmed.isEmpty())
         return std::nullopt;
     bool ok = false;
-    const double value = locale.toDouble(trimmed, &ok);
+    double value = locale.toDouble(trimmed, &ok);
+    if (!ok && groupedInThrees(trimmed, locale))
+        value = locale.toDouble(QString(trimmed).remove(locale.groupSeparator()), &ok);
     if (!ok || !std::isfinite(value))
         return std::nullopt;
     return value;

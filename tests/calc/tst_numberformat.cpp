@@ -78,6 +78,9 @@ void TestNumberFormat::readNumber_data()
     QTest::newRow("decimal pt") << "pt_BR" << "1,5" << true << 1.5;
     QTest::newRow("grouped en") << "en_US" << "1,234.5" << true << 1234.5;
     QTest::newRow("grouped de") << "de_DE" << "1.234,5" << true << 1234.5;
+    QTest::newRow("four digits grouped es") << "es_ES" << " 8.887,65" << true << 8887.65;
+    QTest::newRow("lone zero group es") << "es_ES" << "0.085" << false << 0.0;
+    QTest::newRow("short group es") << "es_ES" << "8.87,65" << false << 0.0;
     QTest::newRow("blanks around") << "en_US" << " 2,920.00 " << true << 2920.0;
     QTest::newRow("empty") << "en_US" << "" << false << 0.0;
     QTest::newRow("lone comma") << "en_US" << "," << false << 0.0;
