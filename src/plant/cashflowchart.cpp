@@ -47,6 +47,15 @@ CashFlowChart::CashFlowChart(const QList<double> &cumulative, std::optional<doub
     layOutPayback();
 }
 
+CashFlowChart CashFlowChart::ofPlant(const PlantSummary &summary, ChartContext context)
+{
+    if (!summary.lifetime)
+        return CashFlowChart({}, std::nullopt, std::move(context));
+    const PlantFigures &totals = summary.totals;
+    return CashFlowChart(PlantEconomics::cumulativeCashFlow(totals.drive, totals.money, *summary.lifetime),
+                         totals.discountedPayback, std::move(context));
+}
+
 QPointF CashFlowChart::pointAt(double year, double money) const
 {
     return {m_plot.left() + year / std::max(years(), 1) * m_plot.width(), yAt(money)};

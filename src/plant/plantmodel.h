@@ -15,11 +15,13 @@
 // (checkCase / CalculateSavings on the record, in the given regional format). A case that fails a check
 // keeps the check's message and counts in no total. Totals are sums of the unrounded per-case values.
 
-// The period and discount rate of the lifetime figures (NPV, IRR, lifetime saving and CO2).
+// The terms of the lifetime figures (NPV, IRR, discounted payback, lifetime saving and CO2): the period,
+// the discount rate and the rise of the energy price, which makes the saving of year t S (1 + e)^(t-1).
 struct PlantLifetime
 {
-    int years = 10;          // N, whole years, 1..50 (PlantLimits)
-    double ratePercent = 8;  // r, % a year, 0..100
+    int years = 10;                // N, whole years, 1..50 (PlantLimits)
+    double ratePercent = 8;        // r, % a year, 0..100
+    double escalationPercent = 0;  // e, % a year, 0..50
     bool operator==(const PlantLifetime &) const = default;
 };
 
@@ -30,6 +32,7 @@ struct PlantInput
     std::optional<PlantLifetime> lifetime; // nothing: no NPV, IRR or lifetime figures
     QLocale locale;                      // the regional format the record texts are written in
     TextLookup text;                     // texts of the current language, for check messages
+    std::optional<double> budget = std::nullopt; // nothing: no budget's choice
 };
 
 // The money figures of one case or of the plant. A figure that has no value ("----" when shown) is
@@ -41,9 +44,11 @@ struct PlantFigures
     double drive = 0;    // drive price(s)
     std::optional<double> months;         // D / S x 12, unrounded; nothing when S = 0
     std::optional<double> co2;            // t a year: kwh x f / 1000; nothing without a factor
-    std::optional<double> npv;            // -D + S x sum (1 + r)^-t; nothing without a lifetime
+    // The lifetime figures, with the rise of the energy price (PlantEconomics); nothing without a lifetime.
+    std::optional<double> npv;            // -D + sum S (1 + e)^(t-1) / (1 + r)^t
     std::optional<double> irr;            // % a year; nothing when S <= 0, D = 0 or no sign change
-    std::optional<double> lifetimeSaving; // S x N; nothing without a lifetime
+    std::optional<double> discountedPayback; // years; nothing when not repaid within N years
+    std::optional<double> lifetimeSaving; // sum S (1 + e)^(t-1), S x N without a rise
     std::optional<double> lifetimeCo2;    // N x co2; nothing without a factor or a lifetime
 };
 
@@ -63,6 +68,24 @@ struct PlantCaseResult
     PlantFigures figures;               // zero / empty when not computed
 };
 
+namespace PlantEconomics {
+// The drives a budget buys first (PlantEconomics::chooseWithinBudget): defined here, as the summary
+// carries it.
+struct BudgetChoice
+{
+    double budget = 0;
+    QList<int> cases;    // indexes into PlantSummary::cases, in the order they were taken
+    double drive = 0;    // the chosen drives' price
+    double kwh = 0;      // and their savings a year
+    double money = 0;
+    std::optional<double> months; // combined payback, D / S x 12; nothing when nothing was chosen
+
+    int count() const { return int(cases.size()); }
+    // Per case of a plant of caseCount cases: whether it was chosen.
+    QList<bool> flags(qsizetype caseCount) const;
+};
+} // namespace PlantEconomics
+
 struct PlantSummary
 {
     QList<PlantCaseResult> cases; // one per input case, same order
@@ -71,6 +94,7 @@ struct PlantSummary
     int leftOutCount = 0;         // cases that failed a check or could not be read
     std::optional<double> gridFactor;
     std::optional<PlantLifetime> lifetime;
+    std::optional<PlantEconomics::BudgetChoice> choice = std::nullopt; // with a budget
 };
 
 // Runs the model over input (see the top of this file).
@@ -83,7 +107,7 @@ class PlantAccumulator
 {
 public:
     PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime, QLocale locale,
-                     TextLookup text);
+                     TextLookup text, std::optional<double> budget = std::nullopt);
     PlantCaseResult add(CaseRecord record);
     // A row of a plant file or a case file that could not be read: left out, shown by `reference`
     // (what identifies it) and `message` (where and why).
@@ -94,22 +118,22 @@ private:
     PlantSummary m_summary;
     QLocale m_locale;
     TextLookup m_text;
+    std::optional<double> m_budget;
+    // With a budget, the figures of every case added, for the choice (summary.cases may stay empty).
+    QList<PlantFigures> m_figures;
 };
-
-// The lifetime figures of a saving S a year against an investment D (used per case and for the totals).
-double netPresentValue(double drive, double money, const PlantLifetime &lifetime);
-// The rate in % above -100 at which the NPV over `years` is 0, by bisection to 0.01 % between -99.99 %
-// and 10,000 %; nothing when money <= 0, drive == 0 or the NPV has no sign change in that range.
-std::optional<double> internalRateOfReturn(double drive, double money, int years);
 
 // The figures as text in the regional format (locale's separators). An empty optional shows as "----".
 namespace PlantFormat {
+// A case the budget's choice takes, in the in_budget column of an export and of tessio-calc.
+inline constexpr QStringView InBudget = u"yes";
 QString kwh(double value, const QLocale &locale);      // "#,##0", halves to even
 QString money(double value, const QLocale &locale);    // "#,##0.00"
 QString months(std::optional<double> value, const QLocale &locale); // "#,##0" half-even, like the case
 QString co2(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (tonnes)
 QString npv(std::optional<double> value, const QLocale &locale);    // "#,##0.00", leading minus
 QString irr(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (%)
+QString discountedPayback(std::optional<double> years, const QLocale &locale); // "#,##0.0" (years)
 QString lifetimeSaving(std::optional<double> value, const QLocale &locale); // "#,##0.00"
 QString power(std::optional<double> kw, const QLocale &locale);     // "#,##0.0" (kW)
 QString efficiency(std::optional<double> percent, const QLocale &locale); // "#,##0"
@@ -128,6 +152,7 @@ QStringList headingLines(const QString &heading);
 struct PlantCaseTexts
 {
     QString power, efficiency, kwh, money, drive, months, co2, npv, irr;
+    QString discountedPayback;
 };
 PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale);
 // The totals row: the same columns (power and efficiency empty).

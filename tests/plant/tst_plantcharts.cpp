@@ -161,17 +161,18 @@ void TestPlantCharts::textsInEachLanguage()
     PlantSummary summary = motors(30);
     summary.cases[0].reference = QStringLiteral("Bomba de recalque da estação de tratamento 1");
     summary.cases[1].reference = QString(); // shown by its row
-    const PlantEconomics::Terms terms{{25, 8}, 3};
-    const PlantEconomics::Result economics = PlantEconomics::compute(summary, terms, 2000.0);
+    const PlantLifetime terms{25, 8, 3};
+    const PlantFigures &totals = summary.totals;
 
-    const SavingsParetoChart savings(summary, economics.choice, context(language, frame));
+    const SavingsParetoChart savings(summary, PlantEconomics::chooseWithinBudget(summary, 2000.0), context(language, frame));
     QCOMPARE(savings.texts(PlantChart::TextRole::Title), QStringList{expected[0]});
     QCOMPARE(savings.texts(PlantChart::TextRole::Legend), expected.mid(2, 2));
     QVERIFY(savings.texts(PlantChart::TextRole::AxisTitle).first().endsWith(QStringLiteral(" (R$)")));
     QCOMPARE(savings.texts(PlantChart::TextRole::BarLabel).at(1), QStringLiteral("#2"));
     checkLayout(savings);
 
-    const CashFlowChart cashFlow(economics.cashFlow, economics.totals.discountedPayback, context(language, frame));
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(totals.drive, totals.money, terms),
+                                 PlantEconomics::discountedPayback(totals.drive, totals.money, terms), context(language, frame));
     QCOMPARE(cashFlow.texts(PlantChart::TextRole::Title), QStringList{expected[1]});
     QVERIFY(cashFlow.texts(PlantChart::TextRole::Mark).first().startsWith(expected[4]));
     checkLayout(cashFlow);
@@ -279,7 +280,7 @@ void TestPlantCharts::cashFlowCrossesZeroAtThePayback()
     QFETCH(double, rise);
     QFETCH(QString, mark);
 
-    const PlantEconomics::Terms terms{{years, rate}, rise};
+    const PlantLifetime terms{years, rate, rise};
     const std::optional<double> payback = PlantEconomics::discountedPayback(drive, money, terms);
     const CashFlowChart chart(PlantEconomics::cumulativeCashFlow(drive, money, terms), payback, context(2));
     QCOMPARE(chart.texts(PlantChart::TextRole::Mark), QStringList{mark});
@@ -309,9 +310,10 @@ void TestPlantCharts::cashFlowCrossesZeroAtThePayback()
 void TestPlantCharts::aPlantThatSavesNothing()
 {
     const PlantSummary empty;
-    const PlantEconomics::Result economics = PlantEconomics::compute(empty, {{10, 8}, 0}, 1000.0);
-    const SavingsParetoChart savings(empty, economics.choice, context(2));
-    const CashFlowChart cashFlow(economics.cashFlow, economics.totals.discountedPayback, context(2));
+    const PlantLifetime terms{10, 8};
+    const SavingsParetoChart savings(empty, PlantEconomics::chooseWithinBudget(empty, 1000.0), context(2));
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(0, 0, terms), PlantEconomics::discountedPayback(0, 0, terms),
+                                 context(2));
     for (const PlantChart *chart : {static_cast<const PlantChart *>(&savings), static_cast<const PlantChart *>(&cashFlow)}) {
         QCOMPARE(chart->texts(PlantChart::TextRole::Note), QStringList{"No savings to show."});
         QCOMPARE(chart->textItems().size(), 2); // the title and the note
