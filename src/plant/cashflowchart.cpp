@@ -56,6 +56,17 @@ CashFlowChart CashFlowChart::ofPlant(const PlantSummary &summary, ChartContext c
                          totals.discountedPayback, std::move(context));
 }
 
+QString CashFlowChart::description() const
+{
+    if (isEmpty())
+        return texts(TextRole::Note).join(u' ');
+    QStringList years;
+    for (int year = 0; year < m_cumulative.size(); ++year)
+        years.append(text(EconomicsText::YearValue).arg(year).arg(PlantFormat::money(m_cumulative[year], locale())));
+    return withCurrency(EconomicsText::CumulativeCashFlow) + QStringLiteral(": ") + years.join(QStringLiteral("; "))
+           + QStringLiteral(". ") + texts(TextRole::Mark).join(u' ');
+}
+
 QPointF CashFlowChart::pointAt(double year, double money) const
 {
     return {m_plot.left() + year / std::max(years(), 1) * m_plot.width(), yAt(money)};

@@ -35,6 +35,8 @@ public:
     std::optional<QPointF> paybackPoint() const;
 
     void paint(QPainter &painter) const override;
+    // For a screen reader: the money axis' title, each year's cumulative cash flow and the payback's mark.
+    QString description() const override;
 
 private:
     void layOutYears();

@@ -83,6 +83,7 @@ private slots:
     void cashFlowCrossesZeroAtThePayback_data();
     void cashFlowCrossesZeroAtThePayback();
     void aPlantThatSavesNothing();
+    void describedForAScreenReader();
 
 private:
     ChartContext context(int language, const ChartFrame &frame = ChartFrame::window()) const;
@@ -321,6 +322,25 @@ void TestPlantCharts::aPlantThatSavesNothing()
     }
     QVERIFY(savings.bars().isEmpty());
     QVERIFY(cashFlow.isEmpty() && !cashFlow.paybackPoint());
+}
+
+// What a screen reader says of each chart: its values in words, the chosen drives and the payback.
+void TestPlantCharts::describedForAScreenReader()
+{
+    const PlantSummary summary = SampleCases::plantOf({{600, 300, "A"}, {5000, 1000, "B"}, {10, 50, "C"}, {1000, 1000, "D"}});
+    const SavingsParetoChart savings(summary, PlantEconomics::chooseWithinBudget(summary, 1700), context(2));
+    QCOMPARE(savings.title(), QStringLiteral("Where the savings are"));
+    QCOMPARE(savings.description(),
+             QStringLiteral("Saving a year (R$): B: 1,000.00 (cumulative 42.6 %); D: 1,000.00 (cumulative 85.1 %), "
+                            "Within the budget; A: 300.00 (cumulative 97.9 %), Within the budget; "
+                            "C: 50.00 (cumulative 100.0 %), Within the budget."));
+
+    const PlantLifetime terms{2, 0};
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(100, 60, terms),
+                                 PlantEconomics::discountedPayback(100, 60, terms), context(2));
+    QCOMPARE(cashFlow.title(), QStringLiteral("When it pays"));
+    QCOMPARE(cashFlow.description(), QStringLiteral("Cumulative discounted cash flow (R$): year 0: -100.00; year 1: "
+                                                    "-40.00; year 2: 20.00. Discounted payback: 1.7 years"));
 }
 
 TESSIO_TEST_MAIN(TestPlantCharts)
