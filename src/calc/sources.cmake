@@ -1,5 +1,6 @@
 target_sources(tessio_core PRIVATE
     calc/caserecord.h
+    calc/casetext.h
     calc/companyblock.h
     calc/casedocument.h
     calc/caseview.h

@@ -1,5 +1,6 @@
 #include "cli/batchcase.h"
 
+#include "calc/casetext.h"
 #include "calc/numberformat.h"
 #include "files/casefile.h"
 #include "settings/setuplists.h"
@@ -22,7 +23,7 @@ QString applicationName(int application, const TextLookup &text)
 {
     if (application < 0 || application >= ApplicationCount)
         return QString();
-    return text(BatchText::FirstApplication + application);
+    return text(CaseText::FirstApplication + application);
 }
 
 QString applicationName(const BatchCase &batchCase, const TextLookup &text)
@@ -38,6 +39,11 @@ BatchCase readCase(const QString &path, const CaseRecord &start, const TextLooku
     result.record = read.record;
     if (!read.ok()) {
         result.message = text(BatchText::OpenFailed);
+        return result;
+    }
+    // An empty file holds no case, though reading it fails nowhere.
+    if (read.fieldsInFile == 0) {
+        result.message = text(BatchText::EmptyFile);
         return result;
     }
     result.read = true;

@@ -23,7 +23,8 @@ struct BatchCase
 namespace BatchText {
 inline constexpr int LanguageName = 0;
 inline constexpr int OpenFailed = 52;
-inline constexpr int FirstApplication = 193; // 193 to 196: the applications in their list order
+inline constexpr int FileHeading = 204; // the table's first column
+inline constexpr int EmptyFile = 450;   // a case file of no bytes
 } // namespace BatchText
 
 // The currencies of the main window's selector, in their order.
@@ -34,7 +35,7 @@ QStringList windowCurrencies();
 QString startCurrency(const QString &stored);
 
 // Reads the case file at path over `start` (the values of a new case) and calculates it. A file that
-// cannot be read gets text 52, a case that fails a check the check's message.
+// cannot be read gets text 52, an empty one text 450, a case that fails a check the check's message.
 BatchCase runCase(const QString &path, const CaseRecord &start, const QLocale &locale, const TextLookup &text);
 
 // Reads the case file as runCase does, without calculating it.

@@ -4,177 +4,300 @@
 
 #include <QCommandLineParser>
 
+using namespace Qt::Literals::StringLiterals;
+
 namespace {
+
+using Action = ParsedCommandLine::Action;
+
+const QString Description =
+    u"Calculates the energy and money a variable-frequency drive saves for each case file (*.WAU),\n"
+    "the same way the Tessio calculator does, and prints one line per case. The cases of a plant\n"
+    "file (CSV, one motor a row) may be given with --plant, and the plant's totals with --summary.\n\n"
+    "Examples:\n"
+    "  tessio-calc pump.WAU fan.WAU\n"
+    "  tessio-calc --csv --locale pt_BR --plant plant.csv extra.WAU\n"
+    "  tessio-calc --co2 0.4 --plant plant.csv            (CO2 avoided a year, in tonnes)\n"
+    "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
+    "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n\n"
+    "Numbers in options may be written with the decimal separator of --locale or with \".\".\n\n"
+    "Exit status: 0 when every case computed, 1 when a case failed a check or could not be read,\n"
+    "2 on a usage error."_s;
+
+// The readers of the table's rows.
+
+BatchOption::Reader switchOn(bool BatchOptions::*member)
+{
+    return [member](const QString &, BatchOptions &options) {
+        options.*member = true;
+        return QString();
+    };
+}
+
+// A file or folder name, or a language name: anything but empty.
+BatchOption::Reader nonEmpty(QString BatchOptions::*member, const QString &whenEmpty)
+{
+    return [member, whenEmpty](const QString &value, BatchOptions &options) {
+        options.*member = value;
+        return value.isEmpty() ? whenEmpty : QString();
+    };
+}
+
+// A plant setting: the decimal separator of --locale or a decimal point, within the setting's range.
+template <typename T>
+BatchOption::Reader setting(PlantSetting setting, std::optional<T> BatchOptions::*member, const QString &refusal)
+{
+    return [setting, member, refusal](const QString &value, BatchOptions &options) {
+        const std::optional<double> number = readSettingOption(setting, value, options.locale);
+        if (!number)
+            return refusal + value;
+        options.*member = T(*number);
+        return QString();
+    };
+}
 
 // A locale name Qt knows. QLocale falls back to "C" for a name it does not know, so anything that ends
 // there without asking for it is unknown.
-bool knownLocale(const QString &name, QLocale *locale)
+QString readLocale(const QString &value, BatchOptions &options)
 {
-    const QLocale candidate(name);
-    const bool asksForC = name == QLatin1String("C") || name == QLatin1String("POSIX");
-    if (candidate.language() == QLocale::C && !asksForC)
-        return false;
-    *locale = candidate;
-    return true;
+    const QLocale candidate(value);
+    if (candidate.language() == QLocale::C && value != "C"_L1 && value != "POSIX"_L1)
+        return u"Unknown locale: "_s + value;
+    options.locale = candidate;
+    return QString();
+}
+
+QString readPlant(const QString &value, BatchOptions &options)
+{
+    if (value.isEmpty())
+        return u"The plant file name is empty."_s;
+    options.plants << value;
+    return QString();
+}
+
+QString range(double from, double to)
+{
+    return QString::number(from) + u" to "_s + QString::number(to);
+}
+
+const BatchOption *findOption(const QList<BatchOption> &table, const QString &name)
+{
+    for (const BatchOption &option : table) {
+        if (option.names.contains(name))
+            return &option;
+    }
+    return nullptr;
+}
+
+QString longName(const BatchOption &option)
+{
+    return u"--"_s + option.names.last();
+}
+
+// What is wrong with the options given with option (which was given), if anything. Two options that need
+// each other are named in the order of the table, whichever of them is missing.
+QString companionError(const BatchOption &option, const QList<BatchOption> &table, const QCommandLineParser &parser)
+{
+    for (const QString &needed : option.needs) {
+        if (parser.isSet(needed))
+            continue;
+        const BatchOption *other = findOption(table, needed);
+        if (other && other->needs.contains(option.names.last())) {
+            const bool first = &option < other;
+            return u"%1 and %2 go together: give both or neither."_s.arg(longName(first ? option : *other),
+                                                                          longName(first ? *other : option));
+        }
+        return u"%1 needs %2."_s.arg(longName(option), u"--"_s + needed);
+    }
+    for (const QString &excluded : option.excludes) {
+        if (parser.isSet(excluded))
+            return u"%1 and %2 cannot be given together."_s.arg(longName(option), u"--"_s + excluded);
+    }
+    return QString();
 }
 
 // The case and plant files in the order the command line gives them. Options with a value take the next
 // argument unless written "--name=value"; after "--" everything is a case file.
-QList<BatchInput> orderedInputs(const QStringList &arguments, const QStringList &files, const QStringList &plants)
+QList<BatchInput> orderedInputs(const QStringList &arguments, const QList<BatchOption> &table,
+                                const BatchOptions &options)
 {
-    static const QStringList withValue{QStringLiteral("locale"), QStringLiteral("language"), QStringLiteral("export"),
-                                       QStringLiteral("pdf"),    QStringLiteral("co2"),      QStringLiteral("years"),
-                                       QStringLiteral("rate"),   QStringLiteral("plant")};
     QList<BatchInput> inputs;
     qsizetype file = 0;
     qsizetype plant = 0;
     bool onlyFiles = false;
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &argument = arguments[i];
-        if (!onlyFiles && argument == QLatin1String("--")) {
+        if (!onlyFiles && argument == "--"_L1) {
             onlyFiles = true;
             continue;
         }
         if (!onlyFiles && argument.startsWith(u'-') && argument.size() > 1) {
-            QString name = argument.mid(argument.startsWith(QLatin1String("--")) ? 2 : 1);
+            QString name = argument.mid(argument.startsWith("--"_L1) ? 2 : 1);
             const bool inlineValue = name.contains(u'=');
             name = name.section(u'=', 0, 0);
-            if (name == QLatin1String("plant") && plant < plants.size())
-                inputs << BatchInput{plants[plant++], true};
-            if (withValue.contains(name) && !inlineValue)
+            if (name == "plant"_L1 && plant < options.plants.size())
+                inputs << BatchInput{options.plants[plant++], true};
+            const BatchOption *option = findOption(table, name);
+            if (option && !option->valueName.isEmpty() && !inlineValue)
                 ++i;
             continue;
         }
-        if (file < files.size())
-            inputs << BatchInput{files[file++], false};
+        if (file < options.files.size())
+            inputs << BatchInput{options.files[file++], false};
     }
     return inputs;
 }
 
+ParsedCommandLine usageError(const QString &text)
+{
+    ParsedCommandLine result;
+    result.action = Action::UsageError;
+    result.text = text;
+    return result;
+}
+
+QCommandLineOption commandLineOption(const BatchOption &option)
+{
+    return QCommandLineOption(option.names, option.help, option.valueName);
+}
+
+// Reads the options given, in the order of the table; an error, an action or nothing.
+std::optional<ParsedCommandLine> readOptions(const QCommandLineParser &parser, const QList<BatchOption> &table,
+                                             BatchOptions &options)
+{
+    for (const BatchOption &option : table) {
+        const QString name = option.names.last();
+        if (!parser.isSet(name))
+            continue;
+        if (option.action != Action::Run) {
+            ParsedCommandLine result;
+            result.action = option.action;
+            result.text = option.action == Action::Help ? parser.helpText() : versionLine();
+            return result;
+        }
+        if (const QString error = companionError(option, table, parser); !error.isEmpty())
+            return usageError(error);
+        const QStringList values = option.valueName.isEmpty() ? QStringList{QString()}
+                                   : option.repeated          ? parser.values(name)
+                                                              : QStringList{parser.value(name)};
+        for (const QString &value : values) {
+            if (const QString error = option.read(value, options); !error.isEmpty())
+                return usageError(error);
+        }
+    }
+    return std::nullopt;
+}
+
 } // namespace
+
+const QList<BatchOption> &batchOptionTable()
+{
+    namespace Limit = PlantLimits;
+    static const QList<BatchOption> table{
+        {.names = {u"h"_s, u"help"_s}, .help = u"Shows this help."_s, .action = Action::Help},
+        {.names = {u"v"_s, u"version"_s}, .help = u"Shows the version."_s, .action = Action::Version},
+        {.names = {u"locale"_s},
+         .valueName = u"name"_s,
+         .help = u"Regional format for reading case texts and writing results (en_US, pt_BR, de_DE, ...). "
+                 "Default: the system's."_s,
+         .read = readLocale},
+        {.names = {u"language"_s},
+         .valueName = u"name"_s,
+         .help = u"Language of texts and messages (Português, Español, English). Default: the default language "
+                 "of the program's texts."_s,
+         .read = nonEmpty(&BatchOptions::language, u"The language name is empty."_s)},
+        {.names = {u"csv"_s},
+         .help = u"Writes CSV (file,application,efficiency,kwh,money,months,message)."_s,
+         .read = switchOn(&BatchOptions::csv)},
+        {.names = {u"export"_s},
+         .valueName = u"file"_s,
+         .help = u"Appends the text export of every computed case to file."_s,
+         .read = nonEmpty(&BatchOptions::exportFile, u"The export file name is empty."_s)},
+        {.names = {u"pdf"_s},
+         .valueName = u"dir"_s,
+         .help = u"Prints the report of every computed case to dir/<case name>.pdf."_s,
+         .read = nonEmpty(&BatchOptions::pdfDir, u"The PDF folder name is empty."_s)},
+        {.names = {u"co2"_s},
+         .valueName = u"kg_per_kwh"_s,
+         .help = u"Adds the CO2 avoided a year in tonnes (column co2_t) at this grid emission factor in kg CO2 per "
+                 "kWh, %1 (e.g. 0.4). Default: the co2_factor of the first plant file that has one."_s
+                     .arg(range(0, Limit::MaxGridFactor)),
+         .read = setting(PlantSetting::GridFactor, &BatchOptions::co2,
+                         u"The grid factor must be a number from %1: "_s.arg(range(0, Limit::MaxGridFactor)))},
+        {.names = {u"years"_s},
+         .valueName = u"n"_s,
+         .help = u"With --rate: adds the net present value and the internal rate of return (columns npv, irr) over "
+                 "this many years, %1. Default: the years and rate of the first plant file that has them."_s
+                     .arg(range(Limit::MinYears, Limit::MaxYears)),
+         .read = setting(PlantSetting::Years, &BatchOptions::years,
+                         u"The period must be a whole number of years from %1: "_s.arg(
+                             range(Limit::MinYears, Limit::MaxYears))),
+         .needs = {u"rate"_s}},
+        {.names = {u"rate"_s},
+         .valueName = u"pct"_s,
+         .help = u"With --years: the discount rate in % a year, %1."_s.arg(range(0, Limit::MaxRate)),
+         .read = setting(PlantSetting::Rate, &BatchOptions::rate,
+                         u"The discount rate must be a number from %1: "_s.arg(range(0, Limit::MaxRate))),
+         .needs = {u"years"_s}},
+        {.names = {u"summary"_s},
+         .help = u"Adds a totals row (file TOTAL) for the whole plant; with --pdf also prints the plant summary to "
+                 "dir/summary.pdf."_s,
+         .read = switchOn(&BatchOptions::summary)},
+        {.names = {u"plant"_s},
+         .valueName = u"file.csv"_s,
+         .help = u"Calculates every row of a plant file (CSV), shown as file:line. May be given more than once and "
+                 "mixed with case files."_s,
+         .read = readPlant,
+         .repeated = true,
+         .usageValue = u"PLANT.csv"_s},
+    };
+    return table;
+}
 
 QString versionLine()
 {
     return QStringLiteral("tessio-calc " TESSIO_VERSION);
 }
 
-ParsedCommandLine parseCommandLine(const QStringList &arguments)
+ParsedCommandLine parseCommandLine(const QStringList &arguments, const QList<BatchOption> &table)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(QStringLiteral(
-        "Calculates the energy and money a variable-frequency drive saves for each case file (*.WAU),\n"
-        "the same way the Tessio calculator does, and prints one line per case. The cases of a plant\n"
-        "file (CSV, one motor a row) may be given with --plant, and the plant's totals with --summary.\n\n"
-        "Examples:\n"
-        "  tessio-calc pump.WAU fan.WAU\n"
-        "  tessio-calc --csv --locale pt_BR --plant plant.csv extra.WAU\n"
-        "  tessio-calc --co2 0.4 --plant plant.csv            (CO2 avoided a year, in tonnes)\n"
-        "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
-        "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n\n"
-        "Numbers in options may be written with the decimal separator of --locale or with \".\".\n\n"
-        "Exit status: 0 when every case computed, 1 when a case failed a check or could not be read,\n"
-        "2 on a usage error."));
+    parser.setApplicationDescription(Description);
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Shows this help."));
-    const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
-                                     QStringLiteral("Shows the version."));
-    const QCommandLineOption locale(QStringLiteral("locale"),
-                                    QStringLiteral("Regional format for reading case texts and writing results "
-                                                   "(en_US, pt_BR, de_DE, ...). Default: the system's."),
-                                    QStringLiteral("name"));
-    const QCommandLineOption language(QStringLiteral("language"),
-                                      QStringLiteral("Language of texts and messages (Português, Español, English). "
-                                                     "Default: the default language of the program's texts."),
-                                      QStringLiteral("name"));
-    const QCommandLineOption csv(QStringLiteral("csv"),
-                                 QStringLiteral("Writes CSV (file,application,efficiency,kwh,money,months,message)."));
-    const QCommandLineOption exportFile(QStringLiteral("export"),
-                                        QStringLiteral("Appends the text export of every computed case to file."),
-                                        QStringLiteral("file"));
-    const QCommandLineOption pdf(QStringLiteral("pdf"),
-                                 QStringLiteral("Prints the report of every computed case to dir/<case name>.pdf."),
-                                 QStringLiteral("dir"));
-    const QCommandLineOption co2(QStringLiteral("co2"),
-                                 QStringLiteral("Adds the CO2 avoided a year in tonnes (column co2_t) at this grid "
-                                                "emission factor in kg CO2 per kWh, 0 to 2 (e.g. 0.4). Default: the "
-                                                "co2_factor of the first plant file that has one."),
-                                 QStringLiteral("kg_per_kwh"));
-    const QCommandLineOption years(QStringLiteral("years"),
-                                   QStringLiteral("With --rate: adds the net present value and the internal rate of "
-                                                  "return (columns npv, irr) over this many years, 1 to 50. Default: "
-                                                  "the years and rate of the first plant file that has them."),
-                                   QStringLiteral("n"));
-    const QCommandLineOption rate(QStringLiteral("rate"),
-                                  QStringLiteral("With --years: the discount rate in % a year, 0 to 100."),
-                                  QStringLiteral("pct"));
-    const QCommandLineOption summary(QStringLiteral("summary"),
-                                     QStringLiteral("Adds a totals row (file TOTAL) for the whole plant; with --pdf "
-                                                    "also prints the plant summary to dir/summary.pdf."));
-    const QCommandLineOption plant(QStringLiteral("plant"),
-                                   QStringLiteral("Calculates every row of a plant file (CSV), shown as file:line. "
-                                                  "May be given more than once and mixed with case files."),
-                                   QStringLiteral("file.csv"));
-    parser.addOptions({help, version, locale, language, csv, exportFile, pdf, co2, years, rate, summary, plant});
-    parser.addPositionalArgument(QStringLiteral("cases"), QStringLiteral("Case files to calculate."),
-                                 QStringLiteral("CASE.WAU..."));
-
-    ParsedCommandLine result;
-    const auto usageError = [&result](const QString &text) {
-        result.action = ParsedCommandLine::Action::UsageError;
-        result.text = text;
-        return result;
-    };
+    for (const BatchOption &option : table)
+        parser.addOption(commandLineOption(option));
+    parser.addPositionalArgument(u"cases"_s, u"Case files to calculate."_s, u"CASE.WAU..."_s);
     if (!parser.parse(arguments))
         return usageError(parser.errorText());
-    if (parser.isSet(help)) {
-        result.action = ParsedCommandLine::Action::Help;
-        result.text = parser.helpText();
-        return result;
-    }
-    if (parser.isSet(version)) {
-        result.action = ParsedCommandLine::Action::Version;
-        result.text = versionLine();
-        return result;
-    }
 
+    ParsedCommandLine result;
     BatchOptions &options = result.options;
-    if (parser.isSet(locale) && !knownLocale(parser.value(locale), &options.locale))
-        return usageError(QStringLiteral("Unknown locale: %1").arg(parser.value(locale)));
-    options.language = parser.value(language);
-    if (parser.isSet(language) && options.language.isEmpty())
-        return usageError(QStringLiteral("The language name is empty."));
-    options.csv = parser.isSet(csv);
-    options.exportFile = parser.value(exportFile);
-    if (parser.isSet(exportFile) && options.exportFile.isEmpty())
-        return usageError(QStringLiteral("The export file name is empty."));
-    options.pdfDir = parser.value(pdf);
-    if (parser.isSet(pdf) && options.pdfDir.isEmpty())
-        return usageError(QStringLiteral("The PDF folder name is empty."));
-    // Numbers in options: the decimal separator of --locale, or a decimal point.
-    if (parser.isSet(co2)) {
-        options.co2 = readSettingOption(PlantSetting::GridFactor, parser.value(co2), options.locale);
-        if (!options.co2)
-            return usageError(QStringLiteral("The grid factor must be a number from 0 to 2: %1").arg(parser.value(co2)));
-    }
-    if (parser.isSet(years) != parser.isSet(rate))
-        return usageError(QStringLiteral("--years and --rate go together: give both or neither."));
-    if (parser.isSet(years)) {
-        const std::optional<double> n = readSettingOption(PlantSetting::Years, parser.value(years), options.locale);
-        if (!n)
-            return usageError(QStringLiteral("The period must be a whole number of years from 1 to 50: %1")
-                                  .arg(parser.value(years)));
-        options.rate = readSettingOption(PlantSetting::Rate, parser.value(rate), options.locale);
-        if (!options.rate)
-            return usageError(QStringLiteral("The discount rate must be a number from 0 to 100: %1").arg(parser.value(rate)));
-        options.years = int(*n);
-    }
-    options.summary = parser.isSet(summary);
-    const QStringList plants = parser.values(plant);
-    if (plants.contains(QString()))
-        return usageError(QStringLiteral("The plant file name is empty."));
+    if (std::optional<ParsedCommandLine> answer = readOptions(parser, table, options))
+        return *answer;
     options.files = parser.positionalArguments();
-    options.inputs = orderedInputs(arguments, options.files, plants);
+    options.inputs = orderedInputs(arguments, table, options);
     if (options.inputs.isEmpty())
-        return usageError(QStringLiteral("No case file given."));
+        return usageError(u"No case file given."_s);
     return result;
+}
+
+QString usageLine(const QList<BatchOption> &table)
+{
+    QString line = u"Usage: tessio-calc"_s;
+    for (const BatchOption &option : table) {
+        if (option.action != Action::Run)
+            continue;
+        QString usage = longName(option);
+        if (!option.valueName.isEmpty())
+            usage += u' ' + (option.usageValue.isEmpty() ? option.valueName.toUpper() : option.usageValue);
+        // Options that need each other share one pair of brackets.
+        const BatchOption *previous = &option == table.constData() ? nullptr : &option - 1;
+        if (previous && previous->needs.contains(option.names.last()) && option.needs.contains(previous->names.last()))
+            line.insert(line.size() - 1, u' ' + usage);
+        else
+            line += u" ["_s + usage + u']';
+        if (option.repeated)
+            line += u"..."_s;
+    }
+    return line + u" CASE.WAU..."_s;
 }

@@ -1,15 +1,72 @@
 #include "cli/batchoutput.h"
 
-#include "calc/caserecord.h"
+#include "calc/casetext.h"
 #include "plant/plantcsv.h"
 #include "plant/planttext.h"
+
+#include <QTextStream>
 
 #include <algorithm>
 
 namespace {
 
-constexpr int FixedColumns = 2; // file and application, aligned left
+constexpr int FixedColumns = 2;  // file and application, aligned left
+constexpr int ResultColumns = 4; // efficiency, kWh, money and months
 const QString ColumnGap = QStringLiteral("  ");
+
+// What an added column's cell is made from: the figures of a case or of the plant, and the case itself
+// (none in a row of the plant).
+struct CellSource
+{
+    const PlantFigures &figures;
+    const BatchCase *batchCase;
+    const QLocale &locale;
+};
+
+// A column after months that an option adds: shown with its group, under its CSV name and heading.
+struct AddedColumn
+{
+    bool BatchColumns::*shown;
+    const char *csvName;
+    int heading;     // a text number
+    bool inCurrency; // the heading ends in " (<currency>)"
+    QString (*cell)(const CellSource &source);
+};
+
+const AddedColumn AddedColumns[] = {
+    {&BatchColumns::co2, "co2_t", PlantText::Co2Year, false,
+     [](const CellSource &s) { return PlantFormat::co2(s.figures.co2, s.locale); }},
+    {&BatchColumns::lifetime, "npv", PlantText::Npv, true,
+     [](const CellSource &s) { return PlantFormat::npv(s.figures.npv, s.locale); }},
+    {&BatchColumns::lifetime, "irr", PlantText::Irr, false,
+     [](const CellSource &s) { return PlantFormat::irr(s.figures.irr, s.locale); }},
+};
+
+QList<const AddedColumn *> addedColumns(BatchColumns columns)
+{
+    QList<const AddedColumn *> shown;
+    for (const AddedColumn &column : AddedColumns) {
+        if (columns.*column.shown)
+            shown << &column;
+    }
+    return shown;
+}
+
+QStringList addedCells(const CellSource &source, BatchColumns columns)
+{
+    QStringList cells;
+    for (const AddedColumn *column : addedColumns(columns))
+        cells << column->cell(source);
+    return cells;
+}
+
+// The figures of the whole plant: no efficiency, the savings, the payback and the added columns.
+QStringList plantCells(const PlantFigures &figures, const QLocale &locale, BatchColumns columns)
+{
+    return QStringList{QString(), PlantFormat::kwh(figures.kwh, locale), PlantFormat::money(figures.money, locale),
+                       PlantFormat::months(figures.months, locale)}
+           << addedCells({figures, nullptr, locale}, columns);
+}
 
 QString heading(const QString &caption)
 {
@@ -19,67 +76,49 @@ QString heading(const QString &caption)
     return text.trimmed();
 }
 
-QStringList extraFields(const PlantFigures &figures, const QLocale &locale, BatchColumns columns)
-{
-    QStringList fields;
-    if (columns.co2)
-        fields << PlantFormat::co2(figures.co2, locale);
-    if (columns.lifetime)
-        fields << PlantFormat::npv(figures.npv, locale) << PlantFormat::irr(figures.irr, locale);
-    return fields;
-}
-
-QStringList emptyExtras(BatchColumns columns)
-{
-    return QStringList((columns.co2 ? 1 : 0) + (columns.lifetime ? 2 : 0), QString());
-}
-
-QString leftOutMessage(int leftOut, const TextLookup &text)
-{
-    return leftOut > 0 ? text(PlantText::CasesLeftOut).arg(leftOut) : QString();
-}
-
 } // namespace
+
+BatchRow caseRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns)
+{
+    BatchRow row{batchCase.file, applicationName(batchCase, text), {}, QString()};
+    if (!batchCase.computed) {
+        row.message = batchCase.message;
+        return row;
+    }
+    const ShownResults shown = shownResults(batchCase.record, locale);
+    row.figures = QStringList{shown.efficiency, shown.kwh, shown.money, shown.months}
+                  << addedCells({batchCase.figures, &batchCase, locale}, columns);
+    return row;
+}
+
+QList<BatchRow> summaryRows(const PlantSummary &summary, bool csv, const QLocale &locale, const TextLookup &text,
+                            BatchColumns columns)
+{
+    BatchRow total{csv ? QStringLiteral("TOTAL") : text(PlantText::Total), QString(),
+                   plantCells(summary.totals, locale, columns), QString()};
+    if (summary.leftOutCount > 0)
+        total.message = text(PlantText::CasesLeftOut).arg(summary.leftOutCount);
+    return {total};
+}
 
 QStringList tableHeadings(const TextLookup &text, const QString &currency, BatchColumns columns)
 {
     const QString inCurrency = QStringLiteral(" (") + currency + u')';
-    QStringList headings{heading(text(BatchFileHeading)),
-                         heading(text(PlantText::Application)),
-                         heading(text(PlantText::Efficiency)),
-                         heading(text(33)),
-                         heading(text(34)) + inCurrency,
-                         heading(text(35))};
-    if (columns.co2)
-        headings << text(PlantText::Co2Year);
-    if (columns.lifetime)
-        headings << text(PlantText::Npv) + inCurrency << text(PlantText::Irr);
+    QStringList headings{heading(text(BatchText::FileHeading)), heading(text(CaseText::Application)),
+                         heading(text(CaseText::Efficiency)),   heading(text(CaseText::SavingKwh)),
+                         heading(text(CaseText::SavingMoney)) + inCurrency, heading(text(CaseText::Payback))};
+    for (const AddedColumn *column : addedColumns(columns))
+        headings << text(column->heading) + (column->inCurrency ? inCurrency : QString());
     return headings;
 }
 
-QStringList tableTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
-                          BatchColumns columns)
+QStringList tableCells(const BatchRow &row)
 {
-    const PlantFigures &t = summary.totals;
-    QStringList row{text(PlantText::Total), QString(), QString(), PlantFormat::kwh(t.kwh, locale),
-                    PlantFormat::money(t.money, locale), PlantFormat::months(t.months, locale)};
-    row << extraFields(t, locale, columns);
-    if (leftOut > 0)
-        row << leftOutMessage(leftOut, text);
-    return row;
-}
-
-QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns)
-{
-    QStringList row{batchCase.file, applicationName(batchCase, text)};
-    if (!batchCase.computed) {
-        // A message may hold line breaks; in a table it is one line.
-        row << PlantFormat::oneLine(batchCase.message);
-        return row;
-    }
-    const ShownResults shown = shownResults(batchCase.record, locale);
-    row << shown.efficiency << shown.kwh << shown.money << shown.months << extraFields(batchCase.figures, locale, columns);
-    return row;
+    QStringList cells = QStringList{row.file, row.application} << row.figures;
+    // A message may hold line breaks; in a table it is one line.
+    if (!row.message.isEmpty())
+        cells << PlantFormat::oneLine(row.message);
+    return cells;
 }
 
 QStringList alignedLines(const QStringList &headings, const QList<QStringList> &rows)
@@ -135,29 +174,41 @@ QString csvHeader(BatchColumns columns)
 {
     QStringList names{QStringLiteral("file"), QStringLiteral("application"), QStringLiteral("efficiency"),
                       QStringLiteral("kwh"),  QStringLiteral("money"),       QStringLiteral("months")};
-    if (columns.co2)
-        names << QStringLiteral("co2_t");
-    if (columns.lifetime)
-        names << QStringLiteral("npv") << QStringLiteral("irr");
+    for (const AddedColumn *column : addedColumns(columns))
+        names << QString::fromLatin1(column->csvName);
     return csvLine(names << QStringLiteral("message"));
 }
 
-QString csvRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns)
+QString csvRow(const BatchRow &row, BatchColumns columns)
 {
-    const QString application = applicationName(batchCase, text);
-    if (!batchCase.computed)
-        return csvLine(QStringList{batchCase.file, application, QString(), QString(), QString(), QString()}
-                       << emptyExtras(columns) << batchCase.message);
-    const ShownResults shown = shownResults(batchCase.record, locale);
-    return csvLine(QStringList{batchCase.file, application, shown.efficiency, shown.kwh, shown.money, shown.months}
-                   << extraFields(batchCase.figures, locale, columns) << QString());
+    const QStringList figures = row.figures.isEmpty()
+                                    ? QStringList(ResultColumns + addedColumns(columns).size(), QString())
+                                    : row.figures;
+    return csvLine(QStringList{row.file, row.application} << figures << row.message);
 }
 
-QString csvTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
-                    BatchColumns columns)
+BatchWriter::BatchWriter(QTextStream &out, bool csv, BatchColumns columns)
+    : m_out(out)
+    , m_csv(csv)
+    , m_columns(columns)
 {
-    const PlantFigures &t = summary.totals;
-    return csvLine(QStringList{QStringLiteral("TOTAL"), QString(), QString(), PlantFormat::kwh(t.kwh, locale),
-                               PlantFormat::money(t.money, locale), PlantFormat::months(t.months, locale)}
-                   << extraFields(t, locale, columns) << leftOutMessage(leftOut, text));
+    if (m_csv)
+        m_out << csvHeader(m_columns);
+}
+
+void BatchWriter::write(const BatchRow &row)
+{
+    if (m_csv)
+        m_out << csvRow(row, m_columns);
+    else
+        m_rows << tableCells(row);
+}
+
+void BatchWriter::finish(const QStringList &headings)
+{
+    if (!m_csv) {
+        for (const QString &line : alignedLines(headings, m_rows))
+            m_out << line << '\n';
+    }
+    m_out.flush();
 }

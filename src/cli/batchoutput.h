@@ -6,27 +6,42 @@
 #include <QString>
 #include <QStringList>
 
-// The two output forms of a batch: an aligned table for reading and CSV for other programs.
+class QTextStream;
 
-// The columns after months that the options add: co2 (--co2), npv and irr (--years and --rate).
+// The two output forms of a batch, an aligned table for reading and CSV for other programs, written from
+// the same rows: one a case, then the rows of the whole plant.
+
+// The columns after months that options add: co2_t (--co2), npv and irr (--years and --rate).
 struct BatchColumns
 {
     bool co2 = false;
     bool lifetime = false;
 };
 
+// One row of either form.
+struct BatchRow
+{
+    QString file;        // the case's file, or the label of a plant row
+    QString application;
+    QStringList figures; // efficiency, kWh, money, months, then the added columns; none for a case that failed
+    QString message;     // why a case failed, or a plant row's remark
+};
+
+// A case: its file and application, then its results as the main window shows them, or its message.
+BatchRow caseRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns = {});
+
+// The rows of the whole plant after the cases: the totals, labelled "TOTAL" in CSV and text 213 in the
+// table, with no efficiency and "Cases left out: n" when there are any.
+QList<BatchRow> summaryRows(const PlantSummary &summary, bool csv, const QLocale &locale, const TextLookup &text,
+                            BatchColumns columns);
+
 // Column headings of the table in the current language: file, application, efficiency, the saving in kWh,
-// the saving in the currency, the payback in months (window captions without their closing colon).
-inline constexpr int BatchFileHeading = 204;
+// the saving in the currency, the payback in months (window captions without their closing colon), then
+// the added columns.
 QStringList tableHeadings(const TextLookup &text, const QString &currency, BatchColumns columns = {});
 
-// One row per case: file and application, then the four shown results, or the message alone when the
-// case did not compute.
-QStringList tableRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text,
-                     BatchColumns columns = {});
-// The plant's totals: text 213, two empty cells, the figures, then "Cases left out: n" when there are any.
-QStringList tableTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
-                          BatchColumns columns);
+// A row's cells in the table: a row without figures ends in its message, made one line.
+QStringList tableCells(const BatchRow &row);
 
 // Rows as aligned lines (no line ends): columns two blanks apart, the columns after the first two aligned
 // right. A row shorter than the heading (a message) runs on from its last column without padding.
@@ -38,8 +53,21 @@ QString csvField(const QString &value);
 QString csvLine(const QStringList &values); // fields joined by commas, ended by CR LF
 // "file,application,efficiency,kwh,money,months[,co2_t][,npv,irr],message" CR LF
 QString csvHeader(BatchColumns columns = {});
-QString csvRow(const BatchCase &batchCase, const QLocale &locale, const TextLookup &text, BatchColumns columns = {});
-// The totals row: file "TOTAL", application and efficiency empty, the plant's figures, and the message
-// "Cases left out: n" (empty when none).
-QString csvTotalRow(const PlantSummary &summary, int leftOut, const QLocale &locale, const TextLookup &text,
-                    BatchColumns columns);
+// A row as a CSV line: a row without figures has empty cells in their place.
+QString csvRow(const BatchRow &row, BatchColumns columns = {});
+
+// Writes the rows of a run to out: CSV as they come, the table once every row is known (its columns are
+// as wide as their widest cell).
+class BatchWriter
+{
+public:
+    BatchWriter(QTextStream &out, bool csv, BatchColumns columns);
+    void write(const BatchRow &row);
+    void finish(const QStringList &headings);
+
+private:
+    QTextStream &m_out;
+    bool m_csv;
+    BatchColumns m_columns;
+    QList<QStringList> m_rows;
+};

@@ -32,10 +32,33 @@ QStringList languageNames(const TextTable &texts)
     return names;
 }
 
-// "<folder>/<name>.pdf", the name of a case file being the file name without its last extension.
-QString pdfPathFor(const QString &folder, const QString &name)
+// Why a run cannot start, written to err: no texts, an unknown language, no way to print, or a PDF folder
+// that cannot be made. The exit code, or nothing when the run can start.
+std::optional<int> refusal(const BatchOptions &options, const BatchContext &context, int column, QTextStream &err)
 {
-    return QDir(folder).filePath(name + QStringLiteral(".pdf"));
+    if (context.texts.isEmpty()) {
+        err << "tessio-calc: the language texts could not be read from "
+            << QDir::toNativeSeparators(context.texts.filePath) << Qt::endl;
+        return BatchExit::CaseFailed;
+    }
+    if (column < 0) {
+        err << "tessio-calc: unknown language: " << options.language << " (known: "
+            << languageNames(context.texts).join(QStringLiteral(", ")) << ')' << Qt::endl;
+        return BatchExit::Usage;
+    }
+    if (options.pdfDir.isEmpty())
+        return std::nullopt;
+    if (!context.printReport) {
+        err << "tessio-calc: this build cannot print reports" << Qt::endl;
+        return BatchExit::Usage;
+    }
+    if (!QDir().mkpath(options.pdfDir)) {
+        err << "tessio-calc: "
+            << context.texts.entry(PlantText::FolderNotCreated, column).arg(QDir::toNativeSeparators(options.pdfDir))
+            << Qt::endl;
+        return BatchExit::CaseFailed;
+    }
+    return std::nullopt;
 }
 
 // A case of the batch with the name of its report.
@@ -44,34 +67,6 @@ struct Item
     BatchCase batchCase;
     QString reportName; // "<case name>" or "<plant name>-<line>"
 };
-
-// The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
-// Rows are calculated unless the plant model will calculate them.
-void appendPlantCases(QList<Item> &items, const QString &path, const PlantReadResult &read,
-                      const PlantFileContext &context, bool calculate)
-{
-    const QString name = QFileInfo(path).completeBaseName();
-    if (!read.ok()) {
-        BatchCase failed;
-        failed.file = path;
-        failed.message = read.fileError;
-        items << Item{failed, name};
-        return;
-    }
-    for (const PlantRow &row : read.rows) {
-        BatchCase batchCase;
-        batchCase.file = path + u':' + QString::number(row.line);
-        if (row.isRead()) {
-            batchCase.record = *row.record;
-            batchCase.read = true;
-            if (calculate)
-                calculateCase(batchCase, context.locale, context.text);
-        } else {
-            batchCase.message = row.reason;
-        }
-        items << Item{batchCase, name + u'-' + QString::number(row.line)};
-    }
-}
 
 // The factor and the period of the run: the options', else those of the first plant file that gives them.
 struct RunSettings
@@ -103,154 +98,205 @@ RunSettings runSettings(const BatchOptions &options, const QList<PlantReadResult
     return run;
 }
 
+// One run over the inputs of the options, in their order: each case is read, calculated and written as
+// soon as it comes; only the printed summary keeps the cases.
+class BatchRun
+{
+public:
+    BatchRun(const BatchOptions &options, const BatchContext &context, int column, QTextStream &out,
+             QTextStream &err);
+    int run();
+
+private:
+    QList<PlantReadResult> readPlants() const;
+    Item caseItem(const QString &path) const;
+    QList<Item> plantItems(const QString &path, const PlantReadResult &read) const;
+    void addToPlant(BatchCase &batchCase, bool caseFile);
+    void writeCase(const Item &item);
+    void writeSummary();
+    void fail(const QString &message);
+
+    const BatchOptions &m_options;
+    const BatchContext &m_context;
+    QTextStream &m_err;
+    TextLookup m_text;
+    std::unique_ptr<ConsoleDialogs> m_ownDialogs; // the export's messages when the context gives no dialogs
+    Export m_export;
+    PlantFileContext m_plantContext;
+    // Plant files are read before anything is written: the settings they hold decide the columns.
+    QList<PlantReadResult> m_plants;
+    RunSettings m_settings;
+    BatchColumns m_columns;
+    // With the plant's figures the plant model calculates every case that was read, as Calculate does;
+    // otherwise each case is calculated as it is read.
+    bool m_plantModel;
+    PlantAccumulator m_plant;
+    bool m_keepCases;
+    QList<PlantCaseResult> m_keptCases;
+    BatchWriter m_writer;
+    bool m_allComputed = true;
+};
+
+CaseRecord newCase(const QString &currency)
+{
+    CaseRecord start;
+    start.cboMoedas = currency;
+    return start;
+}
+
+BatchRun::BatchRun(const BatchOptions &options, const BatchContext &context, int column, QTextStream &out,
+                   QTextStream &err)
+    : m_options(options)
+    , m_context(context)
+    , m_err(err)
+    , m_text([&texts = context.texts, column](int n) { return texts.entry(n, column); })
+    , m_ownDialogs(context.dialogs ? nullptr : std::make_unique<ConsoleDialogs>(err))
+    , m_export(context.dialogs ? *context.dialogs : *m_ownDialogs)
+    , m_plantContext{newCase(context.currency), options.locale, &context.texts, m_text}
+    , m_plants(readPlants())
+    , m_settings(runSettings(options, m_plants))
+    , m_columns{m_settings.co2.has_value(), m_settings.lifetime.has_value()}
+    , m_plantModel(m_columns.co2 || m_columns.lifetime || options.summary)
+    , m_plant(m_settings.co2, m_settings.lifetime, options.locale, m_text)
+    , m_keepCases(options.summary && !options.pdfDir.isEmpty() && context.printSummary)
+    , m_writer(out, options.csv, m_columns)
+{
+}
+
+int BatchRun::run()
+{
+    qsizetype nextPlant = 0;
+    for (const BatchInput &input : m_options.inputs) {
+        const QList<Item> items = input.plant ? plantItems(input.path, m_plants[nextPlant++])
+                                              : QList<Item>{caseItem(input.path)};
+        for (Item item : items) {
+            if (m_plantModel)
+                addToPlant(item.batchCase, !input.plant);
+            writeCase(item);
+        }
+    }
+    if (m_options.summary)
+        writeSummary();
+    m_writer.finish(tableHeadings(m_text, m_context.currency, m_columns));
+    return m_allComputed ? BatchExit::Ok : BatchExit::CaseFailed;
+}
+
+QList<PlantReadResult> BatchRun::readPlants() const
+{
+    QList<PlantReadResult> plants;
+    for (const BatchInput &input : m_options.inputs) {
+        if (input.plant)
+            plants << readPlantFile(input.path, m_plantContext);
+    }
+    return plants;
+}
+
+Item BatchRun::caseItem(const QString &path) const
+{
+    const CaseRecord &start = m_plantContext.start;
+    return {m_plantModel ? readCase(path, start, m_text) : runCase(path, start, m_options.locale, m_text),
+            QFileInfo(path).completeBaseName()};
+}
+
+// The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
+QList<Item> BatchRun::plantItems(const QString &path, const PlantReadResult &read) const
+{
+    const QString name = QFileInfo(path).completeBaseName();
+    if (!read.ok()) {
+        BatchCase failed;
+        failed.file = path;
+        failed.message = read.fileError;
+        return {Item{failed, name}};
+    }
+    QList<Item> items;
+    for (const PlantRow &row : read.rows) {
+        BatchCase batchCase;
+        batchCase.file = path + u':' + QString::number(row.line);
+        if (row.isRead()) {
+            batchCase.record = *row.record;
+            batchCase.read = true;
+            if (!m_plantModel)
+                calculateCase(batchCase, m_plantContext.locale, m_plantContext.text);
+        } else {
+            batchCase.message = row.reason;
+        }
+        items << Item{batchCase, name + u'-' + QString::number(row.line)};
+    }
+    return items;
+}
+
+// The plant model calculates the case and counts it; the printed summary keeps it.
+void BatchRun::addToPlant(BatchCase &batchCase, bool caseFile)
+{
+    PlantCaseResult result = batchCase.read ? m_plant.add(batchCase.record)
+                                            : m_plant.addUnread(batchCase.file, batchCase.message);
+    if (batchCase.read) {
+        batchCase.computed = result.computed;
+        batchCase.figures = result.figures;
+        // The calculated record goes to the case's own row.
+        batchCase.record = result.record;
+        batchCase.message = result.message;
+        if (caseFile)
+            explainFailure(batchCase, m_options.locale, m_text);
+        result.message = batchCase.message;
+        // A case left out is found by its file when it has no reference.
+        if (!result.computed && result.reference.trimmed().isEmpty())
+            result.reference = batchCase.file;
+    }
+    if (m_keepCases)
+        m_keptCases.append(std::move(result));
+}
+
+// Writes the row of a case, appends its export and prints its report.
+void BatchRun::writeCase(const Item &item)
+{
+    const BatchCase &batchCase = item.batchCase;
+    m_writer.write(caseRow(batchCase, m_options.locale, m_text, m_columns));
+    if (!batchCase.computed) {
+        fail(batchCase.file + QStringLiteral(": ") + batchCase.message);
+        return;
+    }
+    const CaseDocument document{batchCase.record, applicationName(batchCase, m_text), m_context.company, m_text,
+                                m_options.locale, QDate()};
+    // The export writer has said what went wrong.
+    if (!m_options.exportFile.isEmpty() && !m_export.cmdPrint_Click(m_options.exportFile, document))
+        m_allComputed = false;
+    if (m_options.pdfDir.isEmpty())
+        return;
+    const QString path = QDir(m_options.pdfDir).filePath(item.reportName + QStringLiteral(".pdf"));
+    if (QString error; !m_context.printReport(document, path, &error))
+        fail(m_text(PlantText::ReportNotPrinted).arg(batchCase.file, error));
+}
+
+// The rows of the whole plant, and its printed summary.
+void BatchRun::writeSummary()
+{
+    PlantSummary summary = m_plant.summary();
+    summary.cases = std::move(m_keptCases);
+    for (const BatchRow &row : summaryRows(summary, m_options.csv, m_options.locale, m_text, m_columns))
+        m_writer.write(row);
+    if (m_options.pdfDir.isEmpty() || !m_context.printSummary)
+        return;
+    const QString factorSource = m_settings.co2 ? m_text(PlantText::GivenFactor) : QString();
+    const PlantReportInput input{summary,           m_context.company, m_text, m_options.locale,
+                                 m_context.currency, factorSource,      QDate()};
+    const QString path = QDir(m_options.pdfDir).filePath(QStringLiteral("summary.pdf"));
+    if (QString error; !m_context.printSummary(input, path, &error))
+        fail(m_text(PlantText::SummaryNotPrinted).arg(QDir::toNativeSeparators(path), error));
+}
+
+void BatchRun::fail(const QString &message)
+{
+    m_allComputed = false;
+    m_err << "tessio-calc: " << message << Qt::endl;
+}
+
 } // namespace
 
 int runBatch(const BatchOptions &options, const BatchContext &context, QTextStream &out, QTextStream &err)
 {
-    if (context.texts.isEmpty()) {
-        err << "tessio-calc: the language texts could not be read from "
-            << QDir::toNativeSeparators(context.texts.filePath) << Qt::endl;
-        return BatchExit::CaseFailed;
-    }
     const int column = languageColumn(context.texts, options.language);
-    if (column < 0) {
-        err << "tessio-calc: unknown language: " << options.language << " (known: "
-            << languageNames(context.texts).join(QStringLiteral(", ")) << ')' << Qt::endl;
-        return BatchExit::Usage;
-    }
-    const TextTable &texts = context.texts;
-    const TextLookup text = [&texts, column](int n) { return texts.entry(n, column); };
-    if (!options.pdfDir.isEmpty()) {
-        if (!context.printReport) {
-            err << "tessio-calc: this build cannot print reports" << Qt::endl;
-            return BatchExit::Usage;
-        }
-        if (!QDir().mkpath(options.pdfDir)) {
-            err << "tessio-calc: " << text(PlantText::FolderNotCreated).arg(QDir::toNativeSeparators(options.pdfDir))
-                << Qt::endl;
-            return BatchExit::CaseFailed;
-        }
-    }
-
-    std::unique_ptr<ConsoleDialogs> ownDialogs;
-    Dialogs *dialogs = context.dialogs;
-    if (!dialogs) {
-        ownDialogs = std::make_unique<ConsoleDialogs>(err);
-        dialogs = ownDialogs.get();
-    }
-    Export exportWriter(*dialogs);
-
-    CaseRecord start;
-    start.cboMoedas = context.currency;
-    // Plant files are read before anything is written: the settings they hold decide the columns.
-    const PlantFileContext plantContext{start, options.locale, &texts, text};
-    QList<PlantReadResult> plants;
-    for (const BatchInput &input : options.inputs) {
-        if (input.plant)
-            plants << readPlantFile(input.path, plantContext);
-    }
-    const RunSettings run = runSettings(options, plants);
-
-    const BatchColumns columns{run.co2.has_value(), run.lifetime.has_value()};
-    bool allComputed = true;
-    QList<QStringList> rows;
-    if (options.csv)
-        out << csvHeader(columns);
-    // Writes the row of a case, appends its export and prints its report.
-    const auto emitCase = [&](const Item &item) {
-        const BatchCase &batchCase = item.batchCase;
-        const QString &file = batchCase.file;
-        if (options.csv)
-            out << csvRow(batchCase, options.locale, text, columns);
-        else
-            rows << tableRow(batchCase, options.locale, text, columns);
-        if (!batchCase.computed) {
-            allComputed = false;
-            err << "tessio-calc: " << file << ": " << batchCase.message << Qt::endl;
-            return;
-        }
-        const QString application = applicationName(batchCase, text);
-        if (!options.exportFile.isEmpty()) {
-            const ExportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
-            if (!exportWriter.cmdPrint_Click(options.exportFile, input))
-                allComputed = false;
-        }
-        if (!options.pdfDir.isEmpty()) {
-            QString error;
-            const ReportInput input{batchCase.record, application, context.company, text, options.locale, QDate()};
-            if (!context.printReport(input, pdfPathFor(options.pdfDir, item.reportName), &error)) {
-                allComputed = false;
-                err << "tessio-calc: " << text(PlantText::ReportNotPrinted).arg(file, error) << Qt::endl;
-            }
-        }
-    };
-
-    // With the plant's figures the plant model calculates every case that was read, as Calculate does;
-    // otherwise each case is calculated as it is read. Either way a case is written as soon as it is
-    // calculated, and only the printed summary keeps the cases.
-    const bool plantModel = columns.co2 || columns.lifetime || options.summary;
-    PlantAccumulator plant(run.co2, run.lifetime, options.locale, text);
-    const bool keepCases = options.summary && !options.pdfDir.isEmpty() && context.printSummary;
-    QList<PlantCaseResult> keptCases;
-    QList<Item> items;
-    qsizetype nextPlant = 0;
-    for (const BatchInput &input : options.inputs) {
-        if (input.plant)
-            appendPlantCases(items, input.path, plants[nextPlant++], plantContext, !plantModel);
-        else
-            items << Item{plantModel ? readCase(input.path, start, text) : runCase(input.path, start, options.locale, text),
-                          QFileInfo(input.path).completeBaseName()};
-        for (Item &item : items) {
-            BatchCase &batchCase = item.batchCase;
-            if (plantModel) {
-                PlantCaseResult result = batchCase.read ? plant.add(batchCase.record)
-                                                        : plant.addUnread(batchCase.file, batchCase.message);
-                if (batchCase.read) {
-                    batchCase.computed = result.computed;
-                    batchCase.figures = result.figures;
-                    // The calculated record goes to the case's own row.
-                    batchCase.record = result.record;
-                    batchCase.message = result.message;
-                    if (!input.plant)
-                        explainFailure(batchCase, options.locale, text);
-                    result.message = batchCase.message;
-                    // A case left out is found by its file when it has no reference.
-                    if (!result.computed && result.reference.trimmed().isEmpty())
-                        result.reference = batchCase.file;
-                }
-                if (keepCases)
-                    keptCases.append(std::move(result));
-            }
-            emitCase(item);
-        }
-        items.clear();
-    }
-
-    PlantSummary summary = plant.summary();
-    summary.cases = std::move(keptCases);
-    const int leftOut = summary.leftOutCount;
-    if (options.summary) {
-        if (options.csv)
-            out << csvTotalRow(summary, leftOut, options.locale, text, columns);
-        else
-            rows << tableTotalRow(summary, leftOut, options.locale, text, columns);
-        if (!options.pdfDir.isEmpty() && context.printSummary) {
-            const QString factorSource = run.co2 ? text(PlantText::GivenFactor) : QString();
-            const PlantReportInput input{summary, context.company, text, options.locale, context.currency,
-                                         factorSource, QDate()};
-            const QString path = QDir(options.pdfDir).filePath(QStringLiteral("summary.pdf"));
-            QString error;
-            if (!context.printSummary(input, path, &error)) {
-                allComputed = false;
-                err << "tessio-calc: " << text(PlantText::SummaryNotPrinted).arg(QDir::toNativeSeparators(path), error)
-                    << Qt::endl;
-            }
-        }
-    }
-    if (!options.csv) {
-        for (const QString &line : alignedLines(tableHeadings(text, context.currency, columns), rows))
-            out << line << '\n';
-    }
-    out.flush();
-    return allComputed ? BatchExit::Ok : BatchExit::CaseFailed;
+    if (const std::optional<int> exitCode = refusal(options, context, column, err))
+        return *exitCode;
+    return BatchRun(options, context, column, out, err).run();
 }

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_WIN
 #include <fcntl.h>
@@ -23,8 +24,7 @@
 
 namespace {
 
-// Printing needs fonts, and fonts need a GUI application; everything else runs on a plain core
-// application, which starts faster and needs nothing of the window system.
+// Whether the command line asks for reports (--pdf); read before the application object exists.
 bool printsReports(int argc, char *argv[])
 {
     for (int i = 1; i < argc; ++i) {
@@ -36,34 +36,24 @@ bool printsReports(int argc, char *argv[])
     return false;
 }
 
-} // namespace
-
-int main(int argc, char *argv[])
+// Printing needs fonts, and fonts need a GUI application; everything else runs on a plain core
+// application, which starts faster and needs nothing of the window system.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
-    std::unique_ptr<QCoreApplication> app;
-    if (printsReports(argc, argv)) {
-        // Reports are drawn into files: no window is ever shown, so no display is needed.
+    if (!printsReports(argc, argv))
+        return std::make_unique<QCoreApplication>(argc, argv);
+    // Reports are drawn into files: no window is ever shown, so no display is needed.
 #ifndef Q_OS_WIN
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("QT_QPA_PLATFORM", "offscreen");
 #endif
-        // Windows' own platform needs no display either, and it has the system's fonts; its offscreen
-        // platform has none there, so the reports would carry no text.
-        app = std::make_unique<QGuiApplication>(argc, argv);
-    } else {
-        app = std::make_unique<QCoreApplication>(argc, argv);
-    }
-    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
-    QCoreApplication::setApplicationName(QStringLiteral("tessio-calc"));
+    // Windows' own platform needs no display either, and it has the system's fonts; its offscreen
+    // platform has none there, so the reports would carry no text.
+    return std::make_unique<QGuiApplication>(argc, argv);
+}
 
-#ifdef Q_OS_WIN
-    // The bytes as written, as on every platform: the C runtime's text mode would turn the "\r\n" that
-    // ends each CSV row into "\r\r\n".
-    _setmode(_fileno(stdout), _O_BINARY);
-    _setmode(_fileno(stderr), _O_BINARY);
-#endif
-    QTextStream out(stdout);
-    QTextStream err(stderr);
-    const ParsedCommandLine command = parseCommandLine(QCoreApplication::arguments());
+// The help, the version or a usage error: the exit code, or nothing when the batch is to run.
+std::optional<int> answer(const ParsedCommandLine &command, QTextStream &out, QTextStream &err)
+{
     switch (command.action) {
     case ParsedCommandLine::Action::Help:
         out << command.text;
@@ -73,14 +63,18 @@ int main(int argc, char *argv[])
         return BatchExit::Ok;
     case ParsedCommandLine::Action::UsageError:
         err << "tessio-calc: " << command.text << '\n'
-            << "Usage: tessio-calc [--locale NAME] [--language NAME] [--csv] [--export FILE] [--pdf DIR] "
-               "[--co2 KG_PER_KWH] [--years N --rate PCT] [--summary] [--plant PLANT.csv]... CASE.WAU...\n"
+            << usageLine() << '\n'
             << "Try 'tessio-calc --help' for more information.\n";
         return BatchExit::Usage;
     case ParsedCommandLine::Action::Run:
         break;
     }
+    return std::nullopt;
+}
 
+// The batch with the program's texts, the stored company block and currency, and reports printed to PDF.
+int runFromProgramFolder(const BatchOptions &options, QTextStream &out, QTextStream &err)
+{
     ConsoleDialogs dialogs(err);
     BatchContext context;
     context.dialogs = &dialogs;
@@ -96,5 +90,27 @@ int main(int argc, char *argv[])
         return printToPdf(
             path, [&](ReportPrinter &printer) { return summary.print(printer, input); }, error);
     };
-    return runBatch(command.options, context, out, err);
+    return runBatch(options, context, out, err);
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    QCoreApplication::setOrganizationName(QStringLiteral("Varnel"));
+    QCoreApplication::setApplicationName(QStringLiteral("tessio-calc"));
+
+#ifdef Q_OS_WIN
+    // The bytes as written, as on every platform: the C runtime's text mode would turn the "\r\n" that
+    // ends each CSV row into "\r\r\n".
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+#endif
+    QTextStream out(stdout);
+    QTextStream err(stderr);
+    const ParsedCommandLine command = parseCommandLine(QCoreApplication::arguments());
+    if (const std::optional<int> exitCode = answer(command, out, err))
+        return *exitCode;
+    return runFromProgramFolder(command.options, out, err);
 }

@@ -10,6 +10,8 @@
 
 namespace {
 
+using namespace ExportText;
+
 QString blanks(qsizetype count)
 {
     // A label wider than the widest of its block would give a negative count: it is then followed
@@ -17,41 +19,70 @@ QString blanks(qsizetype count)
     return QString(std::max<qsizetype>(count, 0), u' ');
 }
 
-} // namespace
-
-QStringList exportLines(const ExportInput &input)
+QString store(const QString &s)
 {
-    using namespace ExportText;
-    const auto text = [&input](int n) { return input.text ? CodePage::storable(input.text(n)) : QString(); };
-    const auto store = [](const QString &s) { return CodePage::storable(s); };
-    const auto money = [&input](const QString &field) {
-        return CodePage::storable(NumberFormat::formatText(field, u"#,##0.00", input.locale));
-    };
-    const auto whole = [&input](const QString &field) {
-        return CodePage::storable(NumberFormat::formatText(field, u"#,##0", input.locale));
-    };
+    return CodePage::storable(s);
+}
 
-    const CaseRecord &r = input.record;
-    const QString name = store(input.company.CompanyName);
-    const QString street = store(input.company.Street);
-    const QString city = store(input.company.CityLine);
-    const QString cur = store(r.cboMoedas);
-    const QDate date = input.shownDate();
+// The export's blocks of lines, every text as the file will hold it.
+class ExportLayout
+{
+public:
+    explicit ExportLayout(const ExportInput &input)
+        : m_input(input)
+        , m_currency(store(input.record.cboMoedas))
+    {
+    }
 
+    QStringList companyHeader() const;
+    QStringList hours() const;
+    QStringList motorAndPrices() const;
+    QStringList results() const;
+    QStringList closingNote() const;
+
+private:
+    QString text(int n) const { return m_input.text ? store(m_input.text(n)) : QString(); }
+    QString money(const QString &field) const { return formatted(field, u"#,##0.00"); }
+    QString whole(const QString &field) const { return formatted(field, u"#,##0"); }
+    QString formatted(const QString &field, QStringView pattern) const
+    {
+        return store(NumberFormat::formatText(field, pattern, m_input.locale));
+    }
+    // "<label>(<currency>):"
+    QString withCurrency(int label) const { return text(label) + u'(' + m_currency + QStringLiteral("):"); }
+
+    const ExportInput &m_input;
+    const QString m_currency;
+};
+
+// The company block beside the date, phone and fax, a rule as wide as the widest line, the title, the
+// application and the reference.
+QStringList ExportLayout::companyHeader() const
+{
+    const CompanyBlock &company = m_input.company;
+    const QString name = store(company.CompanyName);
+    const QString street = store(company.Street);
+    const QString city = store(company.CityLine);
     const qsizetype w = std::max({name.size(), street.size(), city.size()});
     QStringList lines;
     lines << name + blanks(w - name.size() + 5) + QStringLiteral("Date: ")
-                 + NumberFormat::formatDate(date, input.locale);
-    lines << street + blanks(w - street.size() + 5) + store(input.company.PhoneLine);
-    lines << city + blanks(w - city.size() + 5) + store(input.company.FaxLine);
+                 + NumberFormat::formatDate(m_input.shownDate(), m_input.locale);
+    lines << street + blanks(w - street.size() + 5) + store(company.PhoneLine);
+    lines << city + blanks(w - city.size() + 5) + store(company.FaxLine);
     const qsizetype rule = std::max({lines[0].size(), lines[1].size(), lines[2].size()});
     lines << QString(rule, u'-');
     lines << text(Title);
     lines << QString();
-    lines << store(input.applicationText);
-    lines << text(Reference) + store(r.mskReferencia);
+    lines << store(m_input.applicationText);
+    lines << text(Reference) + store(m_input.record.mskReferencia);
+    return lines;
+}
 
+QStringList ExportLayout::hours() const
+{
+    const CaseRecord &r = m_input.record;
     const qsizetype flowWidth = text(FlowHeading).size();
+    QStringList lines;
     lines << text(FlowHeading) + blanks(5) + text(HoursHeading);
     lines << blanks(flowWidth + 5) + text(HoursHeadingEnd);
     const QString *hours[] = {&r.mskVazao100, &r.mskVazao90, &r.mskVazao80,
@@ -60,31 +91,51 @@ QStringList exportLines(const ExportInput &input)
         // The 100 % label is one character longer than the others, so its row has one blank fewer.
         lines << text(Flow100 + 2 * i) + blanks(flowWidth + (i == 0 ? 8 : 9)) + money(*hours[i]);
     }
-    lines << QString();
+    return lines << QString();
+}
 
-    const QString priceLabel = text(KwhPrice) + u'(' + cur + QStringLiteral("):");
-    const QString driveLabel = text(DrivePrice) + u'(' + cur + QStringLiteral("):");
+QStringList ExportLayout::motorAndPrices() const
+{
+    const CaseRecord &r = m_input.record;
+    const QString priceLabel = withCurrency(KwhPrice);
+    const QString driveLabel = withCurrency(DrivePrice);
     const qsizetype k = driveLabel.size();
+    QStringList lines;
     lines << text(Power) + blanks(k - text(Power).size() + 1) + money(r.mskPotencia)
                  + (r.isKw() ? QStringLiteral(" kW") : QStringLiteral(" HP"));
     lines << priceLabel + blanks(k - priceLabel.size() + 1)
-                 + CodePage::storable(NumberFormat::formatKwhPrice(r.mskValorkWh, input.locale));
+                 + store(NumberFormat::formatKwhPrice(r.mskValorkWh, m_input.locale));
     lines << driveLabel + u' ' + money(r.mskInversor);
-    lines << QString();
+    return lines << QString();
+}
 
-    const QString moneyLabel = text(SavingMoney) + u'(' + cur + QStringLiteral("):");
+QStringList ExportLayout::results() const
+{
+    const CaseRecord &r = m_input.record;
+    const QString moneyLabel = withCurrency(SavingMoney);
     const qsizetype m = std::max(text(SavingKwh).size(), moneyLabel.size());
+    QStringList lines;
     lines << text(SavingKwh) + blanks(m - text(SavingKwh).size() + 1) + whole(r.mskEconomiakW);
     lines << moneyLabel + blanks(m - moneyLabel.size() + 1) + money(r.mskEconomiaReais);
     // Nothing follows the value: blanks padding the line to a column zone would carry no information.
     lines << text(Payback) + blanks(m - text(Payback).size() + 1) + whole(r.mskRetorno);
     lines << QString();
     lines << text(Days) + store(r.mskDiaAno);
-    lines << QString() << QString();
-    lines << text(Note1) << text(Note1 + 1) << text(Note1 + 2);
-    lines << QString();
-    lines << text(Note1 + 3) << text(Note1 + 4);
-    return lines;
+    return lines << QString() << QString();
+}
+
+QStringList ExportLayout::closingNote() const
+{
+    return {text(Note1), text(Note1 + 1), text(Note1 + 2), QString(), text(Note1 + 3), text(Note1 + 4)};
+}
+
+} // namespace
+
+QStringList exportLines(const ExportInput &input)
+{
+    const ExportLayout layout(input);
+    return layout.companyHeader() + layout.hours() + layout.motorAndPrices() + layout.results()
+           + layout.closingNote();
 }
 
 Export::Export(Dialogs &dialogs, QWidget *parent)

@@ -97,19 +97,11 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         return QObject::eventFilter(watched, event);
 
     switch (event->type()) {
-    case QEvent::FocusIn: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        // The control takes the focus first (a field shows its raw text), then the entry handler runs.
-        static_cast<QObject *>(control)->event(event);
-        const bool activation = MaskedEdit::isWindowActivation(reason);
-        if (m_entered != control && !(activation && m_handlerDepth > 0)) {
-            enter(control);
-            auto *edit = qobject_cast<MaskedEdit *>(control);
-            if (reason == Qt::MouseFocusReason && edit && m_bindings.value(edit)->entryHandling)
-                m_clickEntered = edit;
-        }
+    case QEvent::FocusIn:
+        focusIn(control, static_cast<QFocusEvent *>(event));
         return true;
-    }
+    case QEvent::FocusOut:
+        return focusOut(control, static_cast<QFocusEvent *>(event));
     case QEvent::MouseButtonPress:
         // The press that gave the focus comes after the focus; any later press only places the cursor.
         m_selectOnRelease = control == m_clickEntered ? m_clickEntered : nullptr;
@@ -125,19 +117,6 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
             return true;
         }
         break;
-    case QEvent::FocusOut: {
-        const auto reason = static_cast<QFocusEvent *>(event)->reason();
-        if (!MaskedEdit::isWindowActivation(reason))
-            m_clickEntered = m_selectOnRelease = nullptr;
-        if (MaskedEdit::isWindowActivation(reason) || m_entered != control)
-            return false;
-        if (!validateBeforeLeaving(control))
-            return true; // the focus stayed; the control never saw it go
-        static_cast<QObject *>(control)->event(event);
-        m_entered = nullptr;
-        leave(control);
-        return true;
-    }
     case QEvent::KeyPress: {
         m_clickEntered = nullptr;
         const int key = static_cast<QKeyEvent *>(event)->key();
@@ -151,6 +130,35 @@ bool FieldBehaviour::eventFilter(QObject *watched, QEvent *event)
         break;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void FieldBehaviour::focusIn(QWidget *control, QFocusEvent *event)
+{
+    const Qt::FocusReason reason = event->reason();
+    // The control takes the focus first (a field shows its raw text), then the entry handler runs.
+    static_cast<QObject *>(control)->event(event);
+    const bool activation = MaskedEdit::isWindowActivation(reason);
+    if (m_entered == control || (activation && m_handlerDepth > 0))
+        return;
+    enter(control);
+    auto *edit = qobject_cast<MaskedEdit *>(control);
+    if (reason == Qt::MouseFocusReason && edit && m_bindings.value(edit)->entryHandling)
+        m_clickEntered = edit;
+}
+
+bool FieldBehaviour::focusOut(QWidget *control, QFocusEvent *event)
+{
+    const bool activation = MaskedEdit::isWindowActivation(event->reason());
+    if (!activation)
+        m_clickEntered = m_selectOnRelease = nullptr;
+    if (activation || m_entered != control)
+        return false;
+    if (!validateBeforeLeaving(control))
+        return true; // the focus stayed; the control never saw it go
+    static_cast<QObject *>(control)->event(event);
+    m_entered = nullptr;
+    leave(control);
+    return true;
 }
 
 void FieldBehaviour::enter(QWidget *control)

@@ -12,6 +12,7 @@
 
 class Dialogs;
 class MaskedEdit;
+class QFocusEvent;
 class QComboBox;
 class QLabel;
 class QRadioButton;
@@ -71,6 +72,10 @@ private:
 
     void setUp(MaskedEdit *edit, const CaseFields::Binding &binding);
     MaskedEdit *fieldWith(Leave rule) const;
+    // The focus events of a control: the entry handler, and the check before the focus may leave (false:
+    // the control handles the event itself).
+    void focusIn(QWidget *control, QFocusEvent *event);
+    bool focusOut(QWidget *control, QFocusEvent *event);
     void enter(QWidget *control);
     bool validateBeforeLeaving(QWidget *control); // false: the focus stays
     void leave(QWidget *control);

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "calc/casetext.h"
+
 // Language texts of the main window: its title, captions, command labels and application list, by their
 // numbers in data/texts.tsv. The messages of its fields are named in FieldRules, those of Calculate's
-// checks in CheckText.
+// checks in CheckText; the captions of a case's fields that other writers share come from CaseText.
 namespace MainWindowText {
 inline constexpr int Title = 1;
-inline constexpr int Application = 2;       // caption of the application selector
+inline constexpr int Application = CaseText::Application;
 inline constexpr int FileTasks = 5;         // heading of the first group of commands
 inline constexpr int Open = 6;
 inline constexpr int Save = 7;
@@ -27,14 +29,14 @@ inline constexpr int FirstFlow = 22;        // 22 to 27: the flow columns, 100 d
 inline constexpr int MotorPower = 28;
 inline constexpr int KwhPrice = 29;         // the caller adds " (<currency>)"
 inline constexpr int DrivePrice = 30;       // the caller adds " (<currency>)"
-inline constexpr int SavingKwh = 33;        // "Annual Savings (kWh):"
-inline constexpr int SavingMoney = 34;      // the caller adds " (<currency>):"
-inline constexpr int Payback = 35;          // "Payback (months):"
+inline constexpr int SavingKwh = CaseText::SavingKwh;
+inline constexpr int SavingMoney = CaseText::SavingMoney;
+inline constexpr int Payback = CaseText::Payback;
 inline constexpr int HoursSumNote = 36;     // shown while the hours add up to more than 24
 inline constexpr int VisitUs = 39;          // caption of the web link
 inline constexpr int Language = 171;        // caption of the language selector
-inline constexpr int FirstApplication = 193; // 193 to 196: the applications in their list order
-inline constexpr int Efficiency = 197;      // "Efficiency (100%)"
+inline constexpr int FirstApplication = CaseText::FirstApplication;
+inline constexpr int Efficiency = CaseText::Efficiency;
 inline constexpr int Help = 198;
 inline constexpr int WebAddress = 201;      // the web link opens "http://" followed by this text
 inline constexpr int Models = 202;          // "Available models"

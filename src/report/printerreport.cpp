@@ -64,50 +64,61 @@ void PrinterReport::Printer_Header()
 
 void PrinterReport::Printer_Body()
 {
-    ReportJob &job = *m_job;
-    const CaseRecord &record = m_input->record;
-    const QString currency = m_input->record.cboMoedas;
-    job.setFont(BodyFont, BodySize, false, false);
+    m_job->setFont(BodyFont, BodySize, false, false);
+    printApplication();
+    printHours();
+    printMotorAndPrices();
+    printResults();
+    printNote();
+}
 
-    // Application band.
-    for (double y : {73, 84, 92})
-        job.rule(0, y, 350, y);
-    for (double x : {0, 45, 350})
-        job.rule(x, 73, x, 92);
+void PrinterReport::printGrid(std::initializer_list<double> ys, double left, double right,
+                              std::initializer_list<double> xs, double top, double bottom)
+{
+    for (double y : ys)
+        m_job->rule(left, y, right, y);
+    for (double x : xs)
+        m_job->rule(x, top, x, bottom);
+}
+
+QString PrinterReport::withCurrency(int label) const
+{
+    // The labels end in the blank the export joins them by; here " (" brings its own.
+    QString caption = text(label);
+    while (caption.endsWith(u' '))
+        caption.chop(1);
+    return caption + QStringLiteral(" (") + m_input->record.cboMoedas + QStringLiteral("):");
+}
+
+void PrinterReport::printApplication()
+{
+    ReportJob &job = *m_job;
+    printGrid({73, 84, 92}, 0, 350, {0, 45, 350}, 73, 92);
     job.printAt(8, 74, text(ReportText::Application));
     job.printAt(48, 74, m_input->applicationText);
-    job.printAt(8, 84, text(ReportText::ReferencePrefix) + record.mskReferencia);
-    job.printAt(0, 183, text(ReportText::DaysPrefix) + record.mskDiaAno);
+    job.printAt(8, 84, text(ReportText::ReferencePrefix) + m_input->record.mskReferencia);
+    job.printAt(0, 183, text(ReportText::DaysPrefix) + m_input->record.mskDiaAno);
+}
 
-    // Hours per flow level.
-    for (double y : {100, 118})
-        job.rule(0, y, 128, y);
-    for (double x : {0, 45, 128})
-        job.rule(x, 100, x, 129);
+void PrinterReport::printHours()
+{
+    ReportJob &job = *m_job;
+    printGrid({100, 118}, 0, 128, {0, 45, 128}, 100, 129);
     job.printAt(8, 101, text(ReportText::FlowHeading));
     job.printAt(48, 101, text(ReportText::HoursHeading1));
     job.printAt(48, 110, text(ReportText::HoursHeading2));
-    for (double y : {127, 136, 145, 154, 163, 173})
-        job.rule(0, y, 128, y);
-    for (double x : {0, 45, 128})
-        job.rule(x, 119, x, 173);
+    printGrid({127, 136, 145, 154, 163, 173}, 0, 128, {0, 45, 128}, 119, 173);
     for (const Row &row : HourRows) {
         job.printAt(15, row.y, text(row.label));
-        job.printAt(75, row.y, number(record.*row.field, u"#,##0.00"));
+        job.printAt(75, row.y, number(m_input->record.*row.field, u"#,##0.00"));
     }
+}
 
-    // Motor and prices.
-    for (double y : {100, 109, 118, 127, 136})
-        job.rule(138, y, 350, y);
-    for (double x : {138, 283, 350})
-        job.rule(x, 100, x, 136);
-    // The labels end in the blank the export joins them by; here " (" brings its own.
-    const auto withCurrency = [&](int label) {
-        QString caption = text(label);
-        while (caption.endsWith(u' '))
-            caption.chop(1);
-        return caption + QStringLiteral(" (") + currency + QStringLiteral("):");
-    };
+void PrinterReport::printMotorAndPrices()
+{
+    ReportJob &job = *m_job;
+    const CaseRecord &record = m_input->record;
+    printGrid({100, 109, 118, 127, 136}, 138, 350, {138, 283, 350}, 100, 136);
     job.printAt(146, 101, text(ReportText::Power));
     job.printAt(285, 101, number(record.mskPotencia, u"#,##0.00")
                               + text(record.isKw() ? ReportText::UnitKw : ReportText::UnitHp));
@@ -117,13 +128,15 @@ void PrinterReport::Printer_Body()
     job.printAt(285, 119, NumberFormat::formatKwhPrice(record.mskValorkWh, m_input->locale));
     job.printAt(146, 128, withCurrency(ReportText::DrivePrice));
     job.printAt(285, 128, number(record.mskInversor, u"#,##0.00"));
+}
 
-    // Results. The kWh saving is shown as a whole number with ".00" appended; a result that was never
-    // calculated stays empty instead of showing a bare ".00".
-    for (double y : {145, 154, 163, 172})
-        job.rule(138, y, 350, y);
-    for (double x : {138, 283, 350})
-        job.rule(x, 145, x, 172);
+void PrinterReport::printResults()
+{
+    ReportJob &job = *m_job;
+    const CaseRecord &record = m_input->record;
+    printGrid({145, 154, 163, 172}, 138, 350, {138, 283, 350}, 145, 172);
+    // The kWh saving is shown as a whole number with ".00" appended; a result that was never calculated
+    // stays empty instead of showing a bare ".00".
     QString kwh = number(record.mskEconomiakW, u"#,##0");
     if (!kwh.isEmpty())
         kwh += NumberFormat::format(0, u"#.00", m_input->locale);
@@ -133,8 +146,11 @@ void PrinterReport::Printer_Body()
     job.printAt(285, 155, number(record.mskEconomiaReais, u"#,##0.00"));
     job.printAt(146, 164, text(ReportText::Payback));
     job.printAt(285, 164, number(record.mskRetorno, u"#,##0"));
+}
 
-    // Closing note.
+void PrinterReport::printNote()
+{
+    ReportJob &job = *m_job;
     job.step([&] { return job.printer().setCurrentX(LeftMargin); });
     job.step([&] { return job.printer().setCurrentY(TopMargin + 210); });
     if (!job.abandoned())

@@ -3,6 +3,7 @@
 #include "calc/casedocument.h"
 
 #include <QString>
+#include <initializer_list>
 
 class Dialogs;
 class QWidget;
@@ -71,7 +72,18 @@ public:
 
 private:
     void Printer_Header();
+    // The body's framed tables, one by one, then the closing note.
     void Printer_Body();
+    void printApplication();
+    void printHours();
+    void printMotorAndPrices();
+    void printResults();
+    void printNote();
+    // Horizontal rules from left to right at each of ys, then vertical ones from top to bottom at each of xs.
+    void printGrid(std::initializer_list<double> ys, double left, double right, std::initializer_list<double> xs,
+                   double top, double bottom);
+    // A label's caption with " (<currency>):".
+    QString withCurrency(int label) const;
 
     QString text(int number) const;
     QString number(const QString &field, QStringView pattern) const;

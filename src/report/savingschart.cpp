@@ -4,6 +4,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <span>
 
 namespace {
 
@@ -37,6 +38,63 @@ struct Series
     QColor colour;
     ChartMarker marker;
 };
+
+// Plot: dotted background, then the grid on whole pixels so that its lines stay sharp and black.
+void paintGrid(QPainter &painter, const SavingsChart &chart)
+{
+    const QRectF plot = chart.plotArea();
+    painter.fillRect(plot, QBrush(SavingsChart::DotColour, Qt::Dense6Pattern));
+    painter.setPen(QPen(Qt::black, 1));
+    const double category = plot.width() / ChartPointCount;
+    for (int power = 0; power <= PowerMax; power += PowerStep) {
+        const double y = std::round(chart.pointAt(0, power).y());
+        painter.drawLine(QPointF(plot.left() - TickLength, y), QPointF(plot.right(), y));
+    }
+    for (int i = 0; i <= ChartPointCount; ++i) {
+        const double x = std::round(plot.left() + i * category);
+        painter.drawLine(QPointF(x, plot.top()), QPointF(x, plot.bottom() + TickLength));
+    }
+    // The two axes a little heavier than the grid.
+    painter.drawLine(QPointF(plot.left() - 1, plot.top()), QPointF(plot.left() - 1, plot.bottom() + 1));
+    painter.drawLine(QPointF(plot.left() - 1, plot.bottom() + 1), QPointF(plot.right(), plot.bottom() + 1));
+}
+
+// Series: straight lines between the points, a marker on each.
+void paintSeries(QPainter &painter, const SavingsChart &chart, std::span<const Series> series)
+{
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const Series &s : series) {
+        QPolygonF line;
+        for (int i = 0; i < ChartPointCount; ++i)
+            line.append(chart.pointAt(i, (*s.values)[static_cast<std::size_t>(i)]));
+        painter.setPen(QPen(s.colour, LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPolyline(line);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(s.colour);
+        for (const QPointF &point : line)
+            drawChartMarker(painter, s.marker, point, MarkerSize);
+    }
+}
+
+// Legend frame and its samples; the names are drawn with the other texts.
+void paintLegend(QPainter &painter, const QRectF &legend, std::span<const Series> series)
+{
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(legend);
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (std::size_t i = 0; i < series.size(); ++i) {
+        const double y = legend.top() + (static_cast<double>(i) + 0.5) * legend.height() / 2;
+        const double left = legend.left() + 8;
+        painter.setPen(QPen(series[i].colour, LineWidth));
+        painter.drawLine(QPointF(left, y), QPointF(left + 26, y));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(series[i].colour);
+        drawChartMarker(painter, series[i].marker, QPointF(left + 13, y), MarkerSize);
+    }
+}
 
 } // namespace
 
@@ -135,58 +193,11 @@ void SavingsChart::paint(QPainter &painter) const
         painter.restore();
         return;
     }
-
-    // Plot: dotted background, then the grid on whole pixels so that its lines stay sharp and black.
-    painter.fillRect(m_plot, QBrush(DotColour, Qt::Dense6Pattern));
-    painter.setPen(QPen(Qt::black, 1));
-    const double category = m_plot.width() / ChartPointCount;
-    for (int power = 0; power <= PowerMax; power += PowerStep) {
-        const double y = std::round(pointAt(0, power).y());
-        painter.drawLine(QPointF(m_plot.left() - TickLength, y), QPointF(m_plot.right(), y));
-    }
-    for (int i = 0; i <= ChartPointCount; ++i) {
-        const double x = std::round(m_plot.left() + i * category);
-        painter.drawLine(QPointF(x, m_plot.top()), QPointF(x, m_plot.bottom() + TickLength));
-    }
-    // The two axes a little heavier than the grid.
-    painter.drawLine(QPointF(m_plot.left() - 1, m_plot.top()),
-                     QPointF(m_plot.left() - 1, m_plot.bottom() + 1));
-    painter.drawLine(QPointF(m_plot.left() - 1, m_plot.bottom() + 1),
-                     QPointF(m_plot.right(), m_plot.bottom() + 1));
-
-    // Series: straight lines between the points, a marker on each.
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    const std::array<Series, 2> series{{{&m_curves->drive, DriveColour, ChartMarker::Diamond},
-                                        {&m_curves->throttling, ThrottlingColour, ChartMarker::Square}}};
-    for (const Series &s : series) {
-        QPolygonF line;
-        for (int i = 0; i < ChartPointCount; ++i)
-            line.append(pointAt(i, (*s.values)[static_cast<std::size_t>(i)]));
-        painter.setPen(QPen(s.colour, LineWidth, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        painter.setBrush(Qt::NoBrush);
-        painter.drawPolyline(line);
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(s.colour);
-        for (const QPointF &point : line)
-            drawChartMarker(painter, s.marker, point, MarkerSize);
-    }
-
-    // Legend frame and its samples; the names are drawn with the other texts.
-    painter.setRenderHint(QPainter::Antialiasing, false);
-    painter.setPen(QPen(Qt::black, 1));
-    painter.setBrush(Qt::white);
-    painter.drawRect(m_legend);
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    for (std::size_t i = 0; i < series.size(); ++i) {
-        const double y = m_legend.top() + (static_cast<double>(i) + 0.5) * m_legend.height() / 2;
-        const double left = m_legend.left() + 8;
-        painter.setPen(QPen(series[i].colour, LineWidth));
-        painter.drawLine(QPointF(left, y), QPointF(left + 26, y));
-        painter.setPen(Qt::NoPen);
-        painter.setBrush(series[i].colour);
-        drawChartMarker(painter, series[i].marker, QPointF(left + 13, y), MarkerSize);
-    }
-
+    paintGrid(painter, *this);
+    const Series series[] = {{&m_curves->drive, DriveColour, ChartMarker::Diamond},
+                             {&m_curves->throttling, ThrottlingColour, ChartMarker::Square}};
+    paintSeries(painter, *this, series);
+    paintLegend(painter, m_legend, series);
     for (const TextItem &item : m_texts) {
         painter.setPen(item.role == TextRole::Title ? TitleColour : QColor(Qt::black));
         drawChartText(painter, item.font, item.rect, item.flags, item.text, item.vertical);

@@ -41,50 +41,36 @@ void firstRunSetup(MainProgram &program, Dialogs &dialogs)
     SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::NotFirstTime, QStringLiteral("True"));
 }
 
-} // namespace
-
-StartupResult::StartupResult() = default;
-StartupResult::StartupResult(StartupResult &&) noexcept = default;
-StartupResult &StartupResult::operator=(StartupResult &&) noexcept = default;
-StartupResult::~StartupResult() = default;
-
-StartupResult Main(const StartupServices &services)
+// 1, 2. Only one copy runs. False, with the exit code in result, when another copy runs.
+bool takeTheOnlyCopy(const StartupServices &services, StartupResult &result)
 {
-    StartupResult result;
-
-    // 1, 2. Only one copy runs.
     showHourglass();
     result.guard = std::make_unique<SingleInstanceGuard>(services.lockPath);
-    if (!result.guard->tryAcquire()) {
-        result.guard.reset();
-        restoreDefaultPointer();
-        // A double click on a case while a copy runs: that copy opens it, and this one ends quietly.
-        if (!services.caseFile.isEmpty() && !services.handoverFolder.isEmpty()
-            && CaseHandover::handOver(services.handoverFolder, services.caseFile, services.handoverWait)) {
-            result.exitCode = StartupExit::HandedOver;
-            return result;
-        }
-        services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName,
-                                 alreadyRunningMessage());
-        result.exitCode = StartupExit::AlreadyRunning;
-        return result;
+    if (result.guard->tryAcquire())
+        return true;
+    result.guard.reset();
+    restoreDefaultPointer();
+    // A double click on a case while a copy runs: that copy opens it, and this one ends quietly.
+    if (!services.caseFile.isEmpty() && !services.handoverFolder.isEmpty()
+        && CaseHandover::handOver(services.handoverFolder, services.caseFile, services.handoverWait)) {
+        result.exitCode = StartupExit::HandedOver;
+        return false;
     }
+    services.dialogs.message(nullptr, Dialogs::Icon::Critical, services.executableName, alreadyRunningMessage());
+    result.exitCode = StartupExit::AlreadyRunning;
+    return false;
+}
 
-    // Requests a crashed copy never took would open long-forgotten files now.
-    if (!services.handoverFolder.isEmpty())
-        CaseHandover::clearStaleRequests(services.handoverFolder);
-
-    // 3, 4. The main window, loaded without being shown. Its load step reports its own errors, with the
-    // normal mouse pointer.
+// 3 to 10. The main window, loaded without being shown, filled in and shown; nothing when it could not be
+// loaded. Its load step reports its own errors, with the normal mouse pointer.
+std::unique_ptr<MainProgram> showMainWindow(const StartupServices &services)
+{
     showHourglass();
     auto program = std::make_unique<MainProgram>(services.dialogs, services.shell, services.programFolder,
                                                  services.locale);
     if (!program->load()) {
         restoreDefaultPointer();
-        result.guard.reset();
-        // Nothing was shown: a program without a window would stay alive invisibly.
-        result.exitCode = StartupExit::Failed;
-        return result;
+        return nullptr;
     }
 
     // 5 to 8.
@@ -102,10 +88,36 @@ StartupResult Main(const StartupServices &services)
     window.show();
     window.raise();
     window.activateWindow();
+    return program;
+}
+
+} // namespace
+
+StartupResult::StartupResult() = default;
+StartupResult::StartupResult(StartupResult &&) noexcept = default;
+StartupResult &StartupResult::operator=(StartupResult &&) noexcept = default;
+StartupResult::~StartupResult() = default;
+
+StartupResult Main(const StartupServices &services)
+{
+    StartupResult result;
+    if (!takeTheOnlyCopy(services, result))
+        return result;
+
+    // Requests a crashed copy never took would open long-forgotten files now.
+    if (!services.handoverFolder.isEmpty())
+        CaseHandover::clearStaleRequests(services.handoverFolder);
+
+    result.program = showMainWindow(services);
+    if (!result.program) {
+        result.guard.reset();
+        // Nothing was shown: a program without a window would stay alive invisibly.
+        result.exitCode = StartupExit::Failed;
+        return result;
+    }
 
     // 11, 12. From here on the window is shown, so the program goes on whatever happens. Files handed
     // over meanwhile are taken at once (their senders end) and opened after the command line's.
-    result.program = std::move(program);
     result.program->listenForHandedOverFiles(services.handoverFolder);
     firstRunSetup(*result.program, services.dialogs);
     result.program->fileCommands().keepCase(); // nothing typed yet, whatever the setup changed

@@ -28,6 +28,9 @@ private slots:
     void parseCommandLine_data();
     void parseCommandLine();
     void optionsAreRead();
+    void optionsNeedOrExcludeOthers_data();
+    void optionsNeedOrExcludeOthers();
+    void usageLineGroupsOptionsThatGoTogether();
 
     void languageColumn_data();
     void languageColumn();
@@ -69,6 +72,17 @@ BatchCase computedCase(const QString &efficiency, const QString &kwh, const QStr
     return c;
 }
 
+// Switches that need or exclude others.
+QList<BatchOption> switchTable()
+{
+    const BatchOption::Reader none = [](const QString &, BatchOptions &) { return QString(); };
+    return {{.names = {"head"}, .read = none},
+            {.names = {"slope"}, .read = none, .needs = {"head"}},
+            {.names = {"flat"}, .read = none, .excludes = {"head"}},
+            {.names = {"from"}, .read = none, .needs = {"to"}},
+            {.names = {"to"}, .read = none, .needs = {"from"}}};
+}
+
 } // namespace
 
 void TestBatchOutput::initTestCase()
@@ -105,11 +119,11 @@ void TestBatchOutput::csvRowOfAFailedCaseHoldsOnlyTheMessage()
     c.record.cboAplicacao = 3;
     c.record.mskRendimento = QStringLiteral("90"); // read from the file, but no result was made
     c.message = QStringLiteral("The price must not exceed US$ 9.99.");
-    QCOMPARE(csvRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text),
+    QCOMPARE(csvRow(caseRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text)),
              QStringLiteral("\"dir, one/b.WAU\",\"Fan \"\"Outlet\"\"\",,,,,The price must not exceed US$ 9.99.\r\n"));
     // A file that could not be read names no application.
     c.read = false;
-    QCOMPARE(csvRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text),
+    QCOMPARE(csvRow(caseRow(c, QLocale(QLocale::English, QLocale::UnitedStates), text)),
              QStringLiteral("\"dir, one/b.WAU\",,,,,,The price must not exceed US$ 9.99.\r\n"));
     QCOMPARE(csvHeader(), QStringLiteral("file,application,efficiency,kwh,money,months,message\r\n"));
 }
@@ -120,7 +134,7 @@ void TestBatchOutput::csvRowOfAComputedCaseUsesTheDisplayPatterns()
     // "#,##0" sends the half of 92,5 to the even neighbour.
     const BatchCase c = computedCase(QStringLiteral("92,5"), QStringLiteral("29.200"), QStringLiteral(" 2.920,00"),
                                      QStringLiteral("4"));
-    QCOMPARE(csvRow(c, QLocale(QLocale::Portuguese, QLocale::Brazil), text),
+    QCOMPARE(csvRow(caseRow(c, QLocale(QLocale::Portuguese, QLocale::Brazil), text)),
              QStringLiteral("a.WAU,Pump [Valve],92,29.200,\"2.920,00\",4,\r\n"));
 }
 
@@ -229,6 +243,39 @@ void TestBatchOutput::optionsAreRead()
     QCOMPARE(o.files, (QStringList{"a.WAU", "b c.WAU"}));
     QCOMPARE(::parseCommandLine({"tessio-calc", "--version"}).text, versionLine());
     QVERIFY(versionLine().startsWith(QStringLiteral("tessio-calc ")));
+}
+
+void TestBatchOutput::optionsNeedOrExcludeOthers_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("error"); // empty: the batch runs
+    QTest::newRow("neither") << QStringList{"a.WAU"} << "";
+    QTest::newRow("the needed one alone") << QStringList{"--head", "a.WAU"} << "";
+    QTest::newRow("with the needed one") << QStringList{"--slope", "--head", "a.WAU"} << "";
+    QTest::newRow("without the needed one") << QStringList{"--slope", "a.WAU"} << "--slope needs --head.";
+    QTest::newRow("excluded") << QStringList{"--head", "--flat", "a.WAU"}
+                              << "--flat and --head cannot be given together.";
+    // Two that need each other are named in the table's order, whichever is missing.
+    QTest::newRow("first of a pair alone") << QStringList{"--from", "a.WAU"}
+                                           << "--from and --to go together: give both or neither.";
+    QTest::newRow("second of a pair alone") << QStringList{"--to", "a.WAU"}
+                                            << "--from and --to go together: give both or neither.";
+    QTest::newRow("a pair") << QStringList{"--to", "--from", "a.WAU"} << "";
+}
+
+void TestBatchOutput::optionsNeedOrExcludeOthers()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, error);
+    const ParsedCommandLine parsed = ::parseCommandLine(QStringList{"tessio-calc"} + arguments, switchTable());
+    QCOMPARE(parsed.action, error.isEmpty() ? ParsedCommandLine::Action::Run : ParsedCommandLine::Action::UsageError);
+    QCOMPARE(parsed.text, error);
+}
+
+void TestBatchOutput::usageLineGroupsOptionsThatGoTogether()
+{
+    QCOMPARE(usageLine(switchTable()),
+             QStringLiteral("Usage: tessio-calc [--head] [--slope] [--flat] [--from --to] CASE.WAU..."));
 }
 
 void TestBatchOutput::languageColumn_data()

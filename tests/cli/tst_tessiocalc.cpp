@@ -41,7 +41,9 @@ private slots:
     void unreadableFilesAreNamedAndTheOthersGoOn();
     void usageErrors_data();
     void usageErrors();
-    void helpAndVersion();
+    void goldenOutputs_data();
+    void goldenOutputs();
+    void version();
     void storedCurrencyAndCompany();
     void exportAppendsEveryComputedCase();
     void withoutItsTextsNothingIsCalculated();
@@ -258,14 +260,19 @@ void TestTessioCalc::unreadableFilesAreNamedAndTheOthersGoOn()
 {
     writeCase(QStringLiteral("bad.WAU"), QStringLiteral(R"(x,"not an application")"));
     writeCase(QStringLiteral("good.WAU"), WorkedExample);
-    const Result r = run({"--locale", "en_US", "--csv", "missing.WAU", "bad.WAU", "good.WAU"});
+    QFile empty(m_dir->filePath(QStringLiteral("cases/empty.WAU")));
+    QVERIFY(empty.open(QIODevice::WriteOnly)); // no bytes: no case, not a blank one
+    empty.close();
+    const Result r = run({"--locale", "en_US", "--csv", "missing.WAU", "bad.WAU", "empty.WAU", "good.WAU"});
     QCOMPARE(r.exitCode, 1);
     const QStringList out = lines(r.out);
-    QCOMPARE(out.size(), 4);
+    QCOMPARE(out.size(), 5);
     QCOMPARE(out[1], "missing.WAU,,,,,," + csvField(text(52)) + "\r");
     QCOMPARE(out[2], "bad.WAU,,,,,," + csvField(text(52)) + "\r");
-    QVERIFY2(out[3].startsWith("good.WAU,") && out[3].endsWith(",90,\"29,200\",\"2,920.00\",4,\r"), qPrintable(out[3]));
-    QCOMPARE(lines(r.err), (QStringList{"tessio-calc: missing.WAU: " + text(52), "tessio-calc: bad.WAU: " + text(52)}));
+    QCOMPARE(out[3], "empty.WAU,,,,,," + csvField(text(450)) + "\r");
+    QVERIFY2(out[4].startsWith("good.WAU,") && out[4].endsWith(",90,\"29,200\",\"2,920.00\",4,\r"), qPrintable(out[4]));
+    QCOMPARE(lines(r.err), (QStringList{"tessio-calc: missing.WAU: " + text(52), "tessio-calc: bad.WAU: " + text(52),
+                                        "tessio-calc: empty.WAU: " + text(450)}));
 }
 
 void TestTessioCalc::usageErrors_data()
@@ -293,13 +300,42 @@ void TestTessioCalc::usageErrors()
     QVERIFY2(r.err.contains(said), qPrintable(r.err));
 }
 
-void TestTessioCalc::helpAndVersion()
+void TestTessioCalc::goldenOutputs_data()
 {
-    const Result help = run({"--help"});
-    QCOMPARE(help.exitCode, 0);
-    for (const char *option : {"--locale", "--language", "--csv", "--export", "--pdf", "--version", "--co2", "--years",
-                               "--rate", "--summary", "--plant", "tessio-calc --summary --pdf"})
-        QVERIFY2(help.out.contains(QLatin1String(option)), option);
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("golden"); // what the run writes, standard output then standard error
+    QTest::addColumn<int>("exitCode");
+    QTest::newRow("help") << QStringList{"--help"} << "tessio-calc-help.txt" << 0;
+    QTest::newRow("usage error") << QStringList{"--xml", "a.WAU"} << "tessio-calc-usage.txt" << 2;
+    // Every column: the case files, then the example plant, whose period and rate count for all.
+    QTest::newRow("examples")
+        << QStringList{"--locale", "en_US", "--csv", "--summary", "--co2", "0.4", "Boiler feed pump P-204.WAU",
+                       "Cooling water pump P-101.WAU", "Kiln exhaust fan F-310.WAU", "Supply air fan AHU-12.WAU",
+                       "--plant", "Example plant.csv"}
+        << "tessio-calc-examples.csv" << 0;
+}
+
+void TestTessioCalc::goldenOutputs()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, golden);
+    QFETCH(int, exitCode);
+    const QDir examples(QStringLiteral(TESSIO_EXAMPLES));
+    for (const QString &name : examples.entryList(QDir::Files))
+        QVERIFY(QFile::copy(examples.filePath(name), m_dir->filePath(QStringLiteral("cases/") + name)));
+    const Result r = run(arguments);
+    QCOMPARE(r.exitCode, exitCode);
+    QFile file(QStringLiteral(TESSIO_TEST_DATA "/") + golden);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    // The help names the program as it was started.
+    static const QRegularExpression usage(QStringLiteral("^Usage: .* \\[options\\]"));
+    QString written = r.out + r.err;
+    written.replace(usage, QStringLiteral("Usage: tessio-calc [options]"));
+    QCOMPARE(written, QString::fromUtf8(file.readAll()));
+}
+
+void TestTessioCalc::version()
+{
     const Result version = run({"--version"});
     QCOMPARE(version.exitCode, 0);
     QCOMPARE(version.out, QStringLiteral("tessio-calc " TESSIO_VERSION "\n"));
