@@ -17,6 +17,7 @@ struct BatchCase
     bool computed = false;  // the results were written (numbers or "----")
     QString message;        // when not computed: why, in the chosen language
     PlantFigures figures;   // CO2, NPV and IRR of a computed case, when asked for
+    bool inBudget = false;  // the budget's choice takes it
 };
 
 // Texts of the batch.
