@@ -1,5 +1,6 @@
-// tessio-calc --csv over 10,000 case files, without and with --summary: the whole program run as a user
-// runs it, start-up and language texts included. The figure to watch is cases_per_second.
+// tessio-calc --csv over 10,000 case files, without and with --summary, and on the system curve
+// (--static-head): the whole program run as a user runs it, start-up and language texts included. The
+// figure to watch is cases_per_second; the system curve should stay within 10 % of the table's.
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -103,6 +104,15 @@ void BM_SummaryOverTenThousandCases(benchmark::State &state)
                     CaseCount + 2);
 }
 BENCHMARK(BM_SummaryOverTenThousandCases)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
+
+// The same cases on the system curve, with the four columns it adds.
+void BM_StaticHeadOverTenThousandCases(benchmark::State &state)
+{
+    runOverTheCases(state, {QStringLiteral("--static-head"), QStringLiteral("30"), QStringLiteral("--min-speed"),
+                            QStringLiteral("40")},
+                    CaseCount + 1);
+}
+BENCHMARK(BM_StaticHeadOverTenThousandCases)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(5);
 
 } // namespace
 

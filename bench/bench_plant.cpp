@@ -51,7 +51,7 @@ void BM_SummaryEconomicsAndChartsOfAThousandCases(benchmark::State &state)
     const QLocale locale(QLocale::English, QLocale::UnitedStates);
     // Every text with a place for its argument, as the chart and payback texts have.
     const TextLookup text = [](int n) { return QStringLiteral("Text %1 ").arg(n) + QStringLiteral("%1"); };
-    const PlantInput input{plant(1000), 0.4, PlantLifetime{10, 8, 3}, locale, text, 250000.0};
+    const PlantInput input{plant(1000), 0.4, PlantLifetime{10, 8, 3}, locale, text, {}, 250000.0};
     for (auto _ : state) {
         const PlantSummary summary = computeSummary(input);
         for (const PlantCaseResult &result : summary.cases)

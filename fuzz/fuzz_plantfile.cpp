@@ -1,9 +1,11 @@
 // The plant-file reader on arbitrary bytes; whatever it reads must write back and read again the same:
-// the same cases and settings (the rise of the energy price and the budget too), and the rows it could
-// not read with the same bytes, in the same order.
+// the same cases with the same system-curve parameters, the same settings (the rise of the energy price
+// and the budget too), and the rows it could not read with the same bytes, in the same order. Every case
+// read computes, by the table or by its system curve, to a finite figure or a check's message.
 #include "localisation/texttable.h"
 #include "plant/plantfile.h"
 
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
 
@@ -34,7 +36,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (again.rows.size() != read.rows.size() || again.settingsOver(PlantSettings()) != settings)
         __builtin_trap();
     for (qsizetype i = 0; i < read.rows.size(); ++i) {
-        if (again.rows[i].record != read.rows[i].record || again.rows[i].raw != read.rows[i].raw)
+        if (again.rows[i].record != read.rows[i].record || again.rows[i].raw != read.rows[i].raw
+            || again.rows[i].curve != read.rows[i].curve)
+            __builtin_trap();
+    }
+    PlantAccumulator plant(0.5, PlantLifetime{}, english, text);
+    for (const PlantRow &row : read.rows) {
+        if (!row.isRead())
+            continue;
+        const PlantCaseResult result = plant.add(*row.record, row.curve.parameters());
+        if (result.computed && !std::isfinite(result.figures.kwh))
             __builtin_trap();
     }
     return 0;

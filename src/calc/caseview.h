@@ -6,6 +6,8 @@
 
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // The case as a window shows it, for the commands that read, replace or save it (the file commands)
@@ -28,6 +30,9 @@ public:
     // Runs the checks and the model on the case in place; a failed check shows its message. True when
     // the results were written.
     virtual bool calculate() = 0;
+    // The case as typed, without results, when the checks and the model accept it as Calculate would;
+    // else Calculate's message about it is shown over messageParent. Nothing in the view changes.
+    virtual std::optional<CaseRecord> checkedCase(QWidget *messageParent) = 0;
     // Every field empty but the kWh price, the days (365) and the hours (0); then currency is selected
     // when it is in the list (its change runs, as a pick by the user does), else the current one stays.
     virtual void startNewCase(double kwhPrice, const QString &currency) = 0;

@@ -33,6 +33,12 @@ ParameterRange parameterRange(CurveParameter parameter)
     return {0, MaxPowerKw, false};
 }
 
+bool parameterInRange(CurveParameter parameter, double value)
+{
+    const ParameterRange range = parameterRange(parameter);
+    return value <= range.high && (value > range.low || (value == range.low && range.lowIncluded));
+}
+
 namespace {
 
 // The member of a parameter given in %; nothing for the measured power.
@@ -61,8 +67,7 @@ bool setParameter(SystemCurveParameters &parameters, CurveParameter parameter, c
         return true;
     }
     const std::optional<double> value = NumberFormat::readNumber(text, locale);
-    const ParameterRange range = parameterRange(parameter);
-    if (!value || *value > range.high || *value < range.low || (*value == range.low && !range.lowIncluded))
+    if (!value || !parameterInRange(parameter, *value))
         return false;
     if (const auto member = percentMember(parameter))
         parameters.*member = *value;
@@ -160,11 +165,13 @@ CurveResult systemCurveSavings(const CurveInput &input)
     return result;
 }
 
-CurveOutcome calculateSystemCurve(const CaseRecord &record, const SystemCurveParameters &parameters,
-                                  const QLocale &locale)
+namespace {
+
+CurveOutcome curveOutcome(const CaseRecord &record, const SystemCurveParameters &parameters, const QLocale &locale,
+                          QString *efficiencyText)
 {
     CurveOutcome outcome;
-    if ((outcome.failure = readCase(record, locale, outcome.numbers)))
+    if ((outcome.failure = readCase(record, locale, outcome.numbers, efficiencyText)))
         return outcome;
     const CaseNumbers &n = outcome.numbers;
     CurveInput input;
@@ -185,6 +192,34 @@ CurveOutcome calculateSystemCurve(const CaseRecord &record, const SystemCurvePar
     }
     outcome.result = systemCurveSavings(input);
     return outcome;
+}
+
+} // namespace
+
+CurveOutcome calculateSystemCurve(const CaseRecord &record, const SystemCurveParameters &parameters,
+                                  const QLocale &locale)
+{
+    return curveOutcome(record, parameters, locale, nullptr);
+}
+
+CalculationOutcome CalculateSystemCurve(CaseRecord &record, const SystemCurveParameters &parameters,
+                                        const QLocale &locale, SavingFigures *figures, CurveResult *curve)
+{
+    QString efficiencyText;
+    const CurveOutcome outcome = curveOutcome(record, parameters, locale, &efficiencyText);
+    if (outcome.failure)
+        return {false, outcome.failure};
+    const std::array<QString, 3> shown = resultTexts(outcome.result, locale);
+    record.mskRendimento = efficiencyText;
+    record.mskEconomiakW = shown[0];
+    record.mskEconomiaReais = shown[1];
+    record.mskRetorno = shown[2];
+    const CaseNumbers &n = outcome.numbers;
+    if (figures)
+        *figures = {n.powerKw, n.efficiency, outcome.result.kwh, n.kwhPrice, n.drivePrice};
+    if (curve)
+        *curve = outcome.result;
+    return {true, std::nullopt};
 }
 
 std::optional<double> ModelComparison::tableMonths() const

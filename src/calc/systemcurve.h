@@ -51,6 +51,8 @@ struct ParameterRange
     bool lowIncluded;
 };
 ParameterRange parameterRange(CurveParameter parameter);
+// Whether value lies in the parameter's range.
+bool parameterInRange(CurveParameter parameter, double value);
 
 // Sets one parameter from a text in the regional format: a number in its range, or for the measured
 // power also the empty text (then the motor power divided by its efficiency is the base). False, and
@@ -142,6 +144,14 @@ struct CurveOutcome
 };
 CurveOutcome calculateSystemCurve(const CaseRecord &record, const SystemCurveParameters &parameters,
                                   const QLocale &locale);
+
+// The system curve run as Calculate runs the table (CalculateSavings): the checks, an empty efficiency
+// filled with the default for the power, and the system curve's three results (resultTexts) written
+// into the record; a failed check leaves the record as it was. figures receives the numbers the results
+// were written from (kwh negative when the drive costs energy), curve the whole result.
+CalculationOutcome CalculateSystemCurve(CaseRecord &record, const SystemCurveParameters &parameters,
+                                        const QLocale &locale, SavingFigures *figures = nullptr,
+                                        CurveResult *curve = nullptr);
 
 // The system curve's results as they are shown: kWh "##,##0", money "#,##0.00" (a negative saving as a
 // negative number) and the months as formatMonths shows them.

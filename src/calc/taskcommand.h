@@ -9,7 +9,7 @@ Q_NAMESPACE
 // window runs Calculate itself and forwards the others to their owners; the case view names them when a
 // command ends.
 enum class Command { New, Open, Save, SaveAs, Export, Graph, Print, Setup, Help, Models, WebLink, HelpDocument,
-                     PlantSummary, Calculate };
+                     PlantSummary, Calculate, SystemCurve };
 Q_ENUM_NS(Command)
 
 } // namespace TaskPane

@@ -2,11 +2,13 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "calc/systemcurve.h"
 #include "plant/plantmodel.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 // One case file of a batch, opened and calculated the way the main window's Open command does it.
 struct BatchCase
@@ -18,6 +20,8 @@ struct BatchCase
     QString message;        // when not computed: why, in the chosen language
     PlantFigures figures;   // CO2, NPV and IRR of a computed case, when asked for
     bool inBudget = false;  // the budget's choice takes it
+    std::optional<SystemCurveParameters> curve; // computed on this system curve; nothing: the fixed table
+    double baseKw = 0;      // the system curve's full-flow input power, when computed on it
 };
 
 // Texts of the batch.
@@ -26,6 +30,11 @@ inline constexpr int LanguageName = 0;
 inline constexpr int OpenFailed = 52;
 inline constexpr int FileHeading = 204; // the table's first column
 inline constexpr int EmptyFile = 450;   // a case file of no bytes
+// Headings of the system-curve columns.
+inline constexpr int StaticHead = 492;
+inline constexpr int DriveEfficiency = 333;
+inline constexpr int MinSpeed = 493;
+inline constexpr int BaseKw = 494;
 } // namespace BatchText
 
 // The currencies of the main window's selector, in their order.

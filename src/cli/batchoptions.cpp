@@ -21,7 +21,15 @@ const QString Description =
     "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
     "  tessio-calc --years 10 --rate 8 --escalation 3 --budget 20000 --plant plant.csv\n"
     "                                   (energy prices rising 3 % a year; the drives 20,000 buy first)\n"
-    "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n\n"
+    "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n"
+    "  tessio-calc --static-head 30 --min-speed 40 pump.WAU  (the system curve, see below)\n\n"
+    "With --static-head the savings come from the system curve instead of the fixed table. It assumes\n"
+    "that the pump's or fan's own efficiency and the drive's efficiency stay the same at every flow, and\n"
+    "that without a drive the flow is throttled as the application's savings chart shows. At flow q (a\n"
+    "share of full flow) the drive then takes q x max(h0 + (1 - h0) q^2, smin^2) / drive efficiency of\n"
+    "the full-flow input power (h0 the static head, smin the minimum speed), and the hours at 100 %\n"
+    "flow count too, where the drive only adds its own losses. The full-flow input power is a plant\n"
+    "row's measured_kw, else the motor power divided by its efficiency. A saving may be negative.\n\n"
     "Numbers in options may be written with the decimal separator of --locale or with \".\".\n\n"
     "Exit status: 0 when every case computed, 1 when a case failed a check or could not be read,\n"
     "2 on a usage error."_s;
@@ -69,6 +77,24 @@ QString readLocale(const QString &value, BatchOptions &options)
     return QString();
 }
 
+// A system-curve parameter in %, within its range: the decimal separator of --locale or a decimal point,
+// no group separators. --static-head starts the system curve; the two that need it come after it in the
+// table, so it is there when they are read.
+BatchOption::Reader curveParameter(CurveParameter parameter, const QString &refusal)
+{
+    return [parameter, refusal](const QString &value, BatchOptions &options) {
+        SystemCurveParameters curve = options.curve.value_or(SystemCurveParameters());
+        for (QLocale locale : {options.locale, QLocale::c()}) {
+            locale.setNumberOptions(QLocale::RejectGroupSeparator);
+            if (setParameter(curve, parameter, value, locale)) {
+                options.curve = curve;
+                return QString();
+            }
+        }
+        return refusal + value;
+    };
+}
+
 QString readPlant(const QString &value, BatchOptions &options)
 {
     if (value.isEmpty())
@@ -80,6 +106,12 @@ QString readPlant(const QString &value, BatchOptions &options)
 QString range(double from, double to)
 {
     return QString::number(from) + u" to "_s + QString::number(to);
+}
+
+QString range(CurveParameter parameter)
+{
+    const ParameterRange limits = parameterRange(parameter);
+    return range(limits.low, limits.high);
 }
 
 const BatchOption *findOption(const QList<BatchOption> &table, const QString &name)
@@ -209,7 +241,7 @@ const QList<BatchOption> &batchOptionTable()
                  "of the program's texts."_s,
          .read = nonEmpty(&BatchOptions::language, u"The language name is empty."_s)},
         {.names = {u"csv"_s},
-         .help = u"Writes CSV (file,application,efficiency,kwh,money,months,message)."_s,
+         .help = u"Writes CSV with the columns file, application, efficiency, kwh, money, months and message."_s,
          .read = switchOn(&BatchOptions::csv)},
         {.names = {u"export"_s},
          .valueName = u"file"_s,
@@ -269,6 +301,27 @@ const QList<BatchOption> &batchOptionTable()
          .read = readPlant,
          .repeated = true,
          .usageValue = u"PLANT.csv"_s},
+        {.names = {u"static-head"_s},
+         .valueName = u"pct"_s,
+         .help = u"Computes every case file, and every plant row without a static_head of its own, on the system "
+                 "curve with this static head in % of the head at full flow, %1, and adds the columns static_head, "
+                 "drive_efficiency, min_speed and base_kw."_s.arg(range(CurveParameter::StaticHead)),
+         .read = curveParameter(CurveParameter::StaticHead,
+                                u"The static head must be a number from %1: "_s.arg(range(CurveParameter::StaticHead)))},
+        {.names = {u"drive-efficiency"_s},
+         .valueName = u"pct"_s,
+         .help = u"With --static-head: the drive's efficiency in %, %1. Default: %2."_s.arg(
+             range(CurveParameter::DriveEfficiency), QString::number(SystemCurveParameters().driveEfficiencyPercent)),
+         .read = curveParameter(CurveParameter::DriveEfficiency, u"The drive efficiency must be a number from %1: "_s.arg(
+                                                                     range(CurveParameter::DriveEfficiency))),
+         .needs = {u"static-head"_s}},
+        {.names = {u"min-speed"_s},
+         .valueName = u"pct"_s,
+         .help = u"With --static-head: the drive's minimum speed in % of full speed, %1. Default: %2."_s.arg(
+             range(CurveParameter::MinSpeed), QString::number(SystemCurveParameters().minSpeedPercent)),
+         .read = curveParameter(CurveParameter::MinSpeed,
+                                u"The minimum speed must be a number from %1: "_s.arg(range(CurveParameter::MinSpeed))),
+         .needs = {u"static-head"_s}},
     };
     return table;
 }

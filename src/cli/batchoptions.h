@@ -1,5 +1,7 @@
 #pragma once
 
+#include "calc/systemcurve.h"
+
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -33,6 +35,9 @@ struct BatchOptions
     std::optional<double> escalation;   // with years and rate: the rise of the energy price, % a year
     std::optional<double> budget;       // adds in_budget and the row BUDGET
     bool summary = false;               // adds the totals row (and summary.pdf with --pdf)
+    // --static-head, --drive-efficiency, --min-speed: the system curve of every case file and of every
+    // plant row without a static head of its own; nothing: the fixed table.
+    std::optional<SystemCurveParameters> curve;
 };
 
 struct ParsedCommandLine

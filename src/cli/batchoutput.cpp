@@ -3,6 +3,7 @@
 #include "calc/casetext.h"
 #include "plant/economicstext.h"
 #include "plant/planteconomics.h"
+#include "calc/numberformat.h"
 #include "plant/plantcsv.h"
 #include "plant/planttext.h"
 
@@ -35,7 +36,31 @@ struct AddedColumn
     QString (*cell)(const CellSource &source);
 };
 
+// A system-curve column's cell: the parameter a case was computed with, empty for a case of the table.
+QString curveCell(const CellSource &source, CurveParameter parameter)
+{
+    const BatchCase *batchCase = source.batchCase;
+    if (!batchCase || !batchCase->curve)
+        return QString();
+    return parameterText(*batchCase->curve, parameter, source.locale);
+}
+
+QString baseKwCell(const CellSource &source)
+{
+    const BatchCase *batchCase = source.batchCase;
+    if (!batchCase || !batchCase->curve)
+        return QString();
+    return NumberFormat::format(batchCase->baseKw, u"#,##0.00", source.locale);
+}
+
 const AddedColumn AddedColumns[] = {
+    {&BatchColumns::curve, "static_head", BatchText::StaticHead, false,
+     [](const CellSource &s) { return curveCell(s, CurveParameter::StaticHead); }},
+    {&BatchColumns::curve, "drive_efficiency", BatchText::DriveEfficiency, false,
+     [](const CellSource &s) { return curveCell(s, CurveParameter::DriveEfficiency); }},
+    {&BatchColumns::curve, "min_speed", BatchText::MinSpeed, false,
+     [](const CellSource &s) { return curveCell(s, CurveParameter::MinSpeed); }},
+    {&BatchColumns::curve, "base_kw", BatchText::BaseKw, false, baseKwCell},
     {&BatchColumns::co2, "co2_t", PlantText::Co2Year, false,
      [](const CellSource &s) { return PlantFormat::co2(s.figures.co2, s.locale); }},
     {&BatchColumns::lifetime, "npv", PlantText::Npv, true,

@@ -11,12 +11,14 @@ class QTextStream;
 // The two output forms of a batch, an aligned table for reading and CSV for other programs, written from
 // the same rows: one a case, then the rows of the whole plant.
 
-// The columns after months that options add: co2_t (--co2), npv, irr and disc_payback (--years and
-// --rate), in_budget (--budget).
+// The columns after months that options add: static_head, drive_efficiency, min_speed and base_kw (a
+// case of the run on the system curve), co2_t (--co2), npv, irr and disc_payback (--years and --rate),
+// in_budget (--budget).
 struct BatchColumns
 {
     bool co2 = false;
     bool lifetime = false;
+    bool curve = false;
     bool budget = false;
 };
 

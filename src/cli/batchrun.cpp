@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <memory>
 
 int languageColumn(const TextTable &texts, const QString &name)
@@ -115,6 +116,7 @@ public:
 
 private:
     QList<PlantReadResult> readPlants() const;
+    bool usesCurve() const;
     Item caseItem(const QString &path) const;
     QList<Item> plantItems(const QString &path, const PlantReadResult &read) const;
     void addToPlant(BatchCase &batchCase, bool caseFile);
@@ -134,8 +136,8 @@ private:
     QList<PlantReadResult> m_plants;
     RunSettings m_settings;
     BatchColumns m_columns;
-    // With the plant's figures the plant model calculates every case that was read, as Calculate does;
-    // otherwise each case is calculated as it is read.
+    // With the plant's figures or a system curve the plant model calculates every case that was read, as
+    // Calculate does or on its system curve; otherwise each case is calculated as it is read.
     bool m_plantModel;
     PlantAccumulator m_plant;
     bool m_keepCases;
@@ -164,8 +166,9 @@ BatchRun::BatchRun(const BatchOptions &options, const BatchContext &context, int
     , m_plantContext{newCase(context.currency), options.locale, &context.texts, m_text}
     , m_plants(readPlants())
     , m_settings(runSettings(options, m_plants))
-    , m_columns{m_settings.co2.has_value(), m_settings.lifetime.has_value(), m_settings.budget.has_value()}
-    , m_plantModel(m_columns.co2 || m_columns.lifetime || m_columns.budget || options.summary)
+    , m_columns{m_settings.co2.has_value(), m_settings.lifetime.has_value(), usesCurve(),
+                m_settings.budget.has_value()}
+    , m_plantModel(m_columns.co2 || m_columns.lifetime || options.summary || m_columns.curve || m_columns.budget)
     , m_plant(m_settings.co2, m_settings.lifetime, options.locale, m_text, m_settings.budget)
     , m_keepCases(options.summary && !options.pdfDir.isEmpty() && context.printSummary)
     , m_writer(out, options.csv, m_columns)
@@ -205,11 +208,25 @@ QList<PlantReadResult> BatchRun::readPlants() const
     return plants;
 }
 
+// Whether a case of the run is computed on the system curve: the case files and the plant rows without
+// a static head of their own with --static-head, the rows with their own in any case.
+bool BatchRun::usesCurve() const
+{
+    if (m_options.curve)
+        return true;
+    return std::any_of(m_plants.cbegin(), m_plants.cend(), [](const PlantReadResult &plant) {
+        return std::any_of(plant.rows.cbegin(), plant.rows.cend(),
+                           [](const PlantRow &row) { return row.isRead() && row.curve.parameters(); });
+    });
+}
+
 Item BatchRun::caseItem(const QString &path) const
 {
     const CaseRecord &start = m_plantContext.start;
-    return {m_plantModel ? readCase(path, start, m_text) : runCase(path, start, m_options.locale, m_text),
-            QFileInfo(path).completeBaseName()};
+    Item item{m_plantModel ? readCase(path, start, m_text) : runCase(path, start, m_options.locale, m_text),
+              QFileInfo(path).completeBaseName()};
+    item.batchCase.curve = m_options.curve;
+    return item;
 }
 
 // The rows of a plant file as cases, in file order; rows that could not be read carry their reason.
@@ -229,6 +246,9 @@ QList<Item> BatchRun::plantItems(const QString &path, const PlantReadResult &rea
         if (row.isRead()) {
             batchCase.record = *row.record;
             batchCase.read = true;
+            batchCase.curve = row.curve.parameters();
+            if (!batchCase.curve)
+                batchCase.curve = m_options.curve;
             if (!m_plantModel)
                 calculateCase(batchCase, m_plantContext.locale, m_plantContext.text);
         } else {
@@ -242,11 +262,12 @@ QList<Item> BatchRun::plantItems(const QString &path, const PlantReadResult &rea
 // The plant model calculates the case and counts it; the printed summary keeps it.
 void BatchRun::addToPlant(BatchCase &batchCase, bool caseFile)
 {
-    PlantCaseResult result = batchCase.read ? m_plant.add(batchCase.record)
+    PlantCaseResult result = batchCase.read ? m_plant.add(batchCase.record, batchCase.curve)
                                             : m_plant.addUnread(batchCase.file, batchCase.message);
     if (batchCase.read) {
         batchCase.computed = result.computed;
         batchCase.figures = result.figures;
+        batchCase.baseKw = result.baseKw;
         // The calculated record goes to the case's own row.
         batchCase.record = result.record;
         batchCase.message = result.message;

@@ -23,3 +23,15 @@ QString dialogFolder(const QString &folder, const FolderCheck &canWrite)
 {
     return canWrite(folder) ? folder : documentsFolder();
 }
+
+QString folderOfFile(const QString &path, const QString &fallback, const FolderCheck &canWrite)
+{
+    // By the text, not QFileInfo: a path written on the other platform keeps its folder.
+    const qsizetype separator = qMax(path.lastIndexOf(u'/'), path.lastIndexOf(u'\\'));
+    QString folder = fallback;
+    if (separator > 0)
+        folder = path.left(separator);
+    else if (separator == 0)
+        folder = path.left(1); // a file in the root folder
+    return dialogFolder(folder, canWrite);
+}

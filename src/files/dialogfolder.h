@@ -19,3 +19,7 @@ using FolderCheck = std::function<bool(const QString &folder)>;
 
 // folder when canWrite says so, else documentsFolder().
 QString dialogFolder(const QString &folder, const FolderCheck &canWrite);
+
+// Where a command on the file `path` starts its dialog: the file's folder (the text before its last
+// separator, "/" or "\"), or `fallback` when path names no folder; through dialogFolder().
+QString folderOfFile(const QString &path, const QString &fallback, const FolderCheck &canWrite);

@@ -191,13 +191,7 @@ void FileCommands::lblExport_Click()
 
 QString FileCommands::startingFolder() const
 {
-    const qsizetype separator = qMax(m_NomeArq.lastIndexOf(u'/'), m_NomeArq.lastIndexOf(u'\\'));
-    QString folder = m_programFolder;
-    if (separator > 0)
-        folder = m_NomeArq.left(separator);
-    else if (separator == 0)
-        folder = m_NomeArq.left(1); // a file in the root folder
-    return dialogFolder(folder, m_canWrite);
+    return folderOfFile(m_NomeArq, m_programFolder, m_canWrite);
 }
 
 void FileCommands::keepCase()
@@ -215,19 +209,8 @@ bool FileCommands::queryReplace(Replacement replacement)
     if (!caseChanged())
         return true;
     static constexpr int Questions[] = {CloseQuestionText, ClearQuestionText, ReplaceCaseQuestionText};
-    QString question = m_view.text(Questions[int(replacement)]);
-    if (!m_NomeArq.isEmpty())
-        question += QLatin1Char('\r') + QDir::toNativeSeparators(m_NomeArq);
-    question += QLatin1Char('\r') + m_view.text(CloseQuestionText2);
-    switch (m_dialogs.askToSave(m_view.dialogParent(), applicationTitle(), question, m_view.text(SaveButtonText),
-                                m_view.text(DiscardButtonText), m_view.text(CancelButtonText))) {
-    case Dialogs::Answer::Save:
-        return lblSalvar_Click();
-    case Dialogs::Answer::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return askToSaveChanges(m_dialogs, m_view.dialogParent(), [this](int n) { return m_view.text(n); },
+                            Questions[int(replacement)], m_NomeArq, [this] { return lblSalvar_Click(); });
 }
 
 QString FileCommands::dialogTitle(int captionText) const
@@ -238,4 +221,22 @@ QString FileCommands::dialogTitle(int captionText) const
 void FileCommands::showCritical(int textNumber)
 {
     m_dialogs.message(m_view.dialogParent(), Dialogs::Icon::Critical, applicationTitle(), m_view.text(textNumber));
+}
+
+bool askToSaveChanges(Dialogs &dialogs, QWidget *parent, const TextLookup &text, int questionText,
+                      const QString &path, const std::function<bool()> &save)
+{
+    QString question = text(questionText);
+    if (!path.isEmpty())
+        question += QLatin1Char('\r') + QDir::toNativeSeparators(path);
+    question += QLatin1Char('\r') + text(FileCommands::CloseQuestionText2);
+    switch (dialogs.askToSave(parent, applicationTitle(), question, text(FileCommands::SaveButtonText),
+                              text(FileCommands::DiscardButtonText), text(FileCommands::CancelButtonText))) {
+    case Dialogs::Answer::Save:
+        return save();
+    case Dialogs::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -5,10 +5,12 @@
 
 #include <QObject>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class Dialogs;
 class Export;
+class QWidget;
 struct CompanyBlock;
 
 // The file commands of the main window: New (lblNovo), Open (lblAbrir), Save (lblSalvar),
@@ -114,3 +116,9 @@ private:
     QByteArray m_keptCase; // what Save wrote, Open read or Clear left, as the case file's bytes
     std::unique_ptr<Export> m_export; // created at the first export
 };
+
+// The question before changes are lost, in the language of `text`: text `questionText`, then the file's
+// name when there is one, then text 266, with the buttons Save, Don't save and Cancel. True when the
+// changes may go: Don't save, or Save and `save` wrote them. The case and the plant ask it alike.
+bool askToSaveChanges(Dialogs &dialogs, QWidget *parent, const TextLookup &text, int questionText,
+                      const QString &path, const std::function<bool()> &save);

@@ -2,42 +2,7 @@
 
 #include "calc/taskcommand.h"
 #include "mainwindow/mainwindowtext.h"
-
-#include <QKeySequence>
-#include <QList>
-
-// A window's commands as one table, one row a command, as an action collection holds each action with
-// its keys: the control that shows and runs it, the picture beside it, its caption and its keys. The
-// window's captions and pictures, the shortcuts, the tooltips, the focus and what a screen reader says
-// all come from the row (KeyboardAccess), so adding a command is adding a row. A second window declares
-// its own table of these rows with its own command numbers.
-
-// The keys of a command: the platform's standard key where it has one, else (or only) its own key.
-struct CommandKey
-{
-    QKeySequence::StandardKey standard = QKeySequence::UnknownKey;
-    QKeyCombination own{};
-
-    QList<QKeySequence> keys() const
-    {
-        QList<QKeySequence> keys = QKeySequence::keyBindings(standard);
-        if (keys.isEmpty() && own.key() != Qt::Key_unknown)
-            keys.append(QKeySequence(own));
-        return keys;
-    }
-};
-
-struct CommandRow
-{
-    int command;          // the window's number for it (a value of its command enum)
-    const char *control;  // object name of the label that shows and runs it
-    const char *icon;     // object name of the picture that runs it too, or nullptr
-    const char *iconFile; // that picture among the program's icons, or nullptr (the window paints it)
-    int caption;          // language text of its caption, or 0 (the window sets the caption)
-    int name;             // language text that names it for a screen reader and in its tooltip, or 0
-                          // (its caption)
-    CommandKey key;
-};
+#include "platform/commandrow.h"
 
 // The main window's commands in the order of its task pane, which Tab and the arrow keys follow.
 // Windows has no standard key for Save As, nor any platform one for Setup: they get the usual ones.
@@ -61,6 +26,8 @@ inline const QList<CommandRow> Commands{
     {int(Command::Models), "lblModels", nullptr, nullptr, Text::Models, 0, {{}, Qt::CTRL | Qt::Key_M}},
     {int(Command::PlantSummary), "lblPlanta", "Image1_9", "plant", Text::PlantSummary, 0,
      {{}, Qt::CTRL | Qt::Key_L}},
+    {int(Command::SystemCurve), "lblCurvaSistema", "Image1_10", "systemcurve", Text::SystemCurve, 0,
+     {{}, Qt::CTRL | Qt::SHIFT | Qt::Key_G}},
     {int(Command::WebLink), "Label2_3", nullptr, nullptr, Text::VisitUs, 0,
      {{}, Qt::CTRL | Qt::SHIFT | Qt::Key_F1}},
     {int(Command::HelpDocument), "Label2_18", nullptr, nullptr, 0, Text::UserGuide,

@@ -82,6 +82,7 @@ void FieldBehaviour::emptyResults()
 {
     for (MaskedEdit *result : std::as_const(m_results))
         result->setRawText(QString());
+    emit inputsChanged();
 }
 
 void FieldBehaviour::rememberEnteredText()

@@ -59,10 +59,16 @@ public:
 
     // Every masked field, in the order of CaseFields::Bindings.
     const QList<MaskedEdit *> &fields() const { return m_fields; }
+    // Empties the three results and tells that the inputs changed (inputsChanged).
     void emptyResults();
     // The field being typed in takes its current text as its text at focus (the results now on screen
     // belong to it).
     void rememberEnteredText();
+
+signals:
+    // The case's inputs changed: a field was left with another text, another application or unit was
+    // chosen, or a case was put in. The results were emptied for it.
+    void inputsChanged();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;

@@ -7,15 +7,15 @@
 #include "localisation/scrambledfile.h"
 #include "mainwindow/casefields.h"
 #include "mainwindow/commandicon.h"
-#include "mainwindow/commandlabel.h"
 #include "mainwindow/commandtable.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/fieldrules.h"
-#include "mainwindow/keyboardaccess.h"
 #include "mainwindow/mainwindowtext.h"
 #include "mainwindow/maskededit.h"
 #include "platform/accessiblerole.h"
+#include "platform/commandlabel.h"
 #include "platform/dialogs.h"
+#include "platform/keyboardaccess.h"
 #include "platform/mousepointer.h"
 
 #include <QApplication>
@@ -167,6 +167,7 @@ void frmCalcRetorno::setUpFields()
                                             ui.Label3};
     m_behaviour = new FieldBehaviour(
         this, fields, controls, m_dialogs, textLookup(), [this] { calculate(); }, [this] { focusNextChild(); });
+    connect(m_behaviour, &FieldBehaviour::inputsChanged, this, &frmCalcRetorno::caseChanged);
 }
 
 void frmCalcRetorno::connectSelectors()
@@ -316,10 +317,7 @@ void frmCalcRetorno::cboIdioma_Click()
     setWindowTitle(m_languageTitle);
     for (const Caption &caption : Captions)
         ((*m_ui).*caption.label)->setText(text(caption.text));
-    for (const CommandRow &row : TaskPane::Commands) {
-        if (row.caption)
-            m_keyboard->control(row.command)->setText(text(row.caption));
-    }
+    m_keyboard->setCaptions();
     showCurrencyCaptions();
     fillApplicationList();
     // Text lookups cannot fail here (a missing text reads empty), so these need no guard of their own.
@@ -449,6 +447,7 @@ void frmCalcRetorno::cboMoedas_Click()
     m_ui->mskValorkWh->setRawText(NumberFormat::shortestText(FieldRules::defaultKwhPrice(currency), locale()));
     m_keyboard->relabel(); // the price captions name the currency
     emit currencyChanged(currency);
+    emit caseChanged(); // the kWh price too
 }
 
 void frmCalcRetorno::emptyResults()
@@ -456,21 +455,37 @@ void frmCalcRetorno::emptyResults()
     m_behaviour->emptyResults();
 }
 
-bool frmCalcRetorno::calculate()
+std::optional<CaseRecord> frmCalcRetorno::calculatedCase(QWidget *messageParent) const
 {
     CaseRecord record = caseRecord();
     const CalculationOutcome outcome = CalculateSavings(record, locale());
-    if (!outcome.computed) {
-        if (outcome.failure) {
-            m_dialogs.message(this, Dialogs::Icon::Information, applicationTitle(),
-                              checkMessage(*outcome.failure, textLookup(), currencyText()));
-        }
-        return false;
+    if (outcome.computed)
+        return record;
+    if (outcome.failure) {
+        m_dialogs.message(messageParent, Dialogs::Icon::Information, applicationTitle(),
+                          checkMessage(*outcome.failure, textLookup(), currencyText()));
     }
-    m_ui->mskRendimento->setRawText(record.mskRendimento);
-    m_ui->mskEconomiakW->setRawText(record.mskEconomiakW);
-    m_ui->mskEconomiaReais->setRawText(record.mskEconomiaReais);
-    m_ui->mskRetorno->setRawText(record.mskRetorno);
+    return std::nullopt;
+}
+
+std::optional<CaseRecord> frmCalcRetorno::checkedCase(QWidget *messageParent)
+{
+    if (!calculatedCase(messageParent))
+        return std::nullopt;
+    CaseRecord record = caseRecord();
+    record.clearResults();
+    return record;
+}
+
+bool frmCalcRetorno::calculate()
+{
+    const std::optional<CaseRecord> record = calculatedCase(this);
+    if (!record)
+        return false;
+    m_ui->mskRendimento->setRawText(record->mskRendimento);
+    m_ui->mskEconomiakW->setRawText(record->mskEconomiakW);
+    m_ui->mskEconomiaReais->setRawText(record->mskEconomiaReais);
+    m_ui->mskRetorno->setRawText(record->mskRetorno);
     // The results belong to the texts shown now, also to the one being typed: leaving that field
     // unchanged from here must not empty them.
     m_behaviour->rememberEnteredText();
@@ -496,7 +511,7 @@ QList<MaskedEdit *> frmCalcRetorno::fields() const
 
 CommandLabel *frmCalcRetorno::commandLabel(Command command) const
 {
-    return m_keyboard->control(int(command));
+    return m_keyboard->label(int(command));
 }
 
 QList<QKeySequence> frmCalcRetorno::commandKeys(Command command) const
@@ -551,7 +566,7 @@ void frmCalcRetorno::mouseMoveEvent(QMouseEvent *event)
 void frmCalcRetorno::removeUnderlines()
 {
     for (const CommandRow &row : TaskPane::Commands)
-        m_keyboard->control(row.command)->removeUnderline();
+        m_keyboard->label(row.command)->removeUnderline();
 }
 
 void frmCalcRetorno::closeEvent(QCloseEvent *event)

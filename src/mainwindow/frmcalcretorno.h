@@ -53,7 +53,8 @@ class frmCalcRetorno;
 //   selector has an accessible name from its caption. The fields are the rows of CaseFields
 //   (casefields.h), which reading and writing the case iterate.
 // - Each language switch ends in languageChanged(), each currency change in currencyChanged(), for the
-//   windows that show the main window's texts or currency.
+//   windows that show the main window's texts or currency; each change of the case in caseChanged(),
+//   for the windows that compute it.
 // - Closing the window closes every other window and ends the program.
 class frmCalcRetorno : public QWidget, public CaseView
 {
@@ -116,6 +117,7 @@ public:
     // Runs the checks and the model on the fields; a failed check shows its message. True when the
     // results were written.
     bool calculate() override;
+    std::optional<CaseRecord> checkedCase(QWidget *messageParent) override;
 
     // Controls by name (for the command owners and tests).
     MaskedEdit *field(QAnyStringView controlName) const;
@@ -141,6 +143,9 @@ signals:
     void languageChanged();
     // The currency captions and the kWh price follow the currency now selected.
     void currencyChanged(const QString &currency);
+    // The case changed: an input (a field's text, the application, the unit, the currency and its kWh
+    // price), or a case was opened or cleared.
+    void caseChanged();
 
 protected:
     void mouseMoveEvent(QMouseEvent *event) override;
@@ -158,6 +163,8 @@ private:
     void nameControls();           // the accessible names of the fields and selectors
 
     void runCommand(Command command);
+    // The case calculated, or nothing after the failed check's message over messageParent.
+    std::optional<CaseRecord> calculatedCase(QWidget *messageParent) const;
     void putStartValues(double kwhPrice); // a fresh case's texts with this kWh price
     void putTexts(const CaseRecord &record, bool rememberAsTextAtFocus);
     void showCurrencyCaptions();

@@ -41,5 +41,6 @@ inline constexpr int Help = 198;
 inline constexpr int WebAddress = 201;      // the web link opens "http://" followed by this text
 inline constexpr int Models = 202;          // "Available models"
 inline constexpr int PlantSummary = 205;    // the plant window's title, the caption of its command
+inline constexpr int SystemCurve = 330;     // the system-curve window's title, the caption of its command
 inline constexpr int UserGuide = 430;       // what the "<" command opens: its name and tooltip
 } // namespace MainWindowText

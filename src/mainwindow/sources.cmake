@@ -3,11 +3,9 @@ target_sources(tessio_ui PRIVATE
     mainwindow/mainwindowtext.h
     mainwindow/fieldrules.h mainwindow/fieldrules.cpp
     mainwindow/maskededit.h mainwindow/maskededit.cpp
-    mainwindow/commandlabel.h mainwindow/commandlabel.cpp
     mainwindow/commandicon.h mainwindow/commandicon.cpp
     mainwindow/generalerrorreport.h mainwindow/generalerrorreport.cpp
     mainwindow/fieldbehaviour.h mainwindow/fieldbehaviour.cpp
-    mainwindow/keyboardaccess.h mainwindow/keyboardaccess.cpp
     mainwindow/frmcalcretorno.h mainwindow/frmcalcretorno.cpp ${mainwindow_form}
 )
 # The PNGs that tools/render-icons makes from the SVG originals beside them: 20 px, and 40 px for 2x screens.
@@ -25,4 +23,5 @@ qt_add_resources(tessio_ui "mainwindow_icons"
         mainwindow/icons/setup.png mainwindow/icons/setup@2x.png
         mainwindow/icons/export.png mainwindow/icons/export@2x.png
         mainwindow/icons/plant.png mainwindow/icons/plant@2x.png
+        mainwindow/icons/systemcurve.png mainwindow/icons/systemcurve@2x.png
 )

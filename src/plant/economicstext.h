@@ -21,7 +21,7 @@ inline constexpr int DiscountedPayback = 395;  // "Discounted payback (years)"
 inline constexpr int ChoiceOne = 396;          // "Within the budget: 1 drive"
 inline constexpr int ChoiceMany = 397;         // "Within the budget: %1 drives"
 
-// Numbers 398 to 402: the plant window's two pages, and the charts described for a screen reader.
+// Numbers 398 to 401: the plant window's two pages, and the charts described for a screen reader.
 inline constexpr int CasesPage = 398;          // the page of the table
 inline constexpr int ChartsPage = 399;         // the page of the two charts
 inline constexpr int BarValue = 400;           // "%1: %2 (cumulative %3 %)": a bar's case, saving and share

@@ -11,13 +11,14 @@
 #include "plant/plantreport.h"
 #include "plant/plantsummarytable.h"
 #include "plant/planttext.h"
+#include "platform/accessiblerole.h"
 #include "platform/dialogs.h"
-#include "settings/frmsetup.h"
+#include "platform/keyboardaccess.h"
 #include "settings/regkeys.h"
+#include "settings/setuplists.h"
 
 #include "ui_frmplantsummary.h"
 
-#include <QAction>
 #include <QDir>
 #include <QFileInfo>
 #include <QHeaderView>
@@ -26,12 +27,30 @@
 #include <QScrollBar>
 
 #include <algorithm>
-#include <functional>
-#include <tuple>
 
 namespace {
 
 namespace T = PlantWindowText;
+using Command = frmPlantSummary::Command;
+
+// The window's commands in the order of its buttons. Windows has no standard key for Save As: it gets
+// the usual one. Delete removes rows in the table only; Escape closes the window, as any secondary
+// window closes.
+const QList<CommandRow> Commands{
+    {int(Command::New), "cmdNew", nullptr, nullptr, T::NewPlant, 0, {QKeySequence::New}},
+    {int(Command::Open), "cmdOpen", nullptr, nullptr, T::OpenPlant, 0, {QKeySequence::Open}},
+    {int(Command::Save), "cmdSave", nullptr, nullptr, T::SavePlant, 0, {QKeySequence::Save}},
+    {int(Command::SaveAs), "cmdSaveAs", nullptr, nullptr, T::SavePlantAs, 0,
+     {QKeySequence::SaveAs, Qt::CTRL | Qt::SHIFT | Qt::Key_S}},
+    {int(Command::Export), "cmdExport", nullptr, nullptr, T::ExportSummary, 0, {}},
+    {int(Command::Print), "cmdPrint", nullptr, nullptr, T::PrintSummary, 0, {QKeySequence::Print}},
+    {int(Command::AddCurrent), "cmdAddCurrent", nullptr, nullptr, T::AddCurrent, 0, {}},
+    {int(Command::AddFiles), "cmdAddFiles", nullptr, nullptr, T::AddFiles, 0, {}},
+    {int(Command::Remove), "cmdRemove", nullptr, nullptr, T::Remove, 0, {QKeySequence::Delete}, "tblCases"},
+    {int(Command::OpenCase), "cmdOpenCase", nullptr, nullptr, T::OpenCase, 0, {}},
+    {int(Command::Replace), "cmdReplace", nullptr, nullptr, T::Replace, 0, {}},
+    {int(Command::Close), nullptr, nullptr, nullptr, 0, 0, {{}, Qt::Key_Escape}},
+};
 
 // The stored factor is written with a decimal point whatever the regional format, so that it reads
 // back the same after the regional settings changed.
@@ -50,6 +69,7 @@ constexpr int MaxTextColumnWidth = 220;
 frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     : QWidget(parent, Qt::Window), m_links(links), m_ui(std::make_unique<Ui::frmPlantSummary>())
 {
+    setAccessibleRole(staticMetaObject, QAccessible::Window);
     setLocale(m_links.locale);
     m_ui->setupUi(this);
     CaseRecord start;
@@ -59,7 +79,10 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     m_ui->tblCases->setModel(m_table);
     m_ui->tblCases->horizontalHeader()->setStretchLastSection(false);
     m_ui->tblCases->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    connectCommands();
+    m_keyboard = new KeyboardAccess(this, Commands, text(), [this](int command) { runCommand(Command(command)); });
+    // Enter (and a double click) activates the current row.
+    connect(m_ui->tblCases, &QAbstractItemView::activated, this, [this] { openSelected(); });
+    nameControls();
 
     connect(m_document, &PlantDocument::changed, this, &frmPlantSummary::showSummary);
     connect(m_document, &PlantDocument::modifiedChanged, this, &frmPlantSummary::showTitle);
@@ -84,36 +107,61 @@ frmPlantSummary::~frmPlantSummary()
         disconnect(field, nullptr, this, nullptr);
 }
 
-void frmPlantSummary::connectCommands()
+void frmPlantSummary::runCommand(Command command)
 {
-    const QList<std::pair<QPushButton *, void (frmPlantSummary::*)()>> commands{
-        {m_ui->cmdAddCurrent, &frmPlantSummary::addCurrentCase}, {m_ui->cmdAddFiles, &frmPlantSummary::addCaseFiles},
-        {m_ui->cmdRemove, &frmPlantSummary::removeSelected},     {m_ui->cmdOpenCase, &frmPlantSummary::openSelected},
-        {m_ui->cmdReplace, &frmPlantSummary::replaceSelected},   {m_ui->cmdNew, &frmPlantSummary::newPlant},
-        {m_ui->cmdOpen, &frmPlantSummary::openPlant},            {m_ui->cmdExport, &frmPlantSummary::exportSummary},
-        {m_ui->cmdPrint, &frmPlantSummary::printSummary}};
-    for (const auto &[button, command] : commands)
-        connect(button, &QPushButton::clicked, this, command);
-    connect(m_ui->cmdSave, &QPushButton::clicked, this, &frmPlantSummary::savePlant);
-    connect(m_ui->cmdSaveAs, &QPushButton::clicked, this, &frmPlantSummary::savePlantAs);
-
-    // Standard keys for the plant file commands anywhere in the window; Delete on the table. Save As is
-    // Ctrl+Shift+S on every platform (Windows has no standard key for it).
-    const QList<std::tuple<QKeySequence, QWidget *, std::function<void()>>> keys{
-        {QKeySequence::Open, this, [this] { openPlant(); }},
-        {QKeySequence::Save, this, [this] { savePlant(); }},
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] { savePlantAs(); }},
-        {QKeySequence::Print, this, [this] { printSummary(); }},
-        {QKeySequence::Delete, m_ui->tblCases, [this] { removeSelected(); }}};
-    for (const auto &[key, widget, command] : keys) {
-        auto *action = new QAction(widget);
-        action->setShortcut(key);
-        action->setShortcutContext(widget == this ? Qt::WindowShortcut : Qt::WidgetShortcut);
-        widget->addAction(action);
-        connect(action, &QAction::triggered, this, command);
+    switch (command) {
+    case Command::New:
+        newPlant();
+        break;
+    case Command::Open:
+        openPlant();
+        break;
+    case Command::Save:
+        savePlant();
+        break;
+    case Command::SaveAs:
+        savePlantAs();
+        break;
+    case Command::Export:
+        exportSummary();
+        break;
+    case Command::Print:
+        printSummary();
+        break;
+    case Command::AddCurrent:
+        addCurrentCase();
+        break;
+    case Command::AddFiles:
+        addCaseFiles();
+        break;
+    case Command::Remove:
+        removeSelected();
+        break;
+    case Command::OpenCase:
+        openSelected();
+        break;
+    case Command::Replace:
+        replaceSelected();
+        break;
+    case Command::Close:
+        close();
+        break;
     }
-    // Enter (and a double click) activates the current row.
-    connect(m_ui->tblCases, &QAbstractItemView::activated, this, [this] { openSelected(); });
+}
+
+// The fields and the lifetime figures by the captions beside them, the table by the window's title.
+void frmPlantSummary::nameControls()
+{
+    Ui::frmPlantSummary &ui = *m_ui;
+    const auto caption = [](const QLabel *label) { return [label] { return label->text(); }; };
+    m_keyboard->setNames({{ui.txtFactor, caption(ui.lblFactor)},
+                          {ui.txtYears, caption(ui.lblYears)},
+                          {ui.txtRate, caption(ui.lblRate)},
+                          {ui.lblNpvValue, caption(ui.lblNpv)},
+                          {ui.lblIrrValue, caption(ui.lblIrr)},
+                          {ui.lblLifetimeSavingValue, caption(ui.lblLifetimeSaving)},
+                          {ui.lblLifetimeCo2Value, caption(ui.lblLifetimeCo2)},
+                          {ui.tblCases, [this] { return text()(PlantText::Title); }}});
 }
 
 TextLookup frmPlantSummary::text() const
@@ -131,15 +179,7 @@ void frmPlantSummary::retranslate()
 {
     const TextLookup t = text();
     const QString inCurrency = QStringLiteral(" (%1)").arg(currency());
-    const QList<std::pair<QPushButton *, int>> captions{
-        {m_ui->cmdAddCurrent, T::AddCurrent}, {m_ui->cmdAddFiles, T::AddFiles},
-        {m_ui->cmdRemove, T::Remove},         {m_ui->cmdOpenCase, T::OpenCase},
-        {m_ui->cmdReplace, T::Replace},       {m_ui->cmdNew, T::NewPlant},
-        {m_ui->cmdOpen, T::OpenPlant},        {m_ui->cmdSave, T::SavePlant},
-        {m_ui->cmdSaveAs, T::SavePlantAs},    {m_ui->cmdExport, T::ExportSummary},
-        {m_ui->cmdPrint, T::PrintSummary}};
-    for (const auto &[button, n] : captions)
-        button->setText(t(n));
+    m_keyboard->setCaptions();
     m_ui->grpParameters->setTitle(t(T::Assumptions));
     m_ui->grpResults->setTitle(t(T::LifetimeResults));
     m_ui->lblFactor->setText(t(PlantText::GridFactor));
@@ -149,10 +189,7 @@ void frmPlantSummary::retranslate()
     m_ui->lblIrr->setText(t(PlantText::Irr));
     m_ui->lblLifetimeSaving->setText(t(PlantText::LifetimeSaving) + inCurrency);
     m_ui->lblLifetimeCo2->setText(t(PlantText::LifetimeCo2));
-    m_ui->txtFactor->setAccessibleName(t(PlantText::GridFactor));
-    m_ui->txtYears->setAccessibleName(t(PlantText::Years));
-    m_ui->txtRate->setAccessibleName(t(PlantText::Rate));
-    m_ui->tblCases->setAccessibleName(t(PlantText::Title));
+    m_keyboard->relabel();
     showTitle();
 
     // The company's country may have changed in the setup window since.
@@ -199,18 +236,12 @@ void frmPlantSummary::showEvent(QShowEvent *event)
 // ---------------------------------------------------------------------------------------------------
 // The three fields
 
-QString frmPlantSummary::countryName() const
-{
-    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboPais).trimmed();
-    return stored.isEmpty() ? QString(SetupDefaults::cboPais) : stored;
-}
-
 void frmPlantSummary::loadGridFactor()
 {
     PlantSettings defaults;
     defaults.typedFactor = storedFactor();
     m_document->setDefaults(defaults);
-    const std::optional<GridIntensity> row = gridIntensityFor(countryName());
+    const std::optional<GridIntensity> row = gridIntensityFor(storedCountry());
     m_document->setCountryFactor(row ? std::optional<double>(row->kgPerKwh()) : std::nullopt);
 }
 
@@ -218,7 +249,7 @@ QString frmPlantSummary::factorSourceLine() const
 {
     if (m_document->settings().typedFactor)
         return text()(T::TypedFactor);
-    const QString country = countryName();
+    const QString country = storedCountry();
     if (const std::optional<GridIntensity> row = gridIntensityFor(country))
         return gridFactorSourceLine(*row, text());
     return text()(T::NoFactor).arg(country);
@@ -294,10 +325,16 @@ void frmPlantSummary::showSummary()
     }
     const PlantFigures &totals = m_table->summary().totals;
     const QLocale &locale = m_links.locale;
-    m_ui->lblNpvValue->setText(PlantFormat::npv(totals.npv, locale));
-    m_ui->lblIrrValue->setText(PlantFormat::irr(totals.irr, locale));
-    m_ui->lblLifetimeSavingValue->setText(PlantFormat::lifetimeSaving(totals.lifetimeSaving, locale));
-    m_ui->lblLifetimeCo2Value->setText(PlantFormat::co2(totals.lifetimeCo2, locale));
+    const std::pair<QLabel *, QString> figures[]{
+        {m_ui->lblNpvValue, PlantFormat::npv(totals.npv, locale)},
+        {m_ui->lblIrrValue, PlantFormat::irr(totals.irr, locale)},
+        {m_ui->lblLifetimeSavingValue, PlantFormat::lifetimeSaving(totals.lifetimeSaving, locale)},
+        {m_ui->lblLifetimeCo2Value, PlantFormat::co2(totals.lifetimeCo2, locale)}};
+    // Named by its caption, a figure is read as its description.
+    for (const auto &[label, figure] : figures) {
+        label->setText(figure);
+        label->setAccessibleDescription(figure);
+    }
     updateCommands();
 }
 
@@ -338,24 +375,9 @@ void frmPlantSummary::information(const QString &message)
 // ---------------------------------------------------------------------------------------------------
 // The commands on cases
 
-std::optional<CaseRecord> frmPlantSummary::checkedCurrentCase()
-{
-    CaseRecord record = m_links.mainCase.caseRecord();
-    // The checks and the model as Calculate runs them, on a copy: the case goes in as typed.
-    CaseRecord calculated = record;
-    const CalculationOutcome outcome = CalculateSavings(calculated, m_links.locale);
-    if (!outcome.computed) {
-        if (outcome.failure)
-            information(checkMessage(*outcome.failure, text(), record.cboMoedas));
-        return std::nullopt;
-    }
-    record.clearResults();
-    return record;
-}
-
 void frmPlantSummary::addCurrentCase()
 {
-    if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
+    if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->addCases({*record});
         m_ui->tblCases->selectRow(m_table->caseCount() - 1);
     }
@@ -364,7 +386,7 @@ void frmPlantSummary::addCurrentCase()
 void frmPlantSummary::addCaseFiles()
 {
     const QStringList paths = m_links.dialogs.openFileNames(this, withoutAccessKey(text()(T::AddFiles)), dialogFolder(),
-                                                            QStringLiteral("Tessio (*.WAU *.wau)"));
+                                                            FileCommands::CaseFileFilter);
     if (paths.isEmpty())
         return;
     CaseRecord start;
@@ -412,7 +434,11 @@ void frmPlantSummary::openSelected()
         main->raise();
         main->activateWindow();
     }
-    m_links.fileCommands.putNewCase(record);
+    if (m_links.fileCommands.putNewCase(record))
+        return;
+    // The user kept the main window's case: the plant window comes back as it was.
+    raise();
+    activateWindow();
 }
 
 void frmPlantSummary::replaceSelected()
@@ -420,7 +446,7 @@ void frmPlantSummary::replaceSelected()
     const int row = currentCaseRow();
     if (row < 0)
         return;
-    if (const std::optional<CaseRecord> record = checkedCurrentCase()) {
+    if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->replaceRow(row, *record);
         m_ui->tblCases->selectRow(row);
     }
@@ -431,8 +457,7 @@ void frmPlantSummary::replaceSelected()
 
 QString frmPlantSummary::dialogFolder() const
 {
-    const QString path = m_document->path();
-    return path.isEmpty() ? documentsFolder() : ::dialogFolder(QFileInfo(path).absolutePath(), canWriteIn);
+    return folderOfFile(m_document->path(), documentsFolder(), canWriteIn);
 }
 
 bool frmPlantSummary::queryClose()
@@ -441,20 +466,8 @@ bool frmPlantSummary::queryClose()
         return true;
     show();
     raise();
-    const TextLookup t = text();
-    QString question = t(T::SaveQuestion);
-    if (!m_document->path().isEmpty())
-        question += u'\r' + QDir::toNativeSeparators(m_document->path());
-    question += u'\r' + t(FileCommands::CloseQuestionText2);
-    switch (m_links.dialogs.askToSave(this, applicationTitle(), question, t(FileCommands::SaveButtonText),
-                                      t(FileCommands::DiscardButtonText), t(FileCommands::CancelButtonText))) {
-    case Dialogs::Answer::Save:
-        return savePlant();
-    case Dialogs::Answer::Discard:
-        return true;
-    default:
-        return false;
-    }
+    return askToSaveChanges(m_links.dialogs, this, text(), T::SaveQuestion, m_document->path(),
+                            [this] { return savePlant(); });
 }
 
 void frmPlantSummary::newPlant()

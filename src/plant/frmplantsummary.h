@@ -14,6 +14,7 @@
 class CaseView;
 class Dialogs;
 class FileCommands;
+class KeyboardAccess;
 class PlantDocument;
 class PlantSummaryTable;
 class QLineEdit;
@@ -64,15 +65,19 @@ struct PlantWindowLinks
 // - The plant is a PlantDocument: its rows, its settings, its file and whether it changed. The table
 //   view shows it through a PlantSummaryTable; every change of the document shows again in the table,
 //   in the lifetime figures under it and in the window title (the file's name and the changed mark).
-// - Cases come from the main window (mainCase), from case files (ReadCaseFile) and from plant files
-//   (the document opens them); they go back to the main window through fileCommands.putNewCase.
+// - Cases come from the main window (mainCase, checked as Calculate checks it), from case files
+//   (ReadCaseFile) and from plant files (the document opens them); they go back to the main window
+//   through fileCommands.putNewCase.
 // - The grid factor, the period and the rate are typed below the table and go into the document's
 //   settings; a text the core refuses (readSetting) gets its message and the last good value comes back.
-//   Without a typed factor the document uses the grid-intensity row of the company's country (setup's
-//   cboPais); a typed factor is also remembered in the settings store (PlantGridFactor) as the one a
-//   new plant starts with, until the field is emptied.
+//   Without a typed factor the document uses the grid-intensity row of the company's country
+//   (storedCountry); a typed factor is also remembered in the settings store (PlantGridFactor) as the one
+//   a new plant starts with, until the field is emptied.
+// - The commands are the rows of the window's command table: its buttons, their keys and tooltips
+//   (KeyboardAccess); Escape closes the window.
 // - Every message, question and file or print dialog goes through Dialogs; every caption is a language
-//   text of the main window's current language, set again by retranslate().
+//   text of the main window's current language, set again by retranslate() (the program calls it when
+//   the main window's language or currency changed).
 // Closing the window hides it: the plant stays until the program ends or New plant empties it.
 class frmPlantSummary : public QWidget
 {
@@ -80,6 +85,10 @@ class frmPlantSummary : public QWidget
 public:
     static inline const QString PlantFileFilter = QStringLiteral("CSV (*.csv *.CSV)");
     static inline const QString GridFactorValue = QStringLiteral("PlantGridFactor");
+
+    // The window's commands (its command table).
+    enum class Command { New, Open, Save, SaveAs, Export, Print, AddCurrent, AddFiles, Remove, OpenCase, Replace,
+                         Close };
 
     explicit frmPlantSummary(const PlantWindowLinks &links, QWidget *parent = nullptr);
     ~frmPlantSummary() override;
@@ -112,8 +121,8 @@ protected:
     void showEvent(QShowEvent *event) override;
 
 private:
-    void connectCommands();
-    std::optional<CaseRecord> checkedCurrentCase();
+    void runCommand(Command command);
+    void nameControls();
     int currentCaseRow() const;
     QString dialogFolder() const;
     QString currency() const;
@@ -128,12 +137,12 @@ private:
     void showTitle();
     void updateCommands();
     QString factorSourceLine() const;
-    QString countryName() const;
     QLineEdit *lineEdit(PlantSetting setting) const;
 
     PlantWindowLinks m_links;
     std::unique_ptr<Ui::frmPlantSummary> m_ui;
     PlantDocument *m_document = nullptr;
     PlantSummaryTable *m_table = nullptr;
+    KeyboardAccess *m_keyboard = nullptr;
     bool m_placed = false; // the window was fitted into its screen once
 };

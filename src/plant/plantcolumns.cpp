@@ -18,11 +18,15 @@ const QList<PlantColumn> &plantColumns()
         {"h70", K::Number, &CaseRecord::mskVazao70},
         {"h60", K::Number, &CaseRecord::mskVazao60},
         {"h50", K::Number, &CaseRecord::mskVazao50},
+        {"static_head", K::Curve, nullptr, PlantSetting::Years, CurveParameter::StaticHead},
+        {"drive_efficiency", K::Curve, nullptr, PlantSetting::Years, CurveParameter::DriveEfficiency},
+        {"min_speed", K::Curve, nullptr, PlantSetting::Years, CurveParameter::MinSpeed},
+        {"measured_kw", K::Curve, nullptr, PlantSetting::Years, CurveParameter::MeasuredPower},
         {"years", K::Setting, nullptr, PlantSetting::Years},
         {"rate", K::Setting, nullptr, PlantSetting::Rate},
         {"co2_factor", K::Setting, nullptr, PlantSetting::GridFactor},
-        {"escalation", K::Setting, nullptr, PlantSetting::Escalation, false},
-        {"budget", K::Setting, nullptr, PlantSetting::Budget, false},
+        {"escalation", K::Setting, nullptr, PlantSetting::Escalation, CurveParameter::StaticHead, false},
+        {"budget", K::Setting, nullptr, PlantSetting::Budget, CurveParameter::StaticHead, false},
     };
     return columns;
 }

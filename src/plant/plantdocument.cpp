@@ -22,11 +22,22 @@ void PlantDocument::addCases(const QList<CaseRecord> &cases)
     recompute();
 }
 
+void PlantDocument::addCurveCase(const CaseRecord &record, const SystemCurveParameters &parameters)
+{
+    PlantRow row = plantRowsOf({record}).first();
+    row.curve = PlantCurveCells::of(parameters);
+    m_rows.append(row);
+    setModified(true);
+    recompute();
+}
+
 void PlantDocument::replaceRow(int row, const CaseRecord &record)
 {
     if (row < 0 || row >= rowCount())
         return;
+    const PlantCurveCells curve = m_rows[row].curve;
     m_rows[row] = plantRowsOf({record}).first();
+    m_rows[row].curve = curve;
     setModified(true);
     recompute();
 }
@@ -145,7 +156,7 @@ void PlantDocument::recompute()
     cases.reserve(m_rows.size());
     for (const PlantRow &row : std::as_const(m_rows)) {
         if (row.isRead()) {
-            cases << plant.add(*row.record);
+            cases << plant.add(*row.record, row.curve.parameters());
         } else {
             const QString where = m_context.text(PlantText::LineError).arg(row.line).arg(row.reason);
             cases << plant.addUnread(plantRowReference(row, m_format), where);

@@ -28,7 +28,10 @@ public:
     const PlantSummary &summary() const { return m_summary; }
 
     void addCases(const QList<CaseRecord> &cases);
-    // Puts record in place of a row, a row that could not be read included.
+    // Adds a case computed with the system curve and these parameters.
+    void addCurveCase(const CaseRecord &record, const SystemCurveParameters &parameters);
+    // Puts record in place of a row, a row that could not be read included. The row keeps its
+    // system-curve parameters: the motor's data change, the system it serves does not.
     void replaceRow(int row, const CaseRecord &record);
     // Removes these rows; rows outside the plant are ignored.
     void removeRows(QList<int> rows);

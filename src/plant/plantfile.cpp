@@ -110,7 +110,7 @@ struct RowReader
     }
 
     bool readCell(const QStringList &cells, int c, CaseRecord &record, QMap<PlantSetting, double> &settings,
-                  QString *why) const
+                  PlantCurveCells &curve, QString *why) const
     {
         const PlantColumn &column = plantColumns()[c];
         const QString text = cell(cells, c);
@@ -134,6 +134,7 @@ struct RowReader
             return false;
         case PlantCellKind::Number:
         case PlantCellKind::Setting:
+        case PlantCellKind::Curve:
             break;
         }
         if (text.isEmpty())
@@ -147,6 +148,8 @@ struct RowReader
             record.*column.field = NumberFormat::shortestText(*value, context.locale);
             return true;
         }
+        if (column.kind == PlantCellKind::Curve)
+            return readCurveCell(column.parameter, *value, curve, why);
         if (!settingInRange(column.setting, *value)) {
             *why = context.text ? settingRefusal(column.setting, {}, context.locale, context.text) : QString();
             return false;
@@ -156,7 +159,18 @@ struct RowReader
         return true;
     }
 
-    std::optional<CaseRecord> read(const QStringList &cells, QMap<PlantSetting, double> &settings, QString *why) const
+    bool readCurveCell(CurveParameter parameter, double value, PlantCurveCells &curve, QString *why) const
+    {
+        if (!parameterInRange(parameter, value)) {
+            *why = context.text ? refusalMessage(parameter, context.text, context.locale) : QString();
+            return false;
+        }
+        curve.setValue(parameter, value);
+        return true;
+    }
+
+    std::optional<CaseRecord> read(const QStringList &cells, QMap<PlantSetting, double> &settings,
+                                   PlantCurveCells &curve, QString *why) const
     {
         if (cells.size() < needed) {
             *why = cells.size() == 1 ? reason(PlantText::OneColumn).arg(needed)
@@ -167,10 +181,12 @@ struct RowReader
         record.clearResults();
         // Settings count only from a row that reads whole.
         QMap<PlantSetting, double> found;
+        PlantCurveCells rowCurve;
         for (int c = 0; c < int(plantColumns().size()); ++c) {
-            if (!readCell(cells, c, record, found, why))
+            if (!readCell(cells, c, record, found, rowCurve, why))
                 return std::nullopt;
         }
+        curve = rowCurve;
         for (auto it = found.cbegin(); it != found.cend(); ++it) {
             if (!settings.contains(it.key()))
                 settings.insert(it.key(), it.value());
@@ -213,7 +229,7 @@ QList<PlantRow> plantRowsOf(const QList<CaseRecord> &cases)
     QList<PlantRow> rows;
     rows.reserve(cases.size());
     for (const CaseRecord &record : cases)
-        rows << PlantRow{0, record, {}, {}, {}};
+        rows << PlantRow{0, record, {}, {}, {}, {}};
     return rows;
 }
 
@@ -281,11 +297,11 @@ PlantReadResult parsePlantFile(const QByteArray &bytes, const PlantFileContext &
         const Csv::Row &row = rows[r];
         if (!row.unclosedQuote && reader.isTotals(cells[r]))
             continue;
-        PlantRow plantRow{row.line, std::nullopt, cells[r], {}, {}};
+        PlantRow plantRow{row.line, std::nullopt, cells[r], {}, {}, {}};
         if (row.unclosedQuote)
             plantRow.reason = reader.reason(PlantText::UnclosedQuote).arg(row.line).arg(row.lastLine);
         else
-            plantRow.record = reader.read(cells[r], result.settings, &plantRow.reason);
+            plantRow.record = reader.read(cells[r], result.settings, plantRow.curve, &plantRow.reason);
         if (!plantRow.isRead())
             plantRow.raw = bytes.mid(row.begin, row.end - row.begin);
         result.rows << plantRow;

@@ -4,6 +4,7 @@
 #include "calc/caserecord.h"
 #include "plant/plantcolumns.h"
 #include "plant/plantcsv.h"
+#include "plant/plantcurve.h"
 #include "plant/plantmodel.h"
 #include "plant/plantsettings.h"
 
@@ -19,7 +20,9 @@ class TextTable;
 // Plant files: a motor list as a spreadsheet writes it. CSV after RFC 4180, one header row naming the
 // columns, then one row per case. The columns are read by their names, in any order; a file without a
 // header row has the first fourteen columns below in their order. Columns the program does not know are
-// kept, cell by cell, and written back; the result columns of an export are left out.
+// kept, cell by cell, and written back; the result columns of an export are left out. The system-curve
+// columns (static_head, drive_efficiency, min_speed, measured_kw) belong to their row; a file that has
+// none of them gets them only when a row carries a parameter.
 //
 // A case row reads the application as 0..3 or its name in any language of the text table (letter case
 // and outer blanks ignored), the unit as "kW" or "HP" (letter case ignored), and the numbers in the
@@ -57,6 +60,7 @@ struct PlantRow
     QStringList cells;                // the row's cells as read, in the file's column order
     QByteArray raw;                   // a row that could not be read: its bytes, without the line end
     QString reason;                   // and why, in the current language
+    PlantCurveCells curve = {};       // the case's system-curve parameters, when the row was read
     bool isRead() const { return record.has_value(); }
 };
 QList<PlantRow> plantRowsOf(const QList<CaseRecord> &cases);

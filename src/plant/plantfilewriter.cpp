@@ -16,9 +16,9 @@ constexpr int ResultColumn = -2; // an export's result, in a layout for writing
 // The columns a file is written with: the file's own, as many more without a name as its widest row
 // has cells beyond them (they are kept too), then every column of plantColumns() the file lacks (with
 // settings, those the plant uses only, where the column says so), so that no cell of a row written as it
-// was falls under a new name. Each names the column of plantColumns() it is, or the cell of the file's
-// rows it is written from. An export's result columns are left out, unless rows written as they were
-// still hold cells after them.
+// was falls under a new name; the system-curve columns only when a row carries a parameter. Each names
+// the column of plantColumns() it is, or the cell of the file's rows it is written from. An export's
+// result columns are left out, unless rows written as they were still hold cells after them.
 struct WriteLayout
 {
     QStringList header;
@@ -26,11 +26,22 @@ struct WriteLayout
     QList<int> source; // position in the file's rows, or NoColumn for a column the file did not have
 };
 
-WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults,
+bool carriesCurve(const QList<PlantRow> &rows)
+{
+    return std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.curve.isEmpty(); });
+}
+
+WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults, bool curve,
                         const PlantSettings *settings = nullptr)
 {
     WriteLayout layout;
-    QStringList fileHeader = format.header.isEmpty() ? PlantColumns::allNames() : format.header;
+    const QList<PlantColumn> &columns = plantColumns();
+    QStringList fileHeader = format.header;
+    // A new file: every column in its order, the system-curve ones only when a row carries them.
+    for (qsizetype c = 0; format.header.isEmpty() && c < columns.size(); ++c) {
+        if (curve || columns[c].kind != PlantCellKind::Curve)
+            fileHeader << QString::fromLatin1(columns[c].name);
+    }
     for (const PlantRow &row : rows) {
         while (fileHeader.size() < row.cells.size())
             fileHeader << QString();
@@ -45,13 +56,12 @@ WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &ro
         layout.column << column;
         layout.source << int(p);
     }
-    const QList<PlantColumn> &columns = plantColumns();
     const auto used = [settings](const PlantColumn &column) {
         return column.addedToEveryFile || !settings || column.kind != PlantCellKind::Setting
                || settingValue(*settings, column.setting) != settingValue(PlantSettings(), column.setting);
     };
     for (qsizetype c = 0; c < columns.size(); ++c) {
-        if (positions[c] == NoColumn && used(columns[c])) {
+        if (positions[c] == NoColumn && (curve || columns[c].kind != PlantCellKind::Curve) && used(columns[c])) {
             layout.header << QString::fromLatin1(columns[c].name);
             layout.column << int(c);
             layout.source << NoColumn;
@@ -82,7 +92,8 @@ struct RowWriter
         return name.trimmed().isEmpty() ? QString::number(std::clamp(index, 0, ApplicationCount - 1)) : name;
     }
 
-    QString cell(const PlantColumn &column, const CaseRecord &record, const PlantSettings &settings) const
+    QString cell(const PlantColumn &column, const CaseRecord &record, const PlantCurveCells &curve,
+                 const PlantSettings &settings) const
     {
         switch (column.kind) {
         case PlantCellKind::Text:
@@ -93,6 +104,10 @@ struct RowWriter
             return application(record.cboAplicacao);
         case PlantCellKind::Unit:
             return record.isKw() ? QStringLiteral("kW") : QStringLiteral("HP");
+        case PlantCellKind::Curve: {
+            const std::optional<double> value = curve.value(column.parameter);
+            return value ? number(*value) : QString();
+        }
         case PlantCellKind::Setting:
             break;
         }
@@ -107,7 +122,7 @@ struct RowWriter
         for (qsizetype c = 0; c < layout.column.size(); ++c) {
             const int column = layout.column[c];
             if (row.isRead() && column >= 0)
-                cells << cell(plantColumns()[column], *row.record, settings);
+                cells << cell(plantColumns()[column], *row.record, row.curve, settings);
             else if (row.isRead() && column == ResultColumn)
                 cells << QString(); // a result of the export the row came from, no longer its own
             else
@@ -158,7 +173,7 @@ QStringList summaryCells(const WriteLayout &layout, const RowWriter &writer, con
     for (const int column : layout.column) {
         const PlantColumn *c = column < 0 ? nullptr : &plantColumns()[column];
         if (c && c->kind == PlantCellKind::Setting)
-            cells << writer.cell(*c, CaseRecord(), used);
+            cells << writer.cell(*c, CaseRecord(), PlantCurveCells(), used);
         else if (c && c->field == &CaseRecord::mskInversor)
             cells << writer.number(drive);
         else if (c && c->field == &CaseRecord::mskReferencia)
@@ -187,7 +202,7 @@ QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &sett
                           const QLocale &locale, const TextLookup &text, QList<int> *lines)
 {
     const bool unread = std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.isRead(); });
-    const WriteLayout layout = writeLayout(format, rows, unread, &settings);
+    const WriteLayout layout = writeLayout(format, rows, unread, carriesCurve(rows), &settings);
     const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
     QByteArray out = writer.line(layout.header) + format.lineEnd;
     int line = 2;
@@ -206,7 +221,7 @@ QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &sett
 QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &summary, const PlantFileFormat &format,
                             const QLocale &locale, const TextLookup &text)
 {
-    const WriteLayout layout = writeLayout(format, {}, false);
+    const WriteLayout layout = writeLayout(format, {}, false, carriesCurve(rows));
     const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
     // The settings as the figures used them: the factor too when it is the country's.
     PlantSettings used;
@@ -220,8 +235,11 @@ QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &sum
     for (qsizetype r = 0; r < rows.size() && r < summary.cases.size(); ++r) {
         const PlantCaseResult &result = summary.cases[r];
         PlantRow row = rows[r];
-        if (row.isRead())
+        // A case as computed: the efficiency used, and a system curve's parameters with their defaults.
+        if (row.isRead()) {
             row.record = result.record;
+            row.curve = row.curve.asUsed();
+        }
         QStringList cells = writer.cells(layout, row, used);
         if (result.computed)
             cells << resultCells(result.figures, result.figures.kwh != 0.0, chosen[r], writer.convention) << QString();

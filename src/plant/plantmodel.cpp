@@ -15,7 +15,8 @@ QString noValue()
 // Fills in the figures that follow from kWh, money and drive price.
 void completeFigures(PlantFigures &figures, std::optional<double> factor, const std::optional<PlantLifetime> &lifetime)
 {
-    if (figures.money != 0.0) {
+    // No saving, or a loss (a drive on the system curve may cost energy), pays nothing back.
+    if (figures.money > 0.0) {
         const double months = figures.drive / figures.money * 12.0;
         if (std::isfinite(months))
             figures.months = months;
@@ -45,16 +46,19 @@ PlantAccumulator::PlantAccumulator(std::optional<double> gridFactor, std::option
     m_summary.lifetime = lifetime;
 }
 
-PlantCaseResult PlantAccumulator::add(CaseRecord record)
+PlantCaseResult PlantAccumulator::add(CaseRecord record, const std::optional<SystemCurveParameters> &curve)
 {
     PlantCaseResult result;
     result.record = std::move(record);
     result.reference = result.record.mskReferencia;
     result.application = result.record.cboAplicacao;
     result.powerKw = powerInKw(result.record, m_locale);
+    result.curve = curve;
 
     SavingFigures saving;
-    const CalculationOutcome outcome = CalculateSavings(result.record, m_locale, &saving);
+    CurveResult curveResult;
+    const CalculationOutcome outcome = curve ? CalculateSystemCurve(result.record, *curve, m_locale, &saving, &curveResult)
+                                             : CalculateSavings(result.record, m_locale, &saving);
     result.computed = outcome.computed;
     result.failure = outcome.failure;
     if (!outcome.computed) {
@@ -73,6 +77,7 @@ PlantCaseResult PlantAccumulator::add(CaseRecord record)
     result.figures.kwh = saving.kwh;
     result.figures.money = saving.money();
     result.figures.drive = saving.drivePrice;
+    result.baseKw = curveResult.baseKw;
     completeFigures(result.figures, m_summary.gridFactor, m_summary.lifetime);
 
     m_summary.totals.kwh += result.figures.kwh;
@@ -111,8 +116,8 @@ PlantSummary computeSummary(const PlantInput &input)
     PlantAccumulator plant(input.gridFactor, input.lifetime, input.locale, input.text, input.budget);
     QList<PlantCaseResult> cases;
     cases.reserve(input.cases.size());
-    for (const CaseRecord &record : input.cases)
-        cases.append(plant.add(record));
+    for (qsizetype c = 0; c < input.cases.size(); ++c)
+        cases.append(plant.add(input.cases[c], input.curves.value(c)));
     PlantSummary summary = plant.summary();
     summary.cases = std::move(cases);
     return summary;

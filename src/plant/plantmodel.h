@@ -2,6 +2,7 @@
 
 #include "calc/calculator.h"
 #include "calc/caserecord.h"
+#include "calc/systemcurve.h"
 
 #include <QList>
 #include <QLocale>
@@ -14,6 +15,8 @@
 // Each case runs through the calculator's own checks and savings model exactly as Calculate does
 // (checkCase / CalculateSavings on the record, in the given regional format). A case that fails a check
 // keeps the check's message and counts in no total. Totals are sums of the unrounded per-case values.
+// A case given system-curve parameters is computed with the system curve instead (calculateSystemCurve,
+// after the same checks); its saving may be negative, and the totals add each case's own model.
 
 // The terms of the lifetime figures (NPV, IRR, discounted payback, lifetime saving and CO2): the period,
 // the discount rate and the rise of the energy price, which makes the saving of year t S (1 + e)^(t-1).
@@ -32,6 +35,9 @@ struct PlantInput
     std::optional<PlantLifetime> lifetime; // nothing: no NPV, IRR or lifetime figures
     QLocale locale;                      // the regional format the record texts are written in
     TextLookup text;                     // texts of the current language, for check messages
+    // The system-curve parameters of cases[i], when it uses the system curve; a case beyond the list,
+    // or with nothing, uses the table.
+    QList<std::optional<SystemCurveParameters>> curves = {};
     std::optional<double> budget = std::nullopt; // nothing: no budget's choice
 };
 
@@ -42,7 +48,7 @@ struct PlantFigures
     double kwh = 0;      // annual saving in kWh, unrounded
     double money = 0;    // annual saving in money: kwh x kWh price, unrounded
     double drive = 0;    // drive price(s)
-    std::optional<double> months;         // D / S x 12, unrounded; nothing when S = 0
+    std::optional<double> months;         // D / S x 12, unrounded; nothing when S <= 0
     std::optional<double> co2;            // t a year: kwh x f / 1000; nothing without a factor
     // The lifetime figures, with the rise of the energy price (PlantEconomics); nothing without a lifetime.
     std::optional<double> npv;            // -D + sum S (1 + e)^(t-1) / (1 + r)^t
@@ -66,6 +72,8 @@ struct PlantCaseResult
     std::optional<CheckFailure> failure;
     QString message;                    // when not computed: the check's message (or why it was not read)
     PlantFigures figures;               // zero / empty when not computed
+    std::optional<SystemCurveParameters> curve = {}; // the case was computed with the system curve, with these
+    double baseKw = 0;                  // the system curve's base power (measured, or P / eta); 0 for the table
 };
 
 namespace PlantEconomics {
@@ -108,7 +116,8 @@ class PlantAccumulator
 public:
     PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime, QLocale locale,
                      TextLookup text, std::optional<double> budget = std::nullopt);
-    PlantCaseResult add(CaseRecord record);
+    // With curve, the case is computed with the system curve.
+    PlantCaseResult add(CaseRecord record, const std::optional<SystemCurveParameters> &curve = std::nullopt);
     // A row of a plant file or a case file that could not be read: left out, shown by `reference`
     // (what identifies it) and `message` (where and why).
     PlantCaseResult addUnread(const QString &reference, const QString &message);

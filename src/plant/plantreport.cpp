@@ -5,6 +5,7 @@
 #include "plant/economicstext.h"
 #include "plant/gridfactor.h"
 #include "plant/planteconomics.h"
+#include "plant/plantcurve.h"
 #include "plant/planttext.h"
 #include "plant/savingsparetochart.h"
 #include "report/reportjob.h"
@@ -12,6 +13,7 @@
 
 #include <QFontMetricsF>
 #include <QImage>
+#include <algorithm>
 #include <array>
 #include <cmath>
 
@@ -65,9 +67,9 @@ constexpr double chartsBottom()
     return ChartsTop + 175; // ChartFrame::page()'s height
 }
 
-constexpr int rowsFrom(double tableTop)
+constexpr int rowsFrom(double tableTop, double rowHeight = RowHeight)
 {
-    return int((TextBottom - rowsTop(tableTop)) / RowHeight);
+    return int((TextBottom - rowsTop(tableTop)) / rowHeight);
 }
 
 static_assert(rowsFrom(chartsBottom() + ChartGap) == PlantReport::FirstPageRows);
@@ -87,16 +89,16 @@ struct Page
 };
 
 // The rows of each page, the closing block after the last row where it fits, else on a page of its own.
-QList<Page> pagesFor(qsizetype cases, double closingHeight)
+QList<Page> pagesFor(qsizetype cases, double closingHeight, double rowHeight)
 {
     QList<Page> pages;
     qsizetype next = 0;
     for (int page = 1;; ++page) {
         const double top = rowsTop(tableTopOf(page));
-        const qsizetype count = std::min<qsizetype>(rowsFrom(tableTopOf(page)), cases - next);
+        const qsizetype count = std::min<qsizetype>(rowsFrom(tableTopOf(page), rowHeight), cases - next);
         const bool last = next + count == cases;
         // A page without rows takes the closing block whatever its height.
-        const bool closing = last && (count == 0 || top + double(count) * RowHeight + closingHeight <= TextBottom);
+        const bool closing = last && (count == 0 || top + double(count) * rowHeight + closingHeight <= TextBottom);
         pages.append({next, count, closing});
         next += count;
         if (closing)
@@ -196,9 +198,22 @@ double closingHeight(const PlantReportInput &input)
     return 2 + rows + 6 + double(closingLines(input).size()) * (LineHeight + 1) + LineHeight;
 }
 
+// Some case uses the system curve: every computed case says which model it uses, under its figures.
+bool showsModels(const PlantSummary &summary)
+{
+    return std::any_of(summary.cases.cbegin(), summary.cases.cend(),
+                       [](const PlantCaseResult &result) { return result.curve.has_value(); });
+}
+
+// With the lifetime figures on a case's second line, the model goes on a third.
+double rowHeightOf(const PlantReportInput &input)
+{
+    return showsModels(input.summary) && input.summary.lifetime ? RowHeight + LineHeight : RowHeight;
+}
+
 QList<Page> pagesFor(const PlantReportInput &input)
 {
-    return pagesFor(input.summary.cases.size(), closingHeight(input));
+    return pagesFor(input.summary.cases.size(), closingHeight(input), rowHeightOf(input));
 }
 
 } // namespace
@@ -209,6 +224,9 @@ struct PlantReport::Job
     ReportJob &job;
     const PlantReportInput &input;
     QList<bool> chosen; // per case: the budget's choice takes it
+    // Some case uses the system curve: every computed case says which model it uses, under its figures.
+    bool showModels = showsModels(input.summary);
+    double rowHeight = rowHeightOf(input);
 
     QString text(int number) const { return job.text(number); }
     QString withCurrency(int number) const { return ::withCurrency(input, number); }
@@ -297,13 +315,13 @@ struct PlantReport::Job
             printFigure(LifetimeColumns[c], y + LineHeight, *lifetime[c]);
     }
 
-    void band(double y) { job.fill(QRectF(QPointF(0, y - 1), QPointF(Width, y + RowHeight - 1)), ChosenBand); }
+    void band(double y, double height) { job.fill(QRectF(QPointF(0, y - 1), QPointF(Width, y + height - 1)), ChosenBand); }
 
     void caseRow(double y, qsizetype index)
     {
         const PlantCaseResult &result = input.summary.cases[index];
         if (chosen.value(index))
-            band(y);
+            band(y, rowHeight);
         setFont(BodySize, false, false);
         printAt(0, y, elided(result.reference, false, ReferenceWidth));
         setFont(BodySize, false, true);
@@ -311,6 +329,10 @@ struct PlantReport::Job
         setFont(BodySize, false, false);
         if (result.computed) {
             figures(y, caseTexts(result, input.locale));
+            setFont(BodySize, false, false);
+            if (showModels)
+                printAt(MessageX, y + rowHeight - LineHeight,
+                        elided(plantModelLine(result, input.text, input.locale), false, Width - MessageX));
             return;
         }
         printFigure(PowerColumn, y, PlantFormat::power(result.powerKw, input.locale));
@@ -337,7 +359,7 @@ struct PlantReport::Job
         figures(y + 2, totalTexts(summary, input.locale));
         y += RowHeight + 2;
         if (summary.choice) {
-            band(y);
+            band(y, RowHeight);
             setFont(BodySize, true, false);
             printAt(0, y, PlantEconomics::choiceLabel(*summary.choice, input.text));
             const PlantCaseTexts choice = PlantEconomics::choiceTexts(*summary.choice, input.locale);
@@ -374,7 +396,7 @@ struct PlantReport::Job
             tableHeading(tableTopOf(page));
             double y = rowsTop(tableTopOf(page));
             const Page &rows = pages[page - 1];
-            for (qsizetype row = rows.first; row < rows.first + rows.count; ++row, y += RowHeight)
+            for (qsizetype row = rows.first; row < rows.first + rows.count; ++row, y += rowHeight)
                 caseRow(y, row);
             if (rows.closing)
                 closing(y);

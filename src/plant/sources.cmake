@@ -3,6 +3,7 @@
 target_sources(tessio_core PRIVATE
     plant/planttext.h
     plant/plantmodel.h plant/plantmodel.cpp
+    plant/plantcurve.h plant/plantcurve.cpp
     plant/planteconomics.h plant/planteconomics.cpp plant/economicstext.h
     plant/plantchart.h plant/plantchart.cpp
     plant/savingsparetochart.h plant/savingsparetochart.cpp

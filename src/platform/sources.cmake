@@ -7,6 +7,9 @@ target_sources(tessio_core PRIVATE
 )
 target_sources(tessio_ui PRIVATE
     platform/accessiblerole.h platform/accessiblerole.cpp
+    platform/commandrow.h
+    platform/commandlabel.h platform/commandlabel.cpp
+    platform/keyboardaccess.h platform/keyboardaccess.cpp
     platform/qtdialogs.h platform/qtdialogs.cpp
     platform/qtshell.h platform/qtshell.cpp
 )

@@ -1,12 +1,12 @@
 #include "settings/frmsetup.h"
 #include "ui_frmsetup.h"
 
+#include "files/codepage.h"
 #include "localisation/listfill.h"
 #include "localisation/scrambledfile.h"
-#include "mainwindow/commandlabel.h"
-#include "mainwindow/fieldrules.h"
-#include "mainwindow/keyboardaccess.h"
+#include "platform/commandlabel.h"
 #include "platform/dialogs.h"
+#include "platform/keyboardaccess.h"
 #include "settings/regkeys.h"
 #include "settings/setuplists.h"
 
@@ -63,7 +63,7 @@ QPixmap saveDataPicture()
 }
 
 // Refuses an edit (a typed key, a paste) that brings in a character the settings' code page cannot hold,
-// by the case fields' rule: the report and the store would show it as "?". Texts set by the program are
+// as the case fields do: the report and the store would show it as "?". Texts set by the program are
 // not checked.
 class StorableTextValidator : public QValidator
 {
@@ -71,7 +71,7 @@ public:
     using QValidator::QValidator;
     State validate(QString &input, int &) const override
     {
-        return FieldRules::textStorable(FieldRules::KeyFilter::None, input) ? Acceptable : Invalid;
+        return CodePage::encodable(input) ? Acceptable : Invalid;
     }
 };
 
@@ -125,8 +125,7 @@ void frmSetup::applyCaptions(const TextLookup &text)
     setWindowTitle(text(TitleText));
     for (const Caption &c : Captions)
         ((*m_ui).*c.label)->setText(text(c.text));
-    for (const CommandRow &row : Commands)
-        m_keyboard->control(row.command)->setText(text(row.caption));
+    m_keyboard->setCaptions();
 }
 
 void frmSetup::cboRegistro_Click()
@@ -169,10 +168,7 @@ void frmSetup::LoadSetupFromRegistry()
     load(m_ui->txtCep, RegValue::txtCep, SetupDefaults::txtCep);
 
     // A stored country or currency that is not an item keeps the current selection.
-    QString country = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboPais);
-    if (country.isEmpty())
-        country = SetupDefaults::cboPais;
-    const int countryIndex = m_ui->cboPais->findText(country, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    const int countryIndex = m_ui->cboPais->findText(storedCountry(), Qt::MatchExactly | Qt::MatchCaseSensitive);
     if (countryIndex >= 0)
         m_ui->cboPais->setCurrentIndex(countryIndex);
     const int currencyIndex = m_ui->cboMoeda->findText(readStoredCurrency(), Qt::MatchExactly | Qt::MatchCaseSensitive);

@@ -4,7 +4,6 @@
 #include "localisation/texttable.h"
 
 #include <QDialog>
-#include <QLatin1String>
 #include <QList>
 #include <memory>
 
@@ -14,19 +13,6 @@ class ProgressDisplay;
 namespace Ui {
 class frmSetup;
 }
-
-// The setup window's own defaults, shown in a field whose value is not stored. Independent of the
-// company block's defaults.
-namespace SetupDefaults {
-inline constexpr QLatin1String txtNome("Varnel Drives");
-inline constexpr QLatin1String txtFone("+1 555 0100");
-inline constexpr QLatin1String txtFax("+1 555 0101");
-inline constexpr QLatin1String txtEndereco("100 Example Avenue");
-inline constexpr QLatin1String txtCidade("Springfield");
-inline constexpr QLatin1String txtEstado("ST");
-inline constexpr QLatin1String txtCep("00000");
-inline constexpr QLatin1String cboPais("USA");
-} // namespace SetupDefaults
 
 // Company and currency setup, shown modally. The form (controls named after their control names,
 // places and design-time captions) is frmsetup.ui; this class binds it to the presets and the store.

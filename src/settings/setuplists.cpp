@@ -1,4 +1,7 @@
 #include "settings/setuplists.h"
+
+#include "settings/regkeys.h"
+
 const QStringList &setupCurrencies()
 {
     static const QStringList items{
@@ -252,4 +255,11 @@ const QStringList &setupCountries()
         QStringLiteral("ZIMBABWE"),
     };
     return items;
+}
+
+QString storedCountry()
+{
+    // A value saved empty reads back as a blank.
+    const QString stored = GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, RegValue::cboPais).trimmed();
+    return stored.isEmpty() ? QString(SetupDefaults::cboPais) : stored;
 }

@@ -3,6 +3,7 @@
 #include "files/filecommands.h"
 #include "localisation/frmsplash.h"
 #include "plant/frmplantsummary.h"
+#include "plant/plantdocument.h"
 #include "platform/dialogs.h"
 #include "report/frmgraph.h"
 #include "report/printcommand.h"
@@ -12,6 +13,7 @@
 #include "settings/modcadastrovarnel.h"
 #include "settings/regkeys.h"
 #include "startup/casehandover.h"
+#include "systemcurve/frmsystemcurve.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -41,8 +43,9 @@ MainProgram::MainProgram(Dialogs &dialogs, Shell &shell, const QString &programF
 
 MainProgram::~MainProgram()
 {
-    // The plant window, a child of the main window, reads the main window's case and texts while it
-    // lives: it goes before the main window is taken apart.
+    // The plant and system-curve windows, children of the main window, read the main window's case and
+    // texts while they live: they go before the main window is taken apart.
+    delete m_systemCurve;
     delete m_plant;
 }
 
@@ -83,6 +86,9 @@ void MainProgram::handle(frmCalcRetorno::Command command)
         break;
     case Command::PlantSummary:
         showPlantSummary();
+        break;
+    case Command::SystemCurve:
+        showSystemCurve();
         break;
     case Command::Setup:
         setupCommand();
@@ -188,13 +194,39 @@ void MainProgram::showPlantSummary()
         m_plant = new frmPlantSummary(
             {m_dialogs, m_window->languageTexts(), m_company, m_window->locale(), *m_window, *m_fileCommands},
             m_window.get());
-        // The main window relabels itself first (it connected first); the plant window follows.
-        for (QComboBox *selector : {m_window->cboIdioma(), m_window->cboMoedas()})
-            connect(selector, &QComboBox::currentIndexChanged, m_plant, &frmPlantSummary::retranslate);
+        // It follows the main window's language and currency once the main window has taken them.
+        connect(m_window.get(), &frmCalcRetorno::languageChanged, m_plant, &frmPlantSummary::retranslate);
+        connect(m_window.get(), &frmCalcRetorno::currencyChanged, m_plant, &frmPlantSummary::retranslate);
     } else {
         m_plant->retranslate();
     }
     m_plant->show();
     m_plant->raise();
     m_plant->activateWindow();
+}
+
+frmSystemCurve *MainProgram::systemCurveWindow() const
+{
+    return m_systemCurve;
+}
+
+void MainProgram::showSystemCurve()
+{
+    if (!m_systemCurve) {
+        m_systemCurve = new frmSystemCurve({m_dialogs, m_window->locale(), *m_window}, m_window.get());
+        // It follows the main window's language, currency and case.
+        connect(m_window.get(), &frmCalcRetorno::languageChanged, m_systemCurve, &frmSystemCurve::retranslate);
+        connect(m_window.get(), &frmCalcRetorno::currencyChanged, m_systemCurve, &frmSystemCurve::retranslate);
+        connect(m_window.get(), &frmCalcRetorno::caseChanged, m_systemCurve, &frmSystemCurve::caseChanged);
+        connect(m_systemCurve, &frmSystemCurve::addToPlant, this, &MainProgram::addToPlant);
+    }
+    m_systemCurve->show();
+    m_systemCurve->raise();
+    m_systemCurve->activateWindow();
+}
+
+void MainProgram::addToPlant(const CaseRecord &record, const SystemCurveParameters &parameters)
+{
+    showPlantSummary();
+    m_plant->document().addCurveCase(record, parameters);
 }

@@ -18,6 +18,8 @@ class HandoverInbox;
 class PrinterReport;
 class frmGraph;
 class frmPlantSummary;
+class frmSystemCurve;
+struct SystemCurveParameters;
 class Shell;
 class frmSplash;
 
@@ -30,6 +32,7 @@ class frmSplash;
 //   Setup                              the setup window, then the company block again
 //   Help, Models, WebLink, HelpDocument  the help note and the links
 //   PlantSummary                       the plant window
+//   SystemCurve                        the system-curve window, whose Add to plant goes to the plant window
 // Closing the main window with an unsaved plant or a changed case asks first (frmPlantSummary::queryClose,
 // FileCommands::queryClose).
 // A case file handed over by a second copy (HandoverInbox) brings the main window to the front and is
@@ -50,6 +53,7 @@ public:
     FileCommands &fileCommands() { return *m_fileCommands; }
     frmGraph *graphWindow() const; // null until Graph opens it, and again after it was closed
     frmPlantSummary *plantWindow() const; // null until Plant summary opens it
+    frmSystemCurve *systemCurveWindow() const; // null until System curve opens it
     const QString &programFolder() const { return m_programFolder; }
 
     // The main window's load step with the progress window; false after its general error report.
@@ -75,6 +79,8 @@ private:
     void printCase();
     void showGraphOfCase();
     void showPlantSummary();
+    void showSystemCurve();
+    void addToPlant(const CaseRecord &record, const SystemCurveParameters &parameters);
     void takeHandedOverFile(const QString &path);
     void bringWindowToFront();
 
@@ -89,6 +95,7 @@ private:
     QPointer<frmGraph> m_graph;              // a child window of the main window, deleted on close
     // A child window of the main window; closing it only hides it, so that the plant stays.
     QPointer<frmPlantSummary> m_plant;
+    QPointer<frmSystemCurve> m_systemCurve; // likewise: its parameters stay
     bool m_languageRemembered = false;
     HandoverInbox *m_inbox = nullptr; // a child of this object
     QQueue<QString> m_handedOver;     // taken, not yet opened

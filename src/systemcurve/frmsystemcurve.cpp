@@ -39,6 +39,7 @@ frmSystemCurve::frmSystemCurve(const SystemCurveWindowLinks &links, QWidget *par
     m_parameters = CurveStore::load();
 
     connect(m_ui->cmdPrint, &QPushButton::clicked, this, &frmSystemCurve::printPage);
+    connect(m_ui->cmdAddToPlant, &QPushButton::clicked, this, &frmSystemCurve::addCaseToPlant);
     connect(m_ui->cmdClose, &QPushButton::clicked, this, &QWidget::close);
     const QList<std::pair<QKeySequence, std::function<void()>>> keys{
         {QKeySequence(Qt::Key_Escape), [this] { close(); }}, {QKeySequence::Print, [this] { printPage(); }}};
@@ -108,6 +109,7 @@ void frmSystemCurve::retranslate()
     m_ui->lblMoney->setText(t(ReportText::SavingMoney).trimmed() + QStringLiteral(" (%1):").arg(currency));
     m_ui->lblMonths->setText(t(ReportText::Payback));
     m_ui->cmdPrint->setText(t(T::Print));
+    m_ui->cmdAddToPlant->setText(t(T::AddToPlant));
     m_ui->cmdClose->setText(t(T::Close));
     setResultAccessibleNames();
     showResults();
@@ -192,6 +194,7 @@ void frmSystemCurve::showResults()
         computed ? warningMessages(m_comparison.curve, t, locale).join(u'\n')
                  : t(T::CaseNotCalculated) + u'\n' + checkMessage(*m_comparison.failure, t, m_case.cboMoedas));
     m_ui->cmdPrint->setEnabled(computed);
+    m_ui->cmdAddToPlant->setEnabled(computed);
 
     // Without a measured power the base is the motor power over its efficiency: the field's placeholder
     // and the hint under it say how much that is.
@@ -213,6 +216,16 @@ void frmSystemCurve::printPage()
     const SystemCurveReportInput input{m_links.mainCase.caseDocument(), m_parameters};
     printThroughDialog(this, m_links.dialogs, input.document.text, printJobName(m_case.mskReferencia, QString()),
                        [&](ReportPrinter &output) { return SystemCurveReport(m_links.dialogs, this).print(output, input); });
+}
+
+void frmSystemCurve::addCaseToPlant()
+{
+    caseChanged();
+    if (m_comparison.failure)
+        return;
+    CaseRecord record = m_case;
+    record.clearResults();
+    emit addToPlant(record, m_parameters);
 }
 
 void frmSystemCurve::showEvent(QShowEvent *event)

@@ -43,7 +43,8 @@ struct SystemCurveWindowLinks
 //   motor it was made on.
 // - Every caption is a language text of the main window's current language, set again by
 //   retranslate(), which the main window runs when its language or currency changes.
-// - Print prints the page (SystemCurveReport) through the print dialog; Escape closes the window.
+// - Print prints the page (SystemCurveReport) through the print dialog; Add to plant hands the case and
+//   the parameters to whoever keeps the plant (addToPlant); Escape closes the window.
 class frmSystemCurve : public QWidget
 {
     Q_OBJECT
@@ -61,6 +62,12 @@ public slots:
     void caseChanged();
     // Prints the page through the print dialog.
     void printPage();
+    // Hands the case and the parameters to the plant (addToPlant), when the case computes.
+    void addCaseToPlant();
+
+signals:
+    // Add to plant: the main window's case, as typed, to be computed in the plant with these parameters.
+    void addToPlant(const CaseRecord &record, const SystemCurveParameters &parameters);
 
 protected:
     void showEvent(QShowEvent *event) override;

@@ -15,6 +15,7 @@ inline constexpr int Print = 14;
 inline constexpr int Close = 352;
 inline constexpr int CaseNotCalculated = 353;
 inline constexpr int StaticHeadHint = 365;
+inline constexpr int AddToPlant = 491;
 
 // The caption of a parameter's field.
 constexpr int parameterLabel(CurveParameter parameter)

@@ -144,6 +144,9 @@ void TestSystemCurve::caseSavings()
     const ComparisonTexts texts = comparisonTexts(comparison, English);
     if (failure) {
         QCOMPARE(QStringList(texts.curve.begin(), texts.curve.end()), curve);
+        CaseRecord refused = record;
+        QCOMPARE(CalculateSystemCurve(refused, parameters, English).failure->text, failure);
+        QCOMPARE(refused, record);
         return;
     }
     QVERIFY2(qAbs(comparison.curve.kwh - kwh) < 0.1, qPrintable(QString::number(comparison.curve.kwh, 'f', 2)));
@@ -159,6 +162,14 @@ void TestSystemCurve::caseSavings()
     QCOMPARE(texts.table[0], calculated.mskEconomiakW);
     QCOMPARE(texts.table[1], calculated.mskEconomiaReais.trimmed());
     QCOMPARE(texts.table[2], calculated.mskRetorno);
+
+    // The system curve's side is what the plant and tessio-calc write, with the efficiency used.
+    CaseRecord byCurve = record;
+    SavingFigures figures;
+    QVERIFY(CalculateSystemCurve(byCurve, parameters, English, &figures).computed);
+    QCOMPARE((QStringList{byCurve.mskEconomiakW, byCurve.mskEconomiaReais, byCurve.mskRetorno}), curve);
+    QCOMPARE(byCurve.mskRendimento, calculated.mskRendimento);
+    QCOMPARE(figures.kwh, comparison.curve.kwh);
 }
 
 void TestSystemCurve::parameterTexts_data()

@@ -28,6 +28,8 @@ private slots:
     void parseCommandLine_data();
     void parseCommandLine();
     void optionsAreRead();
+    void systemCurveOptions_data();
+    void systemCurveOptions();
     void optionsNeedOrExcludeOthers_data();
     void optionsNeedOrExcludeOthers();
     void usageLineGroupsOptionsThatGoTogether();
@@ -243,6 +245,49 @@ void TestBatchOutput::optionsAreRead()
     QCOMPARE(o.files, (QStringList{"a.WAU", "b c.WAU"}));
     QCOMPARE(::parseCommandLine({"tessio-calc", "--version"}).text, versionLine());
     QVERIFY(versionLine().startsWith(QStringLiteral("tessio-calc ")));
+}
+
+void TestBatchOutput::systemCurveOptions_data()
+{
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QList<double>>("parameters"); // static head, drive efficiency, minimum speed; empty: refused
+    QTest::newRow("static head alone, the others by default") << QStringList{"--static-head", "30"}
+                                                              << QList<double>{30, 97, 0};
+    QTest::newRow("all three") << QStringList{"--min-speed", "40", "--static-head=0", "--drive-efficiency", "95.5"}
+                               << QList<double>{0, 95.5, 40};
+    QTest::newRow("decimal comma of --locale") << QStringList{"--locale", "pt_BR", "--static-head", "12,5"}
+                                               << QList<double>{12.5, 97, 0};
+    QTest::newRow("decimal point under a decimal comma") << QStringList{"--locale", "pt_BR", "--static-head", "12.5"}
+                                                         << QList<double>{12.5, 97, 0};
+    QTest::newRow("the limits") << QStringList{"--static-head", "95", "--drive-efficiency", "80", "--min-speed", "100"}
+                                << QList<double>{95, 80, 100};
+    QTest::newRow("static head above 95") << QStringList{"--static-head", "95.1"} << QList<double>{};
+    QTest::newRow("drive efficiency below 80") << QStringList{"--static-head", "30", "--drive-efficiency", "79"}
+                                               << QList<double>{};
+    QTest::newRow("minimum speed above 100") << QStringList{"--static-head", "30", "--min-speed", "101"}
+                                             << QList<double>{};
+    QTest::newRow("negative static head") << QStringList{"--static-head", "-1"} << QList<double>{};
+    QTest::newRow("group separator") << QStringList{"--static-head", "1,0"} << QList<double>{};
+    QTest::newRow("not a number") << QStringList{"--static-head", "high"} << QList<double>{};
+}
+
+void TestBatchOutput::systemCurveOptions()
+{
+    QFETCH(QStringList, arguments);
+    QFETCH(QList<double>, parameters);
+    const ParsedCommandLine parsed = ::parseCommandLine(QStringList{"tessio-calc"} + arguments << "a.WAU");
+    if (parameters.isEmpty()) {
+        QCOMPARE(parsed.action, ParsedCommandLine::Action::UsageError);
+        QVERIFY2(parsed.text.endsWith(arguments.last()), qPrintable(parsed.text));
+        return;
+    }
+    QCOMPARE(parsed.action, ParsedCommandLine::Action::Run);
+    QVERIFY(parsed.options.curve);
+    const SystemCurveParameters &curve = *parsed.options.curve;
+    QCOMPARE((QList<double>{curve.staticHeadPercent, curve.driveEfficiencyPercent, curve.minSpeedPercent}), parameters);
+    QVERIFY(!curve.measuredKw);
+    // Without --static-head the cases keep the fixed table.
+    QVERIFY(!::parseCommandLine({"tessio-calc", "--csv", "a.WAU"}).options.curve);
 }
 
 void TestBatchOutput::optionsNeedOrExcludeOthers_data()

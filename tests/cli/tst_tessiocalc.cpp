@@ -291,6 +291,11 @@ void TestTessioCalc::usageErrors_data()
     QTest::newRow("rise above 50") << QStringList{"--years", "10", "--rate", "8", "--escalation", "51", "a.WAU"} << "51";
     QTest::newRow("negative budget") << QStringList{"--budget", "-5", "a.WAU"} << "-5";
     QTest::newRow("unreadable budget") << QStringList{"--budget", "1e4", "a.WAU"} << "1e4";
+    QTest::newRow("drive efficiency without static head")
+        << QStringList{"--drive-efficiency", "95", "a.WAU"} << "--drive-efficiency needs --static-head.";
+    QTest::newRow("minimum speed without static head")
+        << QStringList{"--min-speed", "40", "a.WAU"} << "--min-speed needs --static-head.";
+    QTest::newRow("static head out of range") << QStringList{"--static-head", "96", "a.WAU"} << "96";
 }
 
 void TestTessioCalc::usageErrors()
@@ -515,6 +520,32 @@ void TestTessioCalc::plantFigures_data()
         << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,disc_payback,message\r",
                        "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\"18,593.44\",292.0,0.4,\r"}
         << 0;
+    // The system curve: the worked example at a static head of 30 % with a drive of 100 % saves
+    // (0.93 + 0.87 + 0.82 - 0.7803 - 0.5984 - 0.4501) x 8 h x 365 x 10 / 0.9 kW = 25,670 kWh, 2,567.00 a
+    // year, paid back in 4.7 months; at 50 % (0.8145, 0.656, 0.5215) 20,375 kWh. Rows of the table have
+    // the four columns empty; a plant row keeps its own static head and parameters.
+    QTest::newRow("case file on the system curve")
+        << QStringList{"--static-head", "30", "--drive-efficiency", "100", "a.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
+                       "message\r",
+                       "a.WAU," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r"}
+        << 0;
+    QTest::newRow("plant rows of both models")
+        << QStringList{"--summary", "--plant", "curves.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
+                       "message\r",
+                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+                       "curves.csv:3," + text(193) + ",90,\"29,200\",\"2,920.00\",4,,,,,\r",
+                       "TOTAL,,,\"54,870\",\"5,487.00\",4,,,,,\r"}
+        << 0;
+    QTest::newRow("--static-head for the rows without their own")
+        << QStringList{"--summary", "--static-head", "50", "--drive-efficiency", "100", "--plant", "curves.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,static_head,drive_efficiency,min_speed,base_kw,"
+                       "message\r",
+                       "curves.csv:2," + text(193) + ",90,\"25,670\",\"2,567.00\",5,30,100,0,11.11,\r",
+                       "curves.csv:3," + text(193) + ",90,\"20,375\",\"2,037.51\",6,50,100,0,11.11,\r",
+                       "TOTAL,,,\"46,045\",\"4,604.52\",5,,,,,\r"}
+        << 0;
     QTest::newRow("numbers with the separator of --locale")
         << QStringList{"--locale", "de_DE", "--co2", "0,5", "a.WAU"}
         << QStringList{"file,application,efficiency,kwh,money,months,co2_t,message\r",
@@ -545,6 +576,14 @@ void TestTessioCalc::plantFigures()
     rise.write("reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50,"
                "years,rate,escalation,budget\r\nWorked,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,3,1000\r\n");
     rise.close();
+    // The worked example with its own static head and drive efficiency (columns found by name, in any
+    // order), and the worked example of the table.
+    QFile curves(m_dir->filePath(QStringLiteral("cases/curves.csv")));
+    QVERIFY(curves.open(QIODevice::WriteOnly));
+    curves.write("drive_efficiency,static_head,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50\r\n"
+                 "100,30,Own,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n"
+                 ",,Table,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0\r\n");
+    curves.close();
     const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
     QCOMPARE(lines(r.out), expected);
     QCOMPARE(r.exitCode, exitCode);

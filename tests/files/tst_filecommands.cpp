@@ -2,7 +2,7 @@
 #include "files/codepage.h"
 #include "files/export.h"
 #include "localisation/scrambledfile.h"
-#include "mainwindow/commandlabel.h"
+#include "platform/commandlabel.h"
 #include "settings/regkeys.h"
 #include "support/fakecaseview.h"
 #include "support/mainwindowfixture.h"

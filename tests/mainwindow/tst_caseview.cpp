@@ -1,7 +1,7 @@
 #include "files/export.h"
-#include "mainwindow/commandlabel.h"
 #include "mainwindow/fieldbehaviour.h"
 #include "mainwindow/frmcalcretorno.h"
+#include "platform/commandlabel.h"
 #include "support/mainwindowfixture.h"
 #include "support/testmain.h"
 

@@ -1,6 +1,6 @@
-#include "mainwindow/commandlabel.h"
 #include "mainwindow/commandtable.h"
 #include "mainwindow/generalerrorreport.h"
+#include "platform/commandlabel.h"
 #include "support/mainwindowfixture.h"
 #include "support/testdatafiles.h"
 #include "support/testmain.h"

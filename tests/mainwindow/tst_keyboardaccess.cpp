@@ -1,6 +1,6 @@
 #include "localisation/captions.h"
-#include "mainwindow/commandlabel.h"
 #include "mainwindow/commandtable.h"
+#include "platform/commandlabel.h"
 #include "support/mainwindowfixture.h"
 #include "support/samplecases.h"
 #include "support/testmain.h"

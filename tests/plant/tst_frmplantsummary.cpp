@@ -2,6 +2,7 @@
 // fake dialogs answering every message and file dialog.
 #include "files/casefile.h"
 #include "files/dialogfolder.h"
+#include "localisation/captions.h"
 #include "support/mainwindowfixture.h"
 #include "plant/frmplantsummary.h"
 #include "plant/gridfactor.h"
@@ -12,6 +13,7 @@
 #include "support/testdatafiles.h"
 #include "support/testmain.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
@@ -48,6 +50,8 @@ private slots:
     void unreadRowsAreShownGreyedAndCounted();
     void tabLeavesTheTableAndTheWindowFitsTheScreen();
     void languageSwitchRelabelsEverything();
+    void commandsRunFromTheKeysTheirTooltipsName();
+    void screenReaderReadsTheWindow();
 
 private:
     QString cell(int row, int column) const
@@ -176,6 +180,21 @@ void TestFrmPlantSummary::caseFilesMatchTheMainWindow()
         QVERIFY(m_commands->NomeArq().isEmpty());
     }
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+
+    // A case typed since is asked about; Cancel keeps it, and the plant window comes back as it was.
+    typeInto("mskReferencia", QStringLiteral("typed since"));
+    tab();
+    m_plant->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(m_plant.get()));
+    tableView()->selectRow(1);
+    m_dialogs.answers.enqueue(Dialogs::Answer::Cancel);
+    click("cmdOpenCase");
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(field("mskReferencia")->rawText().trimmed(), QStringLiteral("typed since"));
+    // The activations asked for are delivered in order before the active window is read.
+    QApplication::processEvents();
+    QTRY_COMPARE(QApplication::activeWindow(), m_plant.get());
+    QCOMPARE(tableView()->currentIndex().row(), 1);
 }
 
 void TestFrmPlantSummary::removeSelectedRows()
@@ -429,6 +448,78 @@ void TestFrmPlantSummary::languageSwitchRelabelsEverything()
             QVERIFY2(it.value() != before.value(it.key()), qPrintable(QString(it.key() + QStringLiteral(": ") + it.value())));
         }
         before = after;
+    }
+}
+
+void TestFrmPlantSummary::commandsRunFromTheKeysTheirTooltipsName()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    QCOMPARE(m_plant->table().caseCount(), 4);
+    // New plant's tooltip: its caption, then its key; that key asks about the changed plant and empties it.
+    auto *newPlant = m_plant->findChild<QPushButton *>(QStringLiteral("cmdNew"));
+    const QString caption = newPlant->text() + QStringLiteral(" (");
+    const QString tip = newPlant->toolTip();
+    QVERIFY2(tip.startsWith(caption) && tip.endsWith(u')'), qPrintable(tip));
+    const QKeySequence key = QKeySequence::fromString(tip.mid(caption.size()).chopped(1), QKeySequence::NativeText);
+    QVERIFY2(!key.isEmpty(), qPrintable(tip));
+    m_dialogs.clear();
+    m_dialogs.answers.enqueue(Dialogs::Answer::Discard);
+    QTest::keySequence(m_plant->windowHandle(), key);
+    QCOMPARE(m_dialogs.messages.size(), 1);
+    QCOMPARE(m_plant->table().caseCount(), 0);
+
+    // Escape closes the window, as any secondary window closes.
+    QTest::keyClick(m_plant.get(), Qt::Key_Escape);
+    QVERIFY(!m_plant->isVisible());
+}
+
+void TestFrmPlantSummary::screenReaderReadsTheWindow()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    // What assistive technology finds from the window down: a window named by its title; the table by
+    // that title too; each field and each lifetime figure by the caption beside it, the figure read as
+    // its description; every command a button with a Press action.
+    QAccessibleInterface *window = QAccessible::queryAccessibleInterface(m_plant.get());
+    QCOMPARE(window->role(), QAccessible::Window);
+    const QString title = QStringLiteral("EN %1").arg(PlantText::Title);
+    QVERIFY2(window->text(QAccessible::Name).startsWith(title), qPrintable(window->text(QAccessible::Name)));
+    QHash<QObject *, QAccessibleInterface *> found;
+    QList<QAccessibleInterface *> pending{window};
+    while (!pending.isEmpty()) {
+        QAccessibleInterface *iface = pending.takeFirst();
+        for (int i = 0; i < iface->childCount(); ++i)
+            pending.append(iface->child(i));
+        found.insert(iface->object(), iface);
+    }
+    QAccessibleInterface *table = found.value(tableView());
+    QVERIFY(table);
+    QCOMPARE(table->text(QAccessible::Name), title);
+
+    int named = 0;
+    for (QWidget *widget : m_plant->findChildren<QWidget *>()) {
+        const QString name = widget->objectName();
+        const bool figure = name.startsWith(QLatin1String("lbl")) && name.endsWith(QLatin1String("Value"));
+        if (!figure && !name.startsWith(QLatin1String("txt")))
+            continue;
+        const QString captionName = figure ? name.chopped(5) : QStringLiteral("lbl") + name.mid(3);
+        auto *caption = m_plant->findChild<QLabel *>(captionName);
+        QVERIFY2(caption && found.contains(widget), qPrintable(name));
+        QCOMPARE(found.value(widget)->text(QAccessible::Name), accessibleCaption(caption->text()));
+        if (figure)
+            QCOMPARE(found.value(widget)->text(QAccessible::Description), qobject_cast<QLabel *>(widget)->text());
+        ++named;
+    }
+    QCOMPARE(named, 3 + 4);
+
+    const QList<QPushButton *> buttons = m_plant->findChildren<QPushButton *>();
+    QCOMPARE(buttons.size(), 11);
+    for (QPushButton *button : buttons) {
+        QAccessibleInterface *iface = found.value(button);
+        QVERIFY2(iface && iface->role() == QAccessible::Button, qPrintable(button->objectName()));
+        QCOMPARE(iface->text(QAccessible::Name), withoutAccessKey(button->text()));
+        QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     }
 }
 

@@ -11,6 +11,8 @@
 // The plant document without a window: open, save, save as, the modified flag and the round trip of
 // every row and setting through its file.
 
+using SampleCases::variant;
+
 namespace {
 
 const QLocale English(QLocale::English, QLocale::UnitedStates);
@@ -31,7 +33,7 @@ const QByteArray Plant = "reference;application;power;unit;efficiency;kwh_price;
                          "P2;0;dez;kW;90;0,1;1000;365;0;8;8;8;0;0\n"
                          "P3;0;10;HP;90;0,1;1000;365;0;8;8;8;0;0\n";
 
-enum class Change { AddCase, RemoveRow, ReplaceRow, SameSettings, OtherRate, CountryFactor, Save, Clear };
+enum class Change { AddCase, AddCurveCase, RemoveRow, ReplaceRow, SameSettings, OtherRate, CountryFactor, Save, Clear };
 
 } // namespace
 
@@ -44,6 +46,7 @@ private slots:
     void init();
     void savingKeepsUnreadRowsAndTheOthersValues();
     void settingsSurviveSavingAndOpening();
+    void systemCurveRowsSurviveSavingAndReplacing();
     void modifiedFollowsChanges_data();
     void modifiedFollowsChanges();
     void failuresChangeNothing();
@@ -133,11 +136,37 @@ void TestPlantDocument::settingsSurviveSavingAndOpening()
     QCOMPARE(again.settings(), settings);
 }
 
+void TestPlantDocument::systemCurveRowsSurviveSavingAndReplacing()
+{
+    PlantDocument plant(context());
+    QString problem;
+    QVERIFY(plant.open(m_path, &problem));
+    const SystemCurveParameters measured{30, 95, 20, 9.5};
+    plant.addCurveCase(SampleCases::workedExample(), measured);
+    QCOMPARE(plant.summary().cases.last().curve, measured);
+    QCOMPARE(plant.summary().cases.last().baseKw, 9.5);
+    // Another case in the row: the system it serves stays.
+    plant.replaceRow(3, variant(SampleCases::workedExample(), &CaseRecord::mskVazao90, QStringLiteral("10")));
+    QCOMPARE(plant.summary().cases.last().curve, measured);
+    QVERIFY(plant.save(&problem));
+    QVERIFY(TestData::readBytes(m_path).startsWith("reference;application;power;unit;efficiency;kwh_price;drive_price;"
+                                                  "days;h100;h90;h80;h70;h60;h50;static_head;drive_efficiency;min_speed;"
+                                                  "measured_kw;years;rate;co2_factor\n"));
+
+    PlantDocument again(context());
+    QVERIFY(again.open(m_path, &problem));
+    QCOMPARE(again.rowCount(), 4);
+    QCOMPARE(again.summary().cases.first().curve, std::nullopt);
+    QCOMPARE(again.summary().cases.last().curve, measured);
+    QCOMPARE(again.summary().totals.kwh, plant.summary().totals.kwh);
+}
+
 void TestPlantDocument::modifiedFollowsChanges_data()
 {
     QTest::addColumn<Change>("change");
     QTest::addColumn<bool>("modified");
     QTest::newRow("a case added") << Change::AddCase << true;
+    QTest::newRow("a case added on its system curve") << Change::AddCurveCase << true;
     QTest::newRow("a row removed") << Change::RemoveRow << true;
     QTest::newRow("a row replaced") << Change::ReplaceRow << true;
     QTest::newRow("the same settings") << Change::SameSettings << false;
@@ -158,6 +187,9 @@ void TestPlantDocument::modifiedFollowsChanges()
     switch (change) {
     case Change::AddCase:
         plant.addCases({SampleCases::workedExample()});
+        break;
+    case Change::AddCurveCase:
+        plant.addCurveCase(SampleCases::workedExample(), SystemCurveParameters{});
         break;
     case Change::RemoveRow:
         plant.removeRows({2, 7});

@@ -140,7 +140,7 @@ void TestPlantEconomics::theSummaryCarriesTheEconomics()
     dearer.mskInversor = QStringLiteral("30000");
     const QList<CaseRecord> cases{SampleCases::workedExample(), failed, dearer};
     const PlantLifetime risen{10, 8, 10};
-    const PlantSummary summary = computeSummary({cases, std::nullopt, risen, English, text, 1000.0});
+    const PlantSummary summary = computeSummary({cases, std::nullopt, risen, English, text, {}, 1000.0});
 
     const PlantFigures &first = summary.cases[0].figures;
     const PlantEconomics::Figures expected = PlantEconomics::figures(1000, 2920, risen);

@@ -92,6 +92,14 @@ const QByteArray Header = "reference,application,power,unit,efficiency,kwh_price
 const QByteArray Pump = "P1,Centrifugal Pump [VFD x Valve],10,kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,";
 const QByteArray Fan = "F2,Fan/Exhauster [VFD x Outlet Damper],7.5,HP,,0.125,2500,300,0,4,4,4,4,4,10,8,";
 
+// The system-curve columns among the others, in an order of the user's: a pump on the system curve
+// (30 % static head, 30 % minimum speed, the drive's efficiency and the base by default) and a fan on
+// the table, whose measured power and drive efficiency count for nothing without a static head.
+const QByteArray CurveHeader = "min_speed,reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,"
+                               "h80,h70,h60,h50,measured_kw,static_head,years,rate,co2_factor,drive_efficiency";
+const QByteArray CurvePump = "30,P1,Centrifugal Pump [VFD x Valve],10,kW,90,0.1,1000,365,0,8,8,8,0,0,,30,10,8,,";
+const QByteArray TableFan = ",F2,Fan/Exhauster [VFD x Outlet Damper],7.5,HP,,0.125,2500,300,0,4,4,4,4,4,8.5,,10,8,,95.5";
+
 QByteArray withSemicolons(QByteArray line)
 {
     return line.replace(',', ';').replace('.', ',');
@@ -114,6 +122,8 @@ private slots:
     void settingsOfTheFile();
     void libreOfficeFile();
     void exportHoldsWhatThePrintedSummaryHolds();
+    void systemCurveParametersOfARow();
+    void exportShowsEachRowsParameters();
     void fileProblems();
 };
 
@@ -176,6 +186,8 @@ void TestPlantFile::writesBackWhatItRead_data()
                  "years,rate,co2_factor\r\n"
                  "10,\"by the door, left\",P1,Centrifugal Pump [VFD x Valve],kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,0.4\r\n"
         << 0;
+    QTest::newRow("system-curve columns in another order")
+        << bom + CurveHeader + "\r\n" + CurvePump + "\r\n" + TableFan + "\r\n" << 0;
     QTest::newRow("a semicolon in a cell of a comma file")
         << bom + Header + "\r\n" + QByteArray(Pump).replace("P1,", "\"P1; north\",") + "\r\n" << 0;
     QTest::newRow("rows that cannot be read, in their place")
@@ -315,6 +327,44 @@ void TestPlantFile::exportHoldsWhatThePrintedSummaryHolds()
     }
     QCOMPARE(again.settingsOver({}).lifetime, (PlantLifetime{10, 8, 2.5}));
     QCOMPARE(again.settingsOver({}).budget, std::optional<double>(2600));
+}
+
+void TestPlantFile::systemCurveParametersOfARow()
+{
+    const Texts texts;
+    const PlantReadResult read = parsePlantFile(CurveHeader + "\r\n" + CurvePump + "\r\n" + TableFan + "\r\n",
+                                                texts.context(English));
+    QCOMPARE(read.rows.size(), 2);
+    QCOMPARE(read.rows[0].curve.parameters(), (SystemCurveParameters{30, 97, 30, std::nullopt}));
+    QCOMPARE(read.rows[1].curve.parameters(), std::nullopt);
+    QCOMPARE(read.rows[1].curve.value(CurveParameter::MeasuredPower), 8.5);
+
+    // A parameter outside its range keeps the row out, with the parameter's own message.
+    const TextLookup t = texts.english();
+    QByteArray outOfRange = CurveHeader + "\r\n" + QByteArray(CurvePump).replace(",,30,", ",,96,") + "\r\n"
+                            + QByteArray(TableFan).replace(",8.5,", ",0,") + "\r\n";
+    QCOMPARE(parsePlantFile(outOfRange, texts.context(English)).errors(),
+             (QList<PlantLineError>{{2, t(CurveText::BadStaticHead)}, {3, t(CurveText::BadMeasuredPower)}}));
+}
+
+void TestPlantFile::exportShowsEachRowsParameters()
+{
+    // A plant file without the system-curve columns, and a case added on the system curve: the export
+    // gains the columns, with the parameters the curve row used and nothing on the table's rows.
+    const Texts texts;
+    const PlantReadResult read = parsePlantFile(Header + "\r\n" + Pump + "\r\n", texts.context(English));
+    QList<PlantRow> rows = read.rows;
+    rows << plantRowsOf({*rows.first().record});
+    rows.last().record->mskReferencia = QStringLiteral("P1 on its system curve");
+    rows.last().curve.setValue(CurveParameter::StaticHead, 30);
+    PlantAccumulator plant(0.5, PlantLifetime{10, 8}, English, texts.english());
+    QList<PlantCaseResult> cases;
+    for (const PlantRow &row : rows)
+        cases << plant.add(*row.record, row.curve.parameters());
+    PlantSummary summary = plant.summary();
+    summary.cases = cases;
+    const QByteArray exported = plantExportBytes(rows, summary, read.format, English, texts.english());
+    QCOMPARE(exported, TestData::readBytes(QStringLiteral(TESSIO_TEST_DATA "/plant_export_curves.csv")));
 }
 
 void TestPlantFile::fileProblems()

@@ -1,4 +1,5 @@
 #include "plant/planteconomics.h"
+#include "plant/plantcurve.h"
 #include "plant/plantmodel.h"
 #include "support/samplecases.h"
 #include "support/testmain.h"
@@ -51,10 +52,12 @@ PlantSummary run(const QList<CaseRecord> &cases, std::optional<double> factor, s
 
 using Lifetime = std::optional<PlantLifetime>;
 using Factor = std::optional<double>;
+using Curves = QList<std::optional<SystemCurveParameters>>;
 
 } // namespace
 
 Q_DECLARE_METATYPE(QList<CaseRecord>)
+Q_DECLARE_METATYPE(Curves)
 Q_DECLARE_METATYPE(Lifetime)
 Q_DECLARE_METATYPE(Factor)
 
@@ -71,6 +74,8 @@ private slots:
     void factorShowsEveryDecimal_data();
     void factorShowsEveryDecimal();
     void unreadRowIsLeftOut();
+    void eachRowByItsOwnModel_data();
+    void eachRowByItsOwnModel();
 };
 
 void TestPlantModel::totals_data()
@@ -239,6 +244,55 @@ void TestPlantModel::unreadRowIsLeftOut()
     QCOMPARE(summary.leftOutCount, 1);
     QCOMPARE(summary.computedCount, 1);
     QCOMPARE(summary.totals.kwh, 29200.0);
+}
+
+void TestPlantModel::eachRowByItsOwnModel_data()
+{
+    QTest::addColumn<Curves>("curves"); // of pump() each
+    QTest::addColumn<QStringList>("models");
+    QTest::addColumn<QStringList>("kwh");    // per row
+    QTest::addColumn<QStringList>("totals"); // kwh, money, drive, months
+
+    // The table's 29,200 kWh, and on the system curve with 30 % static head and a 97 % drive
+    // 11.111 kW x 365 x 8 h x (0.12557 + 0.25309 + 0.35598) = 23,835 kWh; 2,000 / 5,303.50 x 12 = 4.5 months.
+    const SystemCurveParameters head30{30, 97, 0, std::nullopt};
+    QTest::newRow("a row of each model") << Curves{std::nullopt, head30} << QStringList{"T342", "T330, h0 30 %"}
+                                         << QStringList{"29,200", "23,835"}
+                                         << QStringList{"53,035", "5,303.50", "2,000.00", "5"};
+    // 90 % static head behind an 80 % drive costs 9,019.6 kWh a year: the plant saves less by it.
+    const SystemCurveParameters loss{90, 80, 0, std::nullopt};
+    QTest::newRow("a row that costs energy") << Curves{std::nullopt, loss} << QStringList{"T342", "T330, h0 90 %"}
+                                             << QStringList{"29,200", "-9,020"}
+                                             << QStringList{"20,180", "2,018.04", "2,000.00", "12"};
+    QTest::newRow("a plant that loses pays nothing back")
+        << Curves{loss} << QStringList{"T330, h0 90 %"} << QStringList{"-9,020"}
+        << QStringList{"-9,020", "-901.96", "1,000.00", "----"};
+}
+
+void TestPlantModel::eachRowByItsOwnModel()
+{
+    QFETCH(Curves, curves);
+    QFETCH(QStringList, models);
+    QFETCH(QStringList, kwh);
+    QFETCH(QStringList, totals);
+
+    const PlantSummary summary = computeSummary({QList<CaseRecord>(curves.size(), pump()), 0.5, PlantLifetime{},
+                                                 English, text, curves});
+    QStringList shownModels;
+    QStringList shownKwh;
+    for (const PlantCaseResult &result : summary.cases) {
+        shownModels << plantModelText(result, text, English);
+        shownKwh << caseTexts(result, English).kwh;
+    }
+    QCOMPARE(shownModels, models);
+    QCOMPARE(shownKwh, kwh);
+    const PlantCaseTexts t = totalTexts(summary, English);
+    QCOMPARE((QStringList{t.kwh, t.money, t.drive, t.months}), totals);
+    // A row that loses has no payback of its own either.
+    for (const PlantCaseResult &result : summary.cases) {
+        if (result.figures.money < 0)
+            QCOMPARE(caseTexts(result, English).months, QStringLiteral("----"));
+    }
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestPlantModel)

@@ -48,7 +48,7 @@ QList<CaseRecord> motors(int cases)
 PlantReportInput plantOf(int cases, std::optional<PlantLifetime> lifetime = PlantLifetime{},
                          std::optional<double> budget = std::nullopt)
 {
-    PlantReportInput input{computeSummary({motors(cases), 0.5, lifetime, English, text, budget}), {}, text, English,
+    PlantReportInput input{computeSummary({motors(cases), 0.5, lifetime, English, text, {}, budget}), {}, text, English,
                            QStringLiteral("US$"), QStringLiteral("source line"), QDate(2026, 3, 1)};
     input.company.CompanyName = QStringLiteral("Acme");
     return input;
@@ -85,6 +85,7 @@ private slots:
     void chartsOnTheFirstPage();
     void budgetChoiceOnBandsAndInItsRow();
     void pdfCarriesTheChartsAndTheBudget();
+    void eachRowSaysWhichModelItUses();
 };
 
 void TestPlantReport::pages_data()
@@ -339,6 +340,37 @@ void TestPlantReport::pdfCarriesTheChartsAndTheBudget()
     for (const QString &expected : {QStringLiteral("T380"), QStringLiteral("T381"), QStringLiteral("T386")})
         QVERIFY2(pages[0].contains(expected), qPrintable(expected + QStringLiteral(" not in:\n") + pages[0]));
     QVERIFY2(pages[0].contains(choice), qPrintable(pages[0]));
+}
+
+void TestPlantReport::eachRowSaysWhichModelItUses()
+{
+    FakeDialogs dialogs;
+    RecordingPrinter tableOnly;
+    PlantReportInput input = plantOf(3);
+    QVERIFY(PlantReport(dialogs).print(tableOnly, input));
+    QVERIFY(tableOnly.find(QStringLiteral("T342")).isEmpty()); // a plant of the table alone prints as it did
+
+    // The first case on the table, the second on its system curve (11.11 kW is 10 kW / 90 %), the third
+    // with a measured base: each says so under its figures.
+    QList<CaseRecord> records;
+    for (const PlantCaseResult &result : std::as_const(input.summary.cases))
+        records << result.record;
+    input.summary = computeSummary({records, 0.5, PlantLifetime{}, input.locale, input.text,
+                                    {std::nullopt, SystemCurveParameters{30, 97, 0, std::nullopt},
+                                     SystemCurveParameters{32.5, 100, 40, 9.5}}});
+    RecordingPrinter printer;
+    QVERIFY(PlantReport(dialogs).print(printer, input));
+    const QStringList lines{QStringLiteral("T342"), QStringLiteral("T330: h0 30 %, ηd 97 %, smin 0 %, P0 11.11 kW"),
+                            QStringLiteral("T330: h0 32.5 %, ηd 100 %, smin 40 %, P0 9.50 kW (T357)")};
+    for (int row = 0; row < lines.size(); ++row) {
+        const QList<RecordingPrinter::Text> found = printer.find(lines[row]);
+        QCOMPARE(found.size(), 1);
+        const RecordingPrinter::Text reference = printer.find(QStringLiteral("M%1").arg(row + 1)).first();
+        QVERIFY(found.first().y > reference.y);
+        QVERIFY(found.first().x > printer.find(QStringLiteral("T193")).at(row).x);
+        // With a lifetime, below the case's NPV, IRR and discounted payback, not over them.
+        QVERIFY(found.first().y >= reference.y + 2 * 8.5);
+    }
 }
 
 TESSIO_TEST_MAIN(TestPlantReport)

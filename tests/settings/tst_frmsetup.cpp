@@ -1,5 +1,5 @@
 #include "localisation/scrambledfile.h"
-#include "mainwindow/commandlabel.h"
+#include "platform/commandlabel.h"
 #include "settings/companysetup.h"
 #include "settings/frmsetup.h"
 #include "settings/regkeys.h"

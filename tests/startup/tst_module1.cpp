@@ -5,6 +5,7 @@
 #include "mainwindow/maskededit.h"
 #include "plant/frmplantsummary.h"
 #include "plant/plantdocument.h"
+#include "plant/planttext.h"
 #include "platform/addbackslash.h"
 #include "report/frmgraph.h"
 #include "settings/frmsetup.h"
@@ -100,6 +101,8 @@ private slots:
     void closingAChangedCaseAsks();
     void closingWithAnUnsavedPlantAsks_data();
     void closingWithAnUnsavedPlantAsks();
+    void thePlantWindowFollowsTheMainWindow_data();
+    void thePlantWindowFollowsTheMainWindow();
 
 private:
     StartupServices services(const QString &programFolder = ::programFolder());
@@ -699,6 +702,35 @@ void TestModule1::closingWithAnUnsavedPlantAsks()
     QVERIFY(plant->isVisible() || closed); // shown with its question
     if (!closed)
         window.hide();
+}
+
+void TestModule1::thePlantWindowFollowsTheMainWindow_data()
+{
+    QTest::addColumn<QString>("selector"); // the main window's selector the user changes
+    QTest::newRow("language") << QStringLiteral("cboIdioma");
+    QTest::newRow("currency") << QStringLiteral("cboMoedas");
+}
+
+void TestModule1::thePlantWindowFollowsTheMainWindow()
+{
+    QFETCH(QString, selector);
+    store(RegValue::NotFirstTime, QStringLiteral("True"));
+    StartupResult started = Main(services());
+    QVERIFY(started.goesOn());
+    frmCalcRetorno &window = started.program->window();
+    started.program->handle(frmCalcRetorno::Command::PlantSummary);
+    frmPlantSummary *plant = started.program->plantWindow();
+    QVERIFY(plant);
+    auto *caption = plant->findChild<QLabel *>(QStringLiteral("lblLifetimeSaving"));
+    QVERIFY(caption);
+    const QString before = caption->text();
+
+    QComboBox *choice = selector == u"cboIdioma" ? window.cboIdioma() : window.cboMoedas();
+    choice->setCurrentIndex((choice->currentIndex() + 1) % choice->count());
+    const QString expected = QStringLiteral("%1 (%2)").arg(window.text(PlantText::LifetimeSaving),
+                                                           window.caseRecord().cboMoedas);
+    QCOMPARE(caption->text(), expected);
+    QVERIFY(caption->text() != before);
 }
 
 TESSIO_TEST_MAIN(TestModule1)

@@ -38,6 +38,15 @@ public:
             record.mskEconomiakW = record.mskEconomiaReais = record.mskRetorno = QStringLiteral("1");
         return calculates;
     }
+    std::optional<CaseRecord> checkedCase(QWidget *) override
+    {
+        calls << QStringLiteral("checkedCase");
+        if (!calculates)
+            return std::nullopt;
+        CaseRecord typed = record;
+        typed.clearResults();
+        return typed;
+    }
     void startNewCase(double kwhPrice, const QString &currency) override
     {
         calls << QStringLiteral("startNewCase %1 %2").arg(kwhPrice).arg(currency);

@@ -1,8 +1,8 @@
 #include "support/mainwindowfixture.h"
 
-#include "support/testdatafiles.h"
-#include "mainwindow/commandlabel.h"
+#include "platform/commandlabel.h"
 #include "support/samplecases.h"
+#include "support/testdatafiles.h"
 
 #include <QApplication>
 #include <QMap>

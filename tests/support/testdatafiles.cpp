@@ -12,7 +12,7 @@ QList<QStringList> numberedTexts()
 {
     static const QStringList prefixes{QStringLiteral("PT"), QStringLiteral("ES"), QStringLiteral("EN")};
     QList<QStringList> rows{Languages};
-    for (int n = 1; n < 500; ++n) {
+    for (int n = 1; n < 510; ++n) {
         QStringList row;
         for (const QString &prefix : prefixes)
             row.append(prefix + QLatin1Char(' ') + QString::number(n));

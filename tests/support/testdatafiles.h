@@ -11,7 +11,7 @@ namespace TestData {
 inline const QStringList Languages{QStringLiteral("Português"), QStringLiteral("Español"),
                                    QStringLiteral("English")};
 
-// Row 0 the three language names, then text N reading "PT N", "ES N" and "EN N", up to row 499, so that
+// Row 0 the three language names, then text N reading "PT N", "ES N" and "EN N", up to row 509, so that
 // every caption and message shows its number and its language.
 QList<QStringList> numberedTexts();
 

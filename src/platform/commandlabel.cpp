@@ -1,4 +1,4 @@
-#include "mainwindow/commandlabel.h"
+#include "platform/commandlabel.h"
 
 #include "localisation/captions.h"
 
