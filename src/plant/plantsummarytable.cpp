@@ -1,12 +1,15 @@
 #include "plant/plantsummarytable.h"
 
+#include "plant/economicstext.h"
 #include "plant/plantdocument.h"
+#include "plant/planteconomics.h"
 #include "plant/planttext.h"
 
 #include <QBrush>
 #include <QFont>
 #include <QPalette>
 #include <array>
+#include <limits>
 
 PlantSummaryTable::PlantSummaryTable(PlantDocument &document, const TextLookup &text, const QLocale &locale,
                                      QObject *parent)
@@ -28,7 +31,7 @@ int PlantSummaryTable::caseCount() const
 
 int PlantSummaryTable::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : caseCount() + 1;
+    return parent.isValid() ? 0 : int(m_texts.size());
 }
 
 int PlantSummaryTable::columnCount(const QModelIndex &parent) const
@@ -39,7 +42,10 @@ int PlantSummaryTable::columnCount(const QModelIndex &parent) const
 QString PlantSummaryTable::cell(int row, int column) const
 {
     const PlantCaseTexts &texts = m_texts.at(row);
-    if (isTotalsRow(row)) {
+    if (isChoiceRow(row)) {
+        if (column == Reference)
+            return PlantEconomics::choiceLabel(*summary().choice, m_text);
+    } else if (isTotalsRow(row)) {
         if (column == Reference)
             return m_text(PlantText::Total);
     } else {
@@ -60,10 +66,37 @@ QString PlantSummaryTable::cell(int row, int column) const
             return column == FirstResultColumn ? PlantFormat::oneLine(result.message) : QString();
         }
     }
-    const std::array<const QString *, ColumnCount> cells{nullptr, nullptr, &texts.power, &texts.efficiency,
-                                                         &texts.kwh, &texts.money, &texts.drive, &texts.months,
-                                                         &texts.co2};
+    const std::array<const QString *, ColumnCount> cells{nullptr,      nullptr,      &texts.power, &texts.efficiency,
+                                                         &texts.kwh,   &texts.money, &texts.drive, &texts.months,
+                                                         &texts.co2,   &texts.npv,   &texts.irr,   &texts.discountedPayback};
     return cells[column] ? *cells[column] : QString();
+}
+
+// Figures sort by their value (a case without one first), texts as they read.
+QVariant PlantSummaryTable::sortValue(int row, int column) const
+{
+    if (column <= ApplicationName || isSummaryRow(row))
+        return cell(row, column);
+    constexpr double None = std::numeric_limits<double>::lowest();
+    const PlantCaseResult &result = summary().cases.at(row);
+    if (column == Power)
+        return result.powerKw.value_or(None);
+    if (column == Efficiency) {
+        bool ok = false;
+        const double efficiency = m_locale.toDouble(cell(row, column), &ok);
+        return ok ? efficiency : None;
+    }
+    if (!result.computed)
+        return None;
+    const PlantFigures &f = result.figures;
+    const std::array<std::optional<double>, ColumnCount - FirstResultColumn> figures{
+        f.kwh, f.money, f.drive, f.months, f.co2, f.npv, f.irr, f.discountedPayback};
+    return figures[column - FirstResultColumn].value_or(None);
+}
+
+bool PlantSummaryTable::onBand(int row) const
+{
+    return isChoiceRow(row) || m_chosen.value(row);
 }
 
 QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
@@ -72,11 +105,17 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     const int column = index.column();
-    const PlantCaseResult *result = isTotalsRow(row) ? nullptr : &summary().cases.at(row);
+    const PlantCaseResult *result = isSummaryRow(row) ? nullptr : &summary().cases.at(row);
     const bool failed = result && !result->computed;
     switch (role) {
     case Qt::DisplayRole:
         return cell(row, column);
+    case SortRole:
+        return sortValue(row, column);
+    case Qt::BackgroundRole:
+        return onBand(row) ? QVariant(QBrush(ChosenBand)) : QVariant();
+    case Qt::AccessibleDescriptionRole:
+        return m_chosen.value(row) ? QVariant(m_text(EconomicsText::WithinBudget)) : QVariant();
     case Qt::ToolTipRole:
         if (failed)
             return result->message;
@@ -117,7 +156,10 @@ QVariant PlantSummaryTable::headerData(int section, Qt::Orientation orientation,
                                                     m_text(PlantText::MoneyYear) + inCurrency,
                                                     m_text(PlantText::DrivePrice) + inCurrency,
                                                     m_text(PlantText::PaybackMonths),
-                                                    m_text(PlantText::Co2Year)};
+                                                    m_text(PlantText::Co2Year),
+                                                    m_text(PlantText::Npv) + inCurrency,
+                                                    m_text(PlantText::Irr),
+                                                    m_text(EconomicsText::DiscountedPayback)};
     if (section < 0 || section >= ColumnCount)
         return {};
     // Two lines, as on the printed summary, so that the figures' columns stay narrow.
@@ -154,5 +196,42 @@ void PlantSummaryTable::reload()
     for (const PlantCaseResult &result : summary().cases)
         m_texts.append(caseTexts(result, m_locale));
     m_texts.append(totalTexts(summary(), m_locale));
+    if (summary().choice)
+        m_texts.append(PlantEconomics::choiceTexts(*summary().choice, m_locale));
+    m_chosen = summary().choice ? summary().choice->flags(caseCount()) : QList<bool>();
     endResetModel();
+}
+
+PlantTableSort::PlantTableSort(PlantSummaryTable &table, QObject *parent)
+    : QSortFilterProxyModel(parent), m_table(table)
+{
+    setSourceModel(&table);
+    setSortRole(PlantSummaryTable::SortRole);
+    setSortLocaleAware(true);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+int PlantTableSort::caseRow(int viewRow) const
+{
+    const int row = mapToSource(index(viewRow, 0)).row();
+    return row >= 0 && !m_table.isSummaryRow(row) ? row : -1;
+}
+
+int PlantTableSort::viewRow(int caseRow) const
+{
+    return mapFromSource(m_table.index(caseRow, 0)).row();
+}
+
+// QSortFilterProxyModel sorts in descending order by asking lessThan(right, left): a summary row is
+// "greater" in ascending order and "less" in descending order, so that it ends last either way.
+bool PlantTableSort::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    const bool leftLast = m_table.isSummaryRow(left.row());
+    const bool rightLast = m_table.isSummaryRow(right.row());
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    if (leftLast && rightLast)
+        return (left.row() < right.row()) == ascending;
+    if (leftLast || rightLast)
+        return rightLast == ascending;
+    return QSortFilterProxyModel::lessThan(left, right);
 }
