@@ -87,6 +87,7 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     header->setSortIndicatorClearable(true);
     header->setSortIndicator(-1, Qt::AscendingOrder);
     m_ui->tblCases->setSortingEnabled(true);
+    header->setSortIndicatorShown(false);
     m_charts = new PlantChartsPane(m_ui->pageCharts);
     m_ui->chartsLayout->addWidget(m_charts);
     m_ui->tblCases->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
@@ -100,7 +101,7 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     connect(m_document, &PlantDocument::pathChanged, this, &frmPlantSummary::showTitle);
     connect(m_ui->tblCases->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmPlantSummary::updateCommands);
-    connect(m_sort, &QAbstractItemModel::layoutChanged, this, &frmPlantSummary::showSpans);
+    connect(m_sort, &QAbstractItemModel::layoutChanged, this, &frmPlantSummary::showSummary);
     connect(m_ui->txtFactor, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::GridFactor); });
     connect(m_ui->txtYears, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Years); });
     connect(m_ui->txtRate, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Rate); });

@@ -222,6 +222,20 @@ int PlantTableSort::viewRow(int caseRow) const
     return mapFromSource(m_table.index(caseRow, 0)).row();
 }
 
+QVariant PlantTableSort::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const QVariant heading = QSortFilterProxyModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section != sortColumn())
+        return heading;
+    return heading.toString() + (sortOrder() == Qt::AscendingOrder ? QStringLiteral(" \u25B2") : QStringLiteral(" \u25BC"));
+}
+
+void PlantTableSort::sort(int column, Qt::SortOrder order)
+{
+    QSortFilterProxyModel::sort(column, order);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
 // QSortFilterProxyModel sorts in descending order by asking lessThan(right, left): a summary row is
 // "greater" in ascending order and "less" in descending order, so that it ends last either way.
 bool PlantTableSort::lessThan(const QModelIndex &left, const QModelIndex &right) const

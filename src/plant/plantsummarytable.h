@@ -74,6 +74,11 @@ public:
     int caseRow(int viewRow) const;
     int viewRow(int caseRow) const;
 
+    // The sorted column's heading ends in an arrow up or down: the view draws no sort indicator, which
+    // would widen every column by a heading's height.
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+    void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
 protected:
     bool lessThan(const QModelIndex &left, const QModelIndex &right) const override;
 

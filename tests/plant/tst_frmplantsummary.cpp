@@ -609,6 +609,7 @@ void TestFrmPlantSummary::headingsSortAndCommandsActOnTheRightCase()
     // Money a year: AHU-12, P-101, P-204, F-310 up.
     clickHeading(Col::Money);
     QCOMPARE(column(Col::Reference), (QStringList{references[3], references[1], references[0], references[2], total, choice}));
+    QVERIFY(tableView()->model()->headerData(Col::Money, Qt::Horizontal).toString().endsWith(QChar(0x25B2)));
     clickHeading(Col::Money);
     QCOMPARE(column(Col::Reference), (QStringList{references[2], references[0], references[1], references[3], total, choice}));
 
@@ -624,6 +625,7 @@ void TestFrmPlantSummary::headingsSortAndCommandsActOnTheRightCase()
 
     clickHeading(Col::Money);
     QCOMPARE(column(Col::Reference), (QStringList{references[0], references[1], references[3], total, choice}));
+    QCOMPARE(tableView()->model()->headerData(Col::Money, Qt::Horizontal), m_plant->table().headerData(Col::Money, Qt::Horizontal));
 }
 
 void TestFrmPlantSummary::chartsFollowThePlantAndTheLanguage()
