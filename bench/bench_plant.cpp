@@ -51,19 +51,15 @@ void BM_SummaryEconomicsAndChartsOfAThousandCases(benchmark::State &state)
     const QLocale locale(QLocale::English, QLocale::UnitedStates);
     // Every text with a place for its argument, as the chart and payback texts have.
     const TextLookup text = [](int n) { return QStringLiteral("Text %1 ").arg(n) + QStringLiteral("%1"); };
-    const PlantInput input{plant(1000), 0.4, PlantLifetime{10, 8}, locale, text};
-    const PlantEconomics::Terms terms{{10, 8}, 3};
+    const PlantInput input{plant(1000), 0.4, PlantLifetime{10, 8, 3}, locale, text, {}, 250000.0};
     for (auto _ : state) {
         const PlantSummary summary = computeSummary(input);
-        const PlantEconomics::Result economics = PlantEconomics::compute(summary, terms, 250000.0);
         for (const PlantCaseResult &result : summary.cases)
             benchmark::DoNotOptimize(caseTexts(result, locale));
-        for (const PlantEconomics::Figures &figures : economics.cases)
-            benchmark::DoNotOptimize(PlantFormat::discountedPayback(figures.discountedPayback, locale));
         benchmark::DoNotOptimize(totalTexts(summary, locale));
         const ChartContext context{text, locale, QStringLiteral("US$"), ChartFrame::window()};
-        const SavingsParetoChart savings(summary, economics.choice, context);
-        const CashFlowChart cashFlow(economics.cashFlow, economics.totals.discountedPayback, context);
+        const SavingsParetoChart savings(summary, summary.choice, context);
+        const CashFlowChart cashFlow = CashFlowChart::ofPlant(summary, context);
         benchmark::DoNotOptimize(savings.bars().size() + cashFlow.line().size());
     }
 }

@@ -1,7 +1,7 @@
 // The plant-file reader on arbitrary bytes; whatever it reads must write back and read again the same:
-// the same cases with the same system-curve parameters, and the rows it could not read with the same
-// bytes, in the same order. Every case read computes, by the table or by its system curve, to a finite
-// figure or a check's message.
+// the same cases with the same system-curve parameters, the same settings (the rise of the energy price
+// and the budget too), and the rows it could not read with the same bytes, in the same order. Every case
+// read computes, by the table or by its system curve, to a finite figure or a check's message.
 #include "localisation/texttable.h"
 #include "plant/plantfile.h"
 
@@ -12,10 +12,13 @@
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 {
     static const TextTable texts = [] {
-        TextTable t(300, 2);
+        TextTable t(400, 2);
         t.setEntry(193, 0, QStringLiteral("Bomba Centrífuga [Inversor de Frequência x Válvula]"));
         t.setEntry(194, 1, QStringLiteral("Centrifugal Pump [VFD x By-Pass]"));
         t.setEntry(213, 1, QStringLiteral("Total"));
+        // An export's row of the budget's choice, which is no case either.
+        t.setEntry(396, 1, QStringLiteral("Within the budget: 1 drive"));
+        t.setEntry(397, 1, QStringLiteral("Within the budget: %1 drives"));
         return t;
     }();
     const TextLookup text = [](int n) { return texts.entry(n, 1); };

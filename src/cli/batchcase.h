@@ -19,6 +19,7 @@ struct BatchCase
     bool computed = false;  // the results were written (numbers or "----")
     QString message;        // when not computed: why, in the chosen language
     PlantFigures figures;   // CO2, NPV and IRR of a computed case, when asked for
+    bool inBudget = false;  // the budget's choice takes it
     std::optional<SystemCurveParameters> curve; // computed on this system curve; nothing: the fixed table
     double baseKw = 0;      // the system curve's full-flow input power, when computed on it
 };

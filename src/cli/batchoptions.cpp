@@ -19,6 +19,8 @@ const QString Description =
     "  tessio-calc --csv --locale pt_BR --plant plant.csv extra.WAU\n"
     "  tessio-calc --co2 0.4 --plant plant.csv            (CO2 avoided a year, in tonnes)\n"
     "  tessio-calc --years 10 --rate 8 --plant plant.csv  (net present value and rate of return)\n"
+    "  tessio-calc --years 10 --rate 8 --escalation 3 --budget 20000 --plant plant.csv\n"
+    "                                   (energy prices rising 3 % a year; the drives 20,000 buy first)\n"
     "  tessio-calc --summary --pdf reports --plant plant.csv  (totals row and reports/summary.pdf)\n"
     "  tessio-calc --static-head 30 --min-speed 40 pump.WAU  (the system curve, see below)\n\n"
     "With --static-head the savings come from the system curve instead of the fixed table. It assumes\n"
@@ -259,8 +261,9 @@ const QList<BatchOption> &batchOptionTable()
                          u"The grid factor must be a number from %1: "_s.arg(range(0, Limit::MaxGridFactor)))},
         {.names = {u"years"_s},
          .valueName = u"n"_s,
-         .help = u"With --rate: adds the net present value and the internal rate of return (columns npv, irr) over "
-                 "this many years, %1. Default: the years and rate of the first plant file that has them."_s
+         .help = u"With --rate: adds the net present value, the internal rate of return and the discounted payback "
+                 "in years (columns npv, irr, disc_payback) over this many years, %1. Default: the years and rate "
+                 "of the first plant file that has them."_s
                      .arg(range(Limit::MinYears, Limit::MaxYears)),
          .read = setting(PlantSetting::Years, &BatchOptions::years,
                          u"The period must be a whole number of years from %1: "_s.arg(
@@ -272,6 +275,22 @@ const QList<BatchOption> &batchOptionTable()
          .read = setting(PlantSetting::Rate, &BatchOptions::rate,
                          u"The discount rate must be a number from %1: "_s.arg(range(0, Limit::MaxRate))),
          .needs = {u"years"_s}},
+        {.names = {u"escalation"_s},
+         .valueName = u"pct"_s,
+         .help = u"With --years and --rate: the rise of the energy price in % a year, %1, in npv, irr and "
+                 "disc_payback. Default: the escalation of the first plant file that has one, else 0."_s
+                     .arg(range(0, Limit::MaxEscalation)),
+         .read = setting(PlantSetting::Escalation, &BatchOptions::escalation,
+                         u"The rise of the energy price must be a number from %1: "_s.arg(
+                             range(0, Limit::MaxEscalation))),
+         .needs = {u"years"_s, u"rate"_s}},
+        {.names = {u"budget"_s},
+         .valueName = u"amount"_s,
+         .help = u"Adds the column in_budget: \"yes\" for the drives this amount buys first, shortest payback "
+                 "first, and the row BUDGET with their kWh, money and months. Default: the budget of the first "
+                 "plant file that has one."_s,
+         .read = setting(PlantSetting::Budget, &BatchOptions::budget,
+                         u"The budget must be an amount of 0 or more: "_s)},
         {.names = {u"summary"_s},
          .help = u"Adds a totals row (file TOTAL) for the whole plant; with --pdf also prints the plant summary to "
                  "dir/summary.pdf."_s,

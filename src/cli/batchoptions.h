@@ -32,6 +32,8 @@ struct BatchOptions
     std::optional<double> co2;          // grid factor in kg CO2 per kWh: adds the CO2 column
     std::optional<int> years;           // with rate: adds NPV and IRR
     std::optional<double> rate;         // % a year
+    std::optional<double> escalation;   // with years and rate: the rise of the energy price, % a year
+    std::optional<double> budget;       // adds in_budget and the row BUDGET
     bool summary = false;               // adds the totals row (and summary.pdf with --pdf)
     // --static-head, --drive-efficiency, --min-speed: the system curve of every case file and of every
     // plant row without a static head of its own; nothing: the fixed table.

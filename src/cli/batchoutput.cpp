@@ -1,6 +1,8 @@
 #include "cli/batchoutput.h"
 
 #include "calc/casetext.h"
+#include "plant/economicstext.h"
+#include "plant/planteconomics.h"
 #include "calc/numberformat.h"
 #include "plant/plantcsv.h"
 #include "plant/planttext.h"
@@ -65,6 +67,12 @@ const AddedColumn AddedColumns[] = {
      [](const CellSource &s) { return PlantFormat::npv(s.figures.npv, s.locale); }},
     {&BatchColumns::lifetime, "irr", PlantText::Irr, false,
      [](const CellSource &s) { return PlantFormat::irr(s.figures.irr, s.locale); }},
+    {&BatchColumns::lifetime, "disc_payback", EconomicsText::DiscountedPayback, false,
+     [](const CellSource &s) { return PlantFormat::discountedPayback(s.figures.discountedPayback, s.locale); }},
+    {&BatchColumns::budget, "in_budget", EconomicsText::WithinBudget, false,
+     [](const CellSource &s) {
+         return s.batchCase && s.batchCase->inBudget ? PlantFormat::InBudget.toString() : QString();
+     }},
 };
 
 QList<const AddedColumn *> addedColumns(BatchColumns columns)
@@ -124,6 +132,16 @@ QList<BatchRow> summaryRows(const PlantSummary &summary, bool csv, const QLocale
     if (summary.leftOutCount > 0)
         total.message = text(PlantText::CasesLeftOut).arg(summary.leftOutCount);
     return {total};
+}
+
+BatchRow budgetRow(const PlantEconomics::BudgetChoice &choice, bool csv, const QLocale &locale, const TextLookup &text,
+                   BatchColumns columns)
+{
+    const PlantCaseTexts texts = PlantEconomics::choiceTexts(choice, locale);
+    QStringList figures{QString(), texts.kwh, texts.money, texts.months};
+    while (figures.size() < ResultColumns + addedColumns(columns).size())
+        figures << QString();
+    return {csv ? QStringLiteral("BUDGET") : PlantEconomics::choiceLabel(choice, text), QString(), figures, QString()};
 }
 
 QStringList tableHeadings(const TextLookup &text, const QString &currency, BatchColumns columns)

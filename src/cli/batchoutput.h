@@ -12,12 +12,14 @@ class QTextStream;
 // the same rows: one a case, then the rows of the whole plant.
 
 // The columns after months that options add: static_head, drive_efficiency, min_speed and base_kw (a
-// case of the run on the system curve), co2_t (--co2), npv and irr (--years and --rate).
+// case of the run on the system curve), co2_t (--co2), npv, irr and disc_payback (--years and --rate),
+// in_budget (--budget).
 struct BatchColumns
 {
     bool co2 = false;
     bool lifetime = false;
     bool curve = false;
+    bool budget = false;
 };
 
 // One row of either form.
@@ -37,6 +39,11 @@ BatchRow caseRow(const BatchCase &batchCase, const QLocale &locale, const TextLo
 QList<BatchRow> summaryRows(const PlantSummary &summary, bool csv, const QLocale &locale, const TextLookup &text,
                             BatchColumns columns);
 
+// The row of the budget's choice after them: labelled "BUDGET" in CSV and "Within the budget: n drives" in
+// the table, with the chosen drives' kWh, money and months.
+BatchRow budgetRow(const PlantEconomics::BudgetChoice &choice, bool csv, const QLocale &locale, const TextLookup &text,
+                   BatchColumns columns);
+
 // Column headings of the table in the current language: file, application, efficiency, the saving in kWh,
 // the saving in the currency, the payback in months (window captions without their closing colon), then
 // the added columns.
@@ -53,7 +60,7 @@ QStringList alignedLines(const QStringList &headings, const QList<QStringList> &
 // CSV after RFC 4180.
 QString csvField(const QString &value);
 QString csvLine(const QStringList &values); // fields joined by commas, ended by CR LF
-// "file,application,efficiency,kwh,money,months[,co2_t][,npv,irr],message" CR LF
+// "file,application,efficiency,kwh,money,months[,co2_t][,npv,irr,disc_payback][,in_budget],message" CR LF
 QString csvHeader(BatchColumns columns = {});
 // A row as a CSV line: a row without figures has empty cells in their place.
 QString csvRow(const BatchRow &row, BatchColumns columns = {});

@@ -69,16 +69,18 @@ struct Item
     QString reportName; // "<case name>" or "<plant name>-<line>"
 };
 
-// The factor and the period of the run: the options', else those of the first plant file that gives them.
+// The factor, the period with the rise of the energy price, and the budget of the run: the options', else
+// those of the first plant file that gives them.
 struct RunSettings
 {
     std::optional<double> co2;
     std::optional<PlantLifetime> lifetime;
+    std::optional<double> budget;
 };
 
 RunSettings runSettings(const BatchOptions &options, const QList<PlantReadResult> &plants)
 {
-    RunSettings run{options.co2, std::nullopt};
+    RunSettings run{options.co2, std::nullopt, options.budget};
     if (options.years)
         run.lifetime = PlantLifetime{*options.years, options.rate.value_or(0)};
     QMap<PlantSetting, double> given;
@@ -96,6 +98,10 @@ RunSettings runSettings(const BatchOptions &options, const QList<PlantReadResult
         }
         run.lifetime = settings.lifetime;
     }
+    if (run.lifetime)
+        run.lifetime->escalationPercent = options.escalation.value_or(given.value(PlantSetting::Escalation, 0));
+    if (!run.budget && given.contains(PlantSetting::Budget))
+        run.budget = given.value(PlantSetting::Budget);
     return run;
 }
 
@@ -115,7 +121,8 @@ private:
     QList<Item> plantItems(const QString &path, const PlantReadResult &read) const;
     void addToPlant(BatchCase &batchCase, bool caseFile);
     void writeCase(const Item &item);
-    void writeSummary();
+    void writeHeldCases(const PlantEconomics::BudgetChoice &choice);
+    void writeSummary(PlantSummary summary);
     void fail(const QString &message);
 
     const BatchOptions &m_options;
@@ -135,6 +142,8 @@ private:
     PlantAccumulator m_plant;
     bool m_keepCases;
     QList<PlantCaseResult> m_keptCases;
+    // With a budget the rows of the cases wait for its choice, which needs every case.
+    QList<BatchCase> m_heldCases;
     BatchWriter m_writer;
     bool m_allComputed = true;
 };
@@ -157,9 +166,10 @@ BatchRun::BatchRun(const BatchOptions &options, const BatchContext &context, int
     , m_plantContext{newCase(context.currency), options.locale, &context.texts, m_text}
     , m_plants(readPlants())
     , m_settings(runSettings(options, m_plants))
-    , m_columns{m_settings.co2.has_value(), m_settings.lifetime.has_value(), usesCurve()}
-    , m_plantModel(m_columns.co2 || m_columns.lifetime || options.summary || m_columns.curve)
-    , m_plant(m_settings.co2, m_settings.lifetime, options.locale, m_text)
+    , m_columns{m_settings.co2.has_value(), m_settings.lifetime.has_value(), usesCurve(),
+                m_settings.budget.has_value()}
+    , m_plantModel(m_columns.co2 || m_columns.lifetime || options.summary || m_columns.curve || m_columns.budget)
+    , m_plant(m_settings.co2, m_settings.lifetime, options.locale, m_text, m_settings.budget)
     , m_keepCases(options.summary && !options.pdfDir.isEmpty() && context.printSummary)
     , m_writer(out, options.csv, m_columns)
 {
@@ -177,8 +187,13 @@ int BatchRun::run()
             writeCase(item);
         }
     }
+    const PlantSummary summary = m_plantModel ? m_plant.summary() : PlantSummary();
+    if (summary.choice)
+        writeHeldCases(*summary.choice);
     if (m_options.summary)
-        writeSummary();
+        writeSummary(summary);
+    if (summary.choice)
+        m_writer.write(budgetRow(*summary.choice, m_options.csv, m_options.locale, m_text, m_columns));
     m_writer.finish(tableHeadings(m_text, m_context.currency, m_columns));
     return m_allComputed ? BatchExit::Ok : BatchExit::CaseFailed;
 }
@@ -271,7 +286,10 @@ void BatchRun::addToPlant(BatchCase &batchCase, bool caseFile)
 void BatchRun::writeCase(const Item &item)
 {
     const BatchCase &batchCase = item.batchCase;
-    m_writer.write(caseRow(batchCase, m_options.locale, m_text, m_columns));
+    if (m_columns.budget)
+        m_heldCases.append(batchCase);
+    else
+        m_writer.write(caseRow(batchCase, m_options.locale, m_text, m_columns));
     if (!batchCase.computed) {
         fail(batchCase.file + QStringLiteral(": ") + batchCase.message);
         return;
@@ -297,10 +315,20 @@ void BatchRun::writeCase(const Item &item)
         fail(m_text(PlantText::ReportNotPrinted).arg(batchCase.file, error));
 }
 
-// The rows of the whole plant, and its printed summary.
-void BatchRun::writeSummary()
+// The cases' rows, those the budget's choice takes marked; every case went through the plant, in order.
+void BatchRun::writeHeldCases(const PlantEconomics::BudgetChoice &choice)
 {
-    PlantSummary summary = m_plant.summary();
+    const QList<bool> chosen = choice.flags(m_heldCases.size());
+    for (qsizetype i = 0; i < m_heldCases.size(); ++i) {
+        m_heldCases[i].inBudget = chosen[i];
+        m_writer.write(caseRow(m_heldCases[i], m_options.locale, m_text, m_columns));
+    }
+    m_heldCases.clear();
+}
+
+// The rows of the whole plant, and its printed summary.
+void BatchRun::writeSummary(PlantSummary summary)
+{
     summary.cases = std::move(m_keptCases);
     for (const BatchRow &row : summaryRows(summary, m_options.csv, m_options.locale, m_text, m_columns))
         m_writer.write(row);

@@ -47,6 +47,26 @@ CashFlowChart::CashFlowChart(const QList<double> &cumulative, std::optional<doub
     layOutPayback();
 }
 
+CashFlowChart CashFlowChart::ofPlant(const PlantSummary &summary, ChartContext context)
+{
+    if (!summary.lifetime)
+        return CashFlowChart({}, std::nullopt, std::move(context));
+    const PlantFigures &totals = summary.totals;
+    return CashFlowChart(PlantEconomics::cumulativeCashFlow(totals.drive, totals.money, *summary.lifetime),
+                         totals.discountedPayback, std::move(context));
+}
+
+QString CashFlowChart::description() const
+{
+    if (isEmpty())
+        return texts(TextRole::Note).join(u' ');
+    QStringList years;
+    for (int year = 0; year < m_cumulative.size(); ++year)
+        years.append(text(EconomicsText::YearValue).arg(year).arg(PlantFormat::money(m_cumulative[year], locale())));
+    return withCurrency(EconomicsText::CumulativeCashFlow) + QStringLiteral(": ") + years.join(QStringLiteral("; "))
+           + QStringLiteral(". ") + texts(TextRole::Mark).join(u' ');
+}
+
 QPointF CashFlowChart::pointAt(double year, double money) const
 {
     return {m_plot.left() + year / std::max(years(), 1) * m_plot.width(), yAt(money)};

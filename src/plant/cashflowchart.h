@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plant/plantchart.h"
+#include "plant/plantmodel.h"
 
 #include <QColor>
 #include <QPolygonF>
@@ -21,6 +22,8 @@ public:
     // cumulative: C(0) .. C(N), as PlantEconomics::cumulativeCashFlow gives it; payback: its discounted
     // payback in years.
     CashFlowChart(const QList<double> &cumulative, std::optional<double> payback, ChartContext context);
+    // The chart of a plant's totals over its lifetime; without a lifetime it has nothing to draw.
+    static CashFlowChart ofPlant(const PlantSummary &summary, ChartContext context);
 
     int years() const { return int(m_cumulative.size()) - 1; }
     // Nothing to draw: no years, or a plant that neither costs nor saves anything.
@@ -32,6 +35,8 @@ public:
     std::optional<QPointF> paybackPoint() const;
 
     void paint(QPainter &painter) const override;
+    // For a screen reader: the money axis' title, each year's cumulative cash flow and the payback's mark.
+    QString description() const override;
 
 private:
     void layOutYears();

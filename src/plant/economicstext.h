@@ -1,6 +1,6 @@
 #pragma once
 
-// Language texts of the plant's economics and its two charts: numbers 380 to 397 of data/texts.tsv.
+// Language texts of the plant's economics and its two charts: numbers 380 to 401 of data/texts.tsv.
 namespace EconomicsText {
 inline constexpr int SavingsChartTitle = 380;  // "Where the savings are"
 inline constexpr int CashFlowChartTitle = 381; // "When it pays"
@@ -20,4 +20,10 @@ inline constexpr int BudgetRange = 394;        // the field's message
 inline constexpr int DiscountedPayback = 395;  // "Discounted payback (years)"
 inline constexpr int ChoiceOne = 396;          // "Within the budget: 1 drive"
 inline constexpr int ChoiceMany = 397;         // "Within the budget: %1 drives"
+
+// Numbers 398 to 401: the plant window's two pages, and the charts described for a screen reader.
+inline constexpr int CasesPage = 398;          // the page of the table
+inline constexpr int ChartsPage = 399;         // the page of the two charts
+inline constexpr int BarValue = 400;           // "%1: %2 (cumulative %3 %)": a bar's case, saving and share
+inline constexpr int YearValue = 401;          // "year %1: %2": the cash flow after a year
 } // namespace EconomicsText

@@ -5,7 +5,10 @@
 #include "files/dialogfolder.h"
 #include "files/filecommands.h"
 #include "localisation/captions.h"
+#include "plant/economicstext.h"
 #include "plant/gridfactor.h"
+#include "plant/plantchart.h"
+#include "plant/plantchartview.h"
 #include "plant/plantdocument.h"
 #include "plant/plantprint.h"
 #include "plant/plantreport.h"
@@ -76,8 +79,17 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     start.cboMoedas = currency();
     m_document = new PlantDocument({start, m_links.locale, &m_links.texts, text()}, this);
     m_table = new PlantSummaryTable(*m_document, text(), m_links.locale, this);
-    m_ui->tblCases->setModel(m_table);
-    m_ui->tblCases->horizontalHeader()->setStretchLastSection(false);
+    m_sort = new PlantTableSort(*m_table, this);
+    m_ui->tblCases->setModel(m_sort);
+    QHeaderView *header = m_ui->tblCases->horizontalHeader();
+    header->setStretchLastSection(false);
+    // Unsorted until a heading is clicked; a third click gives the plant's order back.
+    header->setSortIndicatorClearable(true);
+    header->setSortIndicator(-1, Qt::AscendingOrder);
+    m_ui->tblCases->setSortingEnabled(true);
+    header->setSortIndicatorShown(false);
+    m_charts = new PlantChartsPane(m_ui->pageCharts);
+    m_ui->chartsLayout->addWidget(m_charts);
     m_ui->tblCases->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_keyboard = new KeyboardAccess(this, Commands, text(), [this](int command) { runCommand(Command(command)); });
     // Enter (and a double click) activates the current row.
@@ -89,9 +101,12 @@ frmPlantSummary::frmPlantSummary(const PlantWindowLinks &links, QWidget *parent)
     connect(m_document, &PlantDocument::pathChanged, this, &frmPlantSummary::showTitle);
     connect(m_ui->tblCases->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &frmPlantSummary::updateCommands);
+    connect(m_sort, &QAbstractItemModel::layoutChanged, this, &frmPlantSummary::showSummary);
     connect(m_ui->txtFactor, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::GridFactor); });
     connect(m_ui->txtYears, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Years); });
     connect(m_ui->txtRate, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Rate); });
+    connect(m_ui->txtEscalation, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Escalation); });
+    connect(m_ui->txtBudget, &QLineEdit::editingFinished, this, [this] { fieldEdited(PlantSetting::Budget); });
 
     loadGridFactor();
     m_document->clear();
@@ -103,7 +118,7 @@ frmPlantSummary::~frmPlantSummary()
 {
     // Destroying a shown window moves the focus out of a field, which would finish its edit on a form
     // that is already gone.
-    for (QLineEdit *field : {m_ui->txtFactor, m_ui->txtYears, m_ui->txtRate})
+    for (QLineEdit *field : {m_ui->txtFactor, m_ui->txtYears, m_ui->txtRate, m_ui->txtEscalation, m_ui->txtBudget})
         disconnect(field, nullptr, this, nullptr);
 }
 
@@ -157,6 +172,9 @@ void frmPlantSummary::nameControls()
     m_keyboard->setNames({{ui.txtFactor, caption(ui.lblFactor)},
                           {ui.txtYears, caption(ui.lblYears)},
                           {ui.txtRate, caption(ui.lblRate)},
+                          {ui.txtEscalation, caption(ui.lblEscalation)},
+                          {ui.txtBudget, caption(ui.lblBudget)},
+                          {ui.lblDiscountedPaybackValue, caption(ui.lblDiscountedPayback)},
                           {ui.lblNpvValue, caption(ui.lblNpv)},
                           {ui.lblIrrValue, caption(ui.lblIrr)},
                           {ui.lblLifetimeSavingValue, caption(ui.lblLifetimeSaving)},
@@ -185,6 +203,11 @@ void frmPlantSummary::retranslate()
     m_ui->lblFactor->setText(t(PlantText::GridFactor));
     m_ui->lblYears->setText(t(PlantText::Years));
     m_ui->lblRate->setText(t(PlantText::Rate));
+    m_ui->lblEscalation->setText(t(EconomicsText::Escalation));
+    m_ui->lblBudget->setText(t(EconomicsText::Budget) + inCurrency);
+    m_ui->lblDiscountedPayback->setText(t(EconomicsText::DiscountedPayback));
+    m_ui->tabPages->setTabText(0, t(EconomicsText::CasesPage));
+    m_ui->tabPages->setTabText(1, t(EconomicsText::ChartsPage));
     m_ui->lblNpv->setText(t(PlantText::Npv) + inCurrency);
     m_ui->lblIrr->setText(t(PlantText::Irr));
     m_ui->lblLifetimeSaving->setText(t(PlantText::LifetimeSaving) + inCurrency);
@@ -199,6 +222,7 @@ void frmPlantSummary::retranslate()
     m_document->setCurrency(currency());
     m_document->retranslate();
     showParameters();
+    showCharts();
 }
 
 void frmPlantSummary::showTitle()
@@ -262,6 +286,10 @@ QLineEdit *frmPlantSummary::lineEdit(PlantSetting setting) const
         return m_ui->txtFactor;
     case PlantSetting::Years:
         return m_ui->txtYears;
+    case PlantSetting::Escalation:
+        return m_ui->txtEscalation;
+    case PlantSetting::Budget:
+        return m_ui->txtBudget;
     case PlantSetting::Rate:
         break;
     }
@@ -273,7 +301,7 @@ void frmPlantSummary::showParameters()
     const QLocale &locale = m_links.locale;
     const std::optional<double> factor = m_document->gridFactor();
     m_ui->txtFactor->setText(factor ? PlantFormat::factor(factor, locale) : QString());
-    for (PlantSetting setting : {PlantSetting::Years, PlantSetting::Rate})
+    for (PlantSetting setting : {PlantSetting::Years, PlantSetting::Rate, PlantSetting::Escalation, PlantSetting::Budget})
         lineEdit(setting)->setText(settingText(m_document->settings(), setting, locale));
     m_ui->lblFactorSource->setText(factorSourceLine());
 }
@@ -287,11 +315,14 @@ void frmPlantSummary::fieldEdited(PlantSetting setting)
     const QString typed = edit->text().trimmed();
     PlantSettings settings = m_document->settings();
     SettingReading reading;
-    if (setting == PlantSetting::GridFactor && typed.isEmpty()) {
-        // An empty factor gives the choice back to the country's table row.
-        SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString());
-        settings.typedFactor.reset();
-        loadGridFactor();
+    // An empty factor gives the choice back to the country's table row; an empty budget is none.
+    const bool cleared = typed.isEmpty() && settingIsOptional(setting);
+    if (cleared) {
+        clearSetting(settings, setting);
+        if (setting == PlantSetting::GridFactor) {
+            SetKeyValue(RegHive::LocalMachine, SettingsKeyPath, GridFactorValue, QString());
+            loadGridFactor();
+        }
     } else if ((reading = readSetting(setting, typed, m_links.locale)).value) {
         setSetting(settings, setting, *reading.value);
         if (setting == PlantSetting::GridFactor)
@@ -301,7 +332,7 @@ void frmPlantSummary::fieldEdited(PlantSetting setting)
     // The last good value comes back before the message, so that the message's focus change finds
     // nothing left to finish.
     showParameters();
-    if (!reading.value && !(setting == PlantSetting::GridFactor && typed.isEmpty())) {
+    if (!reading.value && !cleared) {
         information(settingRefusal(setting, reading, m_links.locale, text()));
         edit->setFocus(Qt::OtherFocusReason);
         edit->selectAll();
@@ -314,10 +345,7 @@ void frmPlantSummary::fieldEdited(PlantSetting setting)
 void frmPlantSummary::showSummary()
 {
     QTableView *view = m_ui->tblCases;
-    view->clearSpans();
-    for (int row : m_table->failedRows())
-        view->setSpan(row, PlantSummaryTable::FirstResultColumn, 1,
-                      PlantSummaryTable::ColumnCount - PlantSummaryTable::FirstResultColumn);
+    showSpans();
     view->resizeColumnsToContents();
     for (int column : {PlantSummaryTable::Reference, PlantSummaryTable::ApplicationName}) {
         if (view->columnWidth(column) > MaxTextColumnWidth)
@@ -328,6 +356,7 @@ void frmPlantSummary::showSummary()
     const std::pair<QLabel *, QString> figures[]{
         {m_ui->lblNpvValue, PlantFormat::npv(totals.npv, locale)},
         {m_ui->lblIrrValue, PlantFormat::irr(totals.irr, locale)},
+        {m_ui->lblDiscountedPaybackValue, PlantFormat::discountedPayback(totals.discountedPayback, locale)},
         {m_ui->lblLifetimeSavingValue, PlantFormat::lifetimeSaving(totals.lifetimeSaving, locale)},
         {m_ui->lblLifetimeCo2Value, PlantFormat::co2(totals.lifetimeCo2, locale)}};
     // Named by its caption, a figure is read as its description.
@@ -335,15 +364,36 @@ void frmPlantSummary::showSummary()
         label->setText(figure);
         label->setAccessibleDescription(figure);
     }
+    showCharts();
     updateCommands();
+}
+
+// The messages of the cases that were not computed run across their results, wherever sorting put them.
+void frmPlantSummary::showSpans()
+{
+    QTableView *view = m_ui->tblCases;
+    view->clearSpans();
+    for (int row : m_table->failedRows())
+        view->setSpan(m_sort->viewRow(row), PlantSummaryTable::FirstResultColumn, 1,
+                      PlantSummaryTable::ColumnCount - PlantSummaryTable::FirstResultColumn);
+}
+
+void frmPlantSummary::showCharts()
+{
+    m_charts->showPlant(m_document->summary(), {text(), m_links.locale, currency(), ChartFrame::window()});
+}
+
+void frmPlantSummary::selectCaseRow(int row)
+{
+    m_ui->tblCases->selectRow(m_sort->viewRow(row));
 }
 
 QList<int> frmPlantSummary::selectedCaseRows() const
 {
     QList<int> rows;
     for (const QModelIndex &index : m_ui->tblCases->selectionModel()->selectedRows()) {
-        if (!m_table->isTotalsRow(index.row()))
-            rows.append(index.row());
+        if (const int row = m_sort->caseRow(index.row()); row >= 0)
+            rows.append(row);
     }
     std::sort(rows.begin(), rows.end());
     return rows;
@@ -354,8 +404,9 @@ int frmPlantSummary::currentCaseRow() const
 {
     const QList<int> rows = selectedCaseRows();
     const QModelIndex current = m_ui->tblCases->currentIndex();
-    if (current.isValid() && rows.contains(current.row()))
-        return current.row();
+    const int row = current.isValid() ? m_sort->caseRow(current.row()) : -1;
+    if (row >= 0 && rows.contains(row))
+        return row;
     return rows.isEmpty() ? -1 : rows.first();
 }
 
@@ -379,7 +430,7 @@ void frmPlantSummary::addCurrentCase()
 {
     if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->addCases({*record});
-        m_ui->tblCases->selectRow(m_table->caseCount() - 1);
+        selectCaseRow(m_table->caseCount() - 1);
     }
 }
 
@@ -405,7 +456,7 @@ void frmPlantSummary::addCaseFiles()
     }
     if (!read.isEmpty()) {
         m_document->addCases(read);
-        m_ui->tblCases->selectRow(m_table->caseCount() - 1);
+        selectCaseRow(m_table->caseCount() - 1);
     }
     if (!leftOut.isEmpty())
         information(text()(T::FilesLeftOut) + QStringLiteral("\n\n") + leftOut.join(u'\n'));
@@ -418,7 +469,7 @@ void frmPlantSummary::removeSelected()
         return;
     m_document->removeRows(rows);
     if (m_table->caseCount() > 0)
-        m_ui->tblCases->selectRow(qMin(rows.first(), m_table->caseCount() - 1));
+        selectCaseRow(qMin(rows.first(), m_table->caseCount() - 1));
 }
 
 void frmPlantSummary::openSelected()
@@ -448,7 +499,7 @@ void frmPlantSummary::replaceSelected()
         return;
     if (const std::optional<CaseRecord> record = m_links.mainCase.checkedCase(this)) {
         m_document->replaceRow(row, *record);
-        m_ui->tblCases->selectRow(row);
+        selectCaseRow(row);
     }
 }
 

@@ -15,8 +15,10 @@ class CaseView;
 class Dialogs;
 class FileCommands;
 class KeyboardAccess;
+class PlantChartsPane;
 class PlantDocument;
 class PlantSummaryTable;
+class PlantTableSort;
 class QLineEdit;
 class TextTable;
 struct CompanyBlock;
@@ -68,8 +70,13 @@ struct PlantWindowLinks
 // - Cases come from the main window (mainCase, checked as Calculate checks it), from case files
 //   (ReadCaseFile) and from plant files (the document opens them); they go back to the main window
 //   through fileCommands.putNewCase.
-// - The grid factor, the period and the rate are typed below the table and go into the document's
-//   settings; a text the core refuses (readSetting) gets its message and the last good value comes back.
+// - The table sorts by the column whose heading is clicked (PlantTableSort: the totals and the budget's
+//   choice stay last, a third click gives the plant's own order back); the commands act on the cases the
+//   selected rows show, and the document keeps its order. The charts page shows the plant's two charts
+//   (PlantChartsPane), laid out again for every change of the plant, the language or the currency.
+// - The grid factor, the period, the rate, the rise of the energy price and the budget are typed below
+//   the table and go into the document's settings; a text the core refuses (readSetting) gets its message
+//   and the last good value comes back; the factor and the budget may be emptied.
 //   Without a typed factor the document uses the grid-intensity row of the company's country
 //   (storedCountry); a typed factor is also remembered in the settings store (PlantGridFactor) as the one
 //   a new plant starts with, until the field is emptied.
@@ -98,7 +105,7 @@ public:
 
     PlantDocument &document() { return *m_document; }
     PlantSummaryTable &table() { return *m_table; }
-    QList<int> selectedCaseRows() const; // ascending, without the totals row
+    QList<int> selectedCaseRows() const; // rows of the plant, ascending, without the totals and the choice
     // Before the plant is replaced or the program ends: an unsaved plant that holds rows asks Save, Don't
     // save or Cancel (the window shown). True when the plant may go: no rows or nothing changed, Don't
     // save, or Save wrote it.
@@ -134,6 +141,9 @@ private:
     void fieldEdited(PlantSetting setting);
     void showParameters();
     void showSummary();
+    void showSpans();
+    void showCharts();
+    void selectCaseRow(int row);
     void showTitle();
     void updateCommands();
     QString factorSourceLine() const;
@@ -143,6 +153,8 @@ private:
     std::unique_ptr<Ui::frmPlantSummary> m_ui;
     PlantDocument *m_document = nullptr;
     PlantSummaryTable *m_table = nullptr;
+    PlantTableSort *m_sort = nullptr;
+    PlantChartsPane *m_charts = nullptr;
     KeyboardAccess *m_keyboard = nullptr;
     bool m_placed = false; // the window was fitted into its screen once
 };

@@ -48,6 +48,11 @@ QStringList PlantChart::texts(TextRole role) const
     return textsWithRole(m_texts, role);
 }
 
+QString PlantChart::title() const
+{
+    return texts(TextRole::Title).value(0);
+}
+
 QImage PlantChart::image(qreal devicePixelRatio) const
 {
     return chartImage(size().toSize(), devicePixelRatio, [this](QPainter &painter) { paint(painter); });

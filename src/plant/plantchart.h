@@ -77,6 +77,9 @@ public:
     QStringList texts(TextRole role) const;
 
     virtual void paint(QPainter &painter) const = 0;
+    // The chart's name and what it shows, in words, for a screen reader.
+    QString title() const;
+    virtual QString description() const = 0;
     // The chart at its size times devicePixelRatio, on white.
     QImage image(qreal devicePixelRatio = 1) const;
 

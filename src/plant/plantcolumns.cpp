@@ -25,6 +25,8 @@ const QList<PlantColumn> &plantColumns()
         {"years", K::Setting, nullptr, PlantSetting::Years},
         {"rate", K::Setting, nullptr, PlantSetting::Rate},
         {"co2_factor", K::Setting, nullptr, PlantSetting::GridFactor},
+        {"escalation", K::Setting, nullptr, PlantSetting::Escalation, CurveParameter::StaticHead, false},
+        {"budget", K::Setting, nullptr, PlantSetting::Budget, CurveParameter::StaticHead, false},
     };
     return columns;
 }
@@ -32,7 +34,8 @@ const QList<PlantColumn> &plantColumns()
 QStringList exportResultColumnNames()
 {
     return {QStringLiteral("kwh_year"), QStringLiteral("money_year"), QStringLiteral("payback_months"),
-            QStringLiteral("co2_t_year"), QStringLiteral("npv"), QStringLiteral("irr"), QStringLiteral("message")};
+            QStringLiteral("co2_t_year"), QStringLiteral("npv"), QStringLiteral("irr"), QStringLiteral("disc_payback"),
+            QStringLiteral("in_budget"), QStringLiteral("message")};
 }
 
 namespace PlantColumns {

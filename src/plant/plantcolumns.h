@@ -22,12 +22,16 @@ struct PlantColumn
     QString CaseRecord::*field = nullptr;       // Text and Number: the case field
     PlantSetting setting = PlantSetting::Years; // Setting: which one
     CurveParameter parameter = CurveParameter::StaticHead; // Curve: the row's system-curve parameter
+    // false: a file that lacks the column gets it only once the plant uses its setting (not the setting
+    // of a new plant), so that a file of before the column existed is written back as it was.
+    bool addedToEveryFile = true;
 };
 
 // Every column, in the order a new file is written: the case's inputs, the row's system-curve
 // parameters, then the plant's settings.
 const QList<PlantColumn> &plantColumns();
-// The columns an export adds after them: kwh_year, money_year, payback_months, co2_t_year, npv, irr, message.
+// The columns an export adds after them: kwh_year, money_year, payback_months, co2_t_year, npv, irr,
+// disc_payback, in_budget, message.
 QStringList exportResultColumnNames();
 
 namespace PlantColumns {

@@ -151,7 +151,7 @@ bool PlantDocument::exportTo(const QString &path, QString *problem) const
 
 void PlantDocument::recompute()
 {
-    PlantAccumulator plant(gridFactor(), m_settings.lifetime, m_context.locale, m_context.text);
+    PlantAccumulator plant(gridFactor(), m_settings.lifetime, m_context.locale, m_context.text, m_settings.budget);
     QList<PlantCaseResult> cases;
     cases.reserve(m_rows.size());
     for (const PlantRow &row : std::as_const(m_rows)) {

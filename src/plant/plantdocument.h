@@ -8,10 +8,11 @@
 #include <QString>
 
 // The plant as a user thinks of it: every row of its file (the cases, and the rows that could not be
-// read, kept as they were), its settings (grid factor, period, rate), the file it was opened from or
-// saved to, that file's form and whether anything changed since. It opens, saves and exports, and
-// computes the summary after every change; it never asks the user anything: what went wrong comes back
-// as a reason in the current language, and the plant window owns every message and dialog.
+// read, kept as they were), its settings (grid factor, period, rate, rise of the energy price, budget),
+// the file it was opened from or saved to, that file's form and whether anything changed since. It
+// opens, saves and exports, and computes the summary after every change; it never asks the user
+// anything: what went wrong comes back as a reason in the current language, and the plant window owns
+// every message and dialog.
 class PlantDocument : public QObject
 {
     Q_OBJECT
@@ -23,7 +24,7 @@ public:
     const QList<PlantRow> &rows() const { return m_rows; }
     int rowCount() const { return int(m_rows.size()); }
     // The summary of the rows as they stand: summary().cases[i] is rows()[i]; a row that was not read
-    // is left out with "Line n: why" as its message.
+    // is left out with "Line n: why" as its message. With a budget it holds the budget's choice.
     const PlantSummary &summary() const { return m_summary; }
 
     void addCases(const QList<CaseRecord> &cases);

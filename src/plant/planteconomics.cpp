@@ -1,6 +1,5 @@
 #include "plant/planteconomics.h"
 
-#include "calc/numberformat.h"
 #include "plant/economicstext.h"
 
 #include <algorithm>
@@ -38,25 +37,36 @@ double npvAt(double drive, double money, int years, double ratePercent, double e
     return -drive + money * presentValueFactor(ratePercent, escalationPercent, years, [](int, double) {});
 }
 
+// How many times S the savings of the N years are: sum (1 + e)^(t-1), the present value at r = 0.
+double savingFactor(const PlantLifetime &terms)
+{
+    return presentValueFactor(0, terms.escalationPercent, terms.years, [](int, double) {});
+}
+
 // Half a cent: drive prices typed with two decimals that add up to the budget as typed fit it, though
 // their binary sum may lie a little above it.
 constexpr double MoneyTolerance = 0.005;
 
 } // namespace
 
-QList<double> cumulativeCashFlow(double drive, double money, const Terms &terms)
+QList<double> cumulativeCashFlow(double drive, double money, const PlantLifetime &terms)
 {
     QList<double> flow;
-    flow.reserve(std::max(terms.lifetime.years, 0) + 1);
+    flow.reserve(std::max(terms.years, 0) + 1);
     flow.append(-drive);
-    presentValueFactor(terms.lifetime.ratePercent, terms.escalationPercent, terms.lifetime.years,
+    presentValueFactor(terms.ratePercent, terms.escalationPercent, terms.years,
                        [&](int, double factor) { flow.append(-drive + money * factor); });
     return flow;
 }
 
-double netPresentValue(double drive, double money, const Terms &terms)
+double netPresentValue(double drive, double money, const PlantLifetime &terms)
 {
-    return npvAt(drive, money, terms.lifetime.years, terms.lifetime.ratePercent, terms.escalationPercent);
+    return npvAt(drive, money, terms.years, terms.ratePercent, terms.escalationPercent);
+}
+
+double lifetimeSaving(double money, const PlantLifetime &terms)
+{
+    return money * savingFactor(terms);
 }
 
 std::optional<double> internalRateOfReturn(double drive, double money, int years, double escalationPercent)
@@ -92,7 +102,7 @@ std::optional<double> internalRateOfReturn(double drive, double money, int years
     return (low + high) / 2.0;
 }
 
-std::optional<double> discountedPayback(double drive, double money, const Terms &terms)
+std::optional<double> discountedPayback(double drive, double money, const PlantLifetime &terms)
 {
     if (drive <= 0)
         return 0.0;
@@ -104,28 +114,35 @@ std::optional<double> discountedPayback(double drive, double money, const Terms 
     return std::nullopt;
 }
 
-Figures figures(double drive, double money, const Terms &terms)
+Figures figures(double drive, double money, const PlantLifetime &terms)
 {
-    return {netPresentValue(drive, money, terms),
-            internalRateOfReturn(drive, money, terms.lifetime.years, terms.escalationPercent),
+    return {netPresentValue(drive, money, terms), internalRateOfReturn(drive, money, terms.years, terms.escalationPercent),
             discountedPayback(drive, money, terms)};
 }
 
 BudgetChoice chooseWithinBudget(const PlantSummary &summary, double budget)
 {
+    QList<PlantFigures> cases;
+    cases.reserve(summary.cases.size());
+    for (const PlantCaseResult &c : summary.cases)
+        cases.append(c.computed ? c.figures : PlantFigures{});
+    return chooseWithinBudget(cases, budget);
+}
+
+BudgetChoice chooseWithinBudget(const QList<PlantFigures> &cases, double budget)
+{
     QList<int> candidates;
-    for (int i = 0; i < summary.cases.size(); ++i) {
-        const PlantCaseResult &c = summary.cases[i];
-        if (c.computed && c.figures.money > 0)
+    for (int i = 0; i < cases.size(); ++i) {
+        if (cases[i].money > 0)
             candidates.append(i);
     }
-    const auto payback = [&](int i) { return summary.cases[i].figures.drive / summary.cases[i].figures.money; };
+    const auto payback = [&](int i) { return cases[i].drive / cases[i].money; };
     std::stable_sort(candidates.begin(), candidates.end(), [&](int a, int b) { return payback(a) < payback(b); });
 
     BudgetChoice choice;
     choice.budget = budget;
     for (int i : candidates) {
-        const PlantFigures &f = summary.cases[i].figures;
+        const PlantFigures &f = cases[i];
         if (choice.drive + f.drive > budget + MoneyTolerance)
             continue;
         choice.cases.append(i);
@@ -136,19 +153,6 @@ BudgetChoice chooseWithinBudget(const PlantSummary &summary, double budget)
     if (choice.money > 0)
         choice.months = choice.drive / choice.money * 12.0;
     return choice;
-}
-
-Result compute(const PlantSummary &summary, const Terms &terms, std::optional<double> budget)
-{
-    Result result;
-    result.cases.reserve(summary.cases.size());
-    for (const PlantCaseResult &c : summary.cases)
-        result.cases.append(c.computed ? figures(c.figures.drive, c.figures.money, terms) : Figures{});
-    result.totals = figures(summary.totals.drive, summary.totals.money, terms);
-    result.cashFlow = cumulativeCashFlow(summary.totals.drive, summary.totals.money, terms);
-    if (budget)
-        result.choice = chooseWithinBudget(summary, *budget);
-    return result;
 }
 
 PlantCaseTexts choiceTexts(const BudgetChoice &choice, const QLocale &locale)
@@ -168,45 +172,14 @@ QString choiceLabel(const BudgetChoice &choice, const TextLookup &text)
     return text(EconomicsText::ChoiceMany).arg(choice.count());
 }
 
+QList<bool> BudgetChoice::flags(qsizetype caseCount) const
+{
+    QList<bool> chosen(caseCount, false);
+    for (int i : cases) {
+        if (i >= 0 && i < caseCount)
+            chosen[i] = true;
+    }
+    return chosen;
+}
+
 } // namespace PlantEconomics
-
-namespace PlantFormat {
-
-QString discountedPayback(std::optional<double> years, const QLocale &locale)
-{
-    return years ? NumberFormat::format(*years, u"#,##0.0", locale) : NoSaving.toString();
-}
-
-} // namespace PlantFormat
-
-namespace PlantFields {
-
-namespace {
-// A number in the regional format, without an exponent.
-std::optional<double> plainNumber(const QString &text, const QLocale &locale)
-{
-    if (text.contains(locale.exponential(), Qt::CaseInsensitive))
-        return std::nullopt;
-    return NumberFormat::readNumber(text, locale);
-}
-} // namespace
-
-std::optional<double> readEscalation(const QString &text, const QLocale &locale)
-{
-    const std::optional<double> value = plainNumber(text, locale);
-    if (!value || *value < 0 || *value > MaxEscalation)
-        return std::nullopt;
-    return value;
-}
-
-BudgetEntry readBudget(const QString &text, const QLocale &locale)
-{
-    if (text.trimmed().isEmpty())
-        return {true, std::nullopt};
-    const std::optional<double> value = plainNumber(text, locale);
-    if (!value || *value < 0)
-        return {};
-    return {true, value};
-}
-
-} // namespace PlantFields

@@ -2,11 +2,13 @@
 
 #include "calc/numberformat.h"
 #include "localisation/texttable.h"
+#include "plant/economicstext.h"
 #include "plant/planttext.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <algorithm>
 #include <cmath>
@@ -20,18 +22,32 @@ constexpr int PowerColumn = 2;
 constexpr int HeaderMinimumNames = 3;
 constexpr int NoColumn = PlantColumns::None;
 
+// Whether cell is text `number` in any language (letter case and outer blanks ignored); a "%1" in the
+// text stands for a whole number.
 bool matchesText(const QString &cell, int number, const PlantFileContext &context)
 {
     const QString wanted = cell.trimmed();
     if (wanted.isEmpty())
         return false;
+    const auto matches = [&wanted](const QString &text) {
+        const QString trimmed = text.trimmed();
+        if (!trimmed.contains(QStringLiteral("%1")))
+            return !trimmed.isEmpty() && trimmed.compare(wanted, Qt::CaseInsensitive) == 0;
+        QStringList parts = trimmed.split(QStringLiteral("%1"));
+        for (QString &part : parts)
+            part = QRegularExpression::escape(part);
+        const QString pattern = parts.join(QStringLiteral("\\d+"));
+        return QRegularExpression(QRegularExpression::anchoredPattern(pattern), QRegularExpression::CaseInsensitiveOption)
+            .match(wanted)
+            .hasMatch();
+    };
     if (context.texts) {
         for (int c = 0; c < context.texts->columnCount(); ++c) {
-            if (context.texts->entry(number, c).trimmed().compare(wanted, Qt::CaseInsensitive) == 0)
+            if (matches(context.texts->entry(number, c)))
                 return true;
         }
     }
-    return context.text && context.text(number).trimmed().compare(wanted, Qt::CaseInsensitive) == 0;
+    return context.text && matches(context.text(number));
 }
 
 std::optional<int> readApplication(const QString &cell, const PlantFileContext &context)
@@ -178,11 +194,15 @@ struct RowReader
         return record;
     }
 
-    // The export's last row: "Total" in any language with no application and no power.
+    // The export's last rows, "Total" and the budget's choice in any language, with no application and
+    // no power.
     bool isTotals(const QStringList &cells) const
     {
-        return cell(cells, 1).isEmpty() && cell(cells, PowerColumn).isEmpty()
-               && matchesText(cell(cells, ReferenceColumn), PlantText::Total, context);
+        if (!cell(cells, 1).isEmpty() || !cell(cells, PowerColumn).isEmpty())
+            return false;
+        const QString reference = cell(cells, ReferenceColumn);
+        return matchesText(reference, PlantText::Total, context) || matchesText(reference, EconomicsText::ChoiceOne, context)
+               || matchesText(reference, EconomicsText::ChoiceMany, context);
     }
 };
 

@@ -1,6 +1,7 @@
 #include "plant/plantfile.h"
 
 #include "calc/numberformat.h"
+#include "plant/planteconomics.h"
 #include "plant/planttext.h"
 
 #include <algorithm>
@@ -13,11 +14,11 @@ constexpr int NoColumn = PlantColumns::None;
 constexpr int ResultColumn = -2; // an export's result, in a layout for writing
 
 // The columns a file is written with: the file's own, as many more without a name as its widest row
-// has cells beyond them (they are kept too), then every column of plantColumns() the file lacks, so
-// that no cell of a row written as it was falls under a new name; the system-curve columns only when
-// a row carries a parameter. Each names the column of plantColumns() it is, or the cell of the file's
-// rows it is written from. An export's result columns are left out, unless rows written as they were
-// still hold cells after them.
+// has cells beyond them (they are kept too), then every column of plantColumns() the file lacks (with
+// settings, those the plant uses only, where the column says so), so that no cell of a row written as it
+// was falls under a new name; the system-curve columns only when a row carries a parameter. Each names
+// the column of plantColumns() it is, or the cell of the file's rows it is written from. An export's
+// result columns are left out, unless rows written as they were still hold cells after them.
 struct WriteLayout
 {
     QStringList header;
@@ -30,7 +31,8 @@ bool carriesCurve(const QList<PlantRow> &rows)
     return std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.curve.isEmpty(); });
 }
 
-WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults, bool curve)
+WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &rows, bool keepResults, bool curve,
+                        const PlantSettings *settings = nullptr)
 {
     WriteLayout layout;
     const QList<PlantColumn> &columns = plantColumns();
@@ -54,8 +56,12 @@ WriteLayout writeLayout(const PlantFileFormat &format, const QList<PlantRow> &ro
         layout.column << column;
         layout.source << int(p);
     }
+    const auto used = [settings](const PlantColumn &column) {
+        return column.addedToEveryFile || !settings || column.kind != PlantCellKind::Setting
+               || settingValue(*settings, column.setting) != settingValue(PlantSettings(), column.setting);
+    };
     for (qsizetype c = 0; c < columns.size(); ++c) {
-        if (positions[c] == NoColumn && (curve || columns[c].kind != PlantCellKind::Curve)) {
+        if (positions[c] == NoColumn && (curve || columns[c].kind != PlantCellKind::Curve) && used(columns[c])) {
             layout.header << QString::fromLatin1(columns[c].name);
             layout.column << int(c);
             layout.source << NoColumn;
@@ -142,8 +148,8 @@ QString figure(double value, QStringView pattern, const QLocale &convention)
     return NumberFormat::format(value, pattern, convention);
 }
 
-// kwh_year .. irr of a case or of the totals, without group separators.
-QStringList resultCells(const PlantFigures &f, bool saves, const QLocale &convention)
+// kwh_year .. in_budget of a case or of the totals, without group separators.
+QStringList resultCells(const PlantFigures &f, bool saves, bool chosen, const QLocale &convention)
 {
     const QString none = NoSaving.toString();
     const std::optional<double> months = f.months ? std::optional<double>(NumberFormat::roundHalfEven(*f.months))
@@ -153,7 +159,41 @@ QStringList resultCells(const PlantFigures &f, bool saves, const QLocale &conven
             saves ? PlantFormat::optionalNumber(months, u"0", convention) : none,
             PlantFormat::optionalNumber(f.co2, u"0.0", convention),
             PlantFormat::optionalNumber(f.npv, u"0.00", convention),
-            PlantFormat::optionalNumber(f.irr, u"0.0", convention)};
+            PlantFormat::optionalNumber(f.irr, u"0.0", convention),
+            PlantFormat::optionalNumber(f.discountedPayback, u"0.0", convention),
+            chosen ? PlantFormat::InBudget.toString() : QString()};
+}
+
+// A row after the cases (the totals, the budget's choice): the settings as used, `reference` and `drive`
+// in their columns, the others empty.
+QStringList summaryCells(const WriteLayout &layout, const RowWriter &writer, const PlantSettings &used,
+                         const QString &reference, double drive)
+{
+    QStringList cells;
+    for (const int column : layout.column) {
+        const PlantColumn *c = column < 0 ? nullptr : &plantColumns()[column];
+        if (c && c->kind == PlantCellKind::Setting)
+            cells << writer.cell(*c, CaseRecord(), PlantCurveCells(), used);
+        else if (c && c->field == &CaseRecord::mskInversor)
+            cells << writer.number(drive);
+        else if (c && c->field == &CaseRecord::mskReferencia)
+            cells << reference;
+        else
+            cells << QString();
+    }
+    return cells;
+}
+
+// The budget's choice: its kWh, money and months; the lifetime figures are the cases' and the plant's.
+QStringList choiceResultCells(const PlantEconomics::BudgetChoice &choice, const QLocale &convention)
+{
+    const std::optional<double> months = choice.months ? std::optional<double>(NumberFormat::roundHalfEven(*choice.months))
+                                                       : std::nullopt;
+    QStringList cells{figure(choice.kwh, u"0", convention), figure(choice.money, u"0.00", convention),
+                      PlantFormat::optionalNumber(months, u"0", convention)};
+    while (cells.size() < exportResultColumnNames().size())
+        cells << QString();
+    return cells;
 }
 
 } // namespace
@@ -162,7 +202,7 @@ QByteArray plantFileBytes(const QList<PlantRow> &rows, const PlantSettings &sett
                           const QLocale &locale, const TextLookup &text, QList<int> *lines)
 {
     const bool unread = std::any_of(rows.cbegin(), rows.cend(), [](const PlantRow &row) { return !row.isRead(); });
-    const WriteLayout layout = writeLayout(format, rows, unread, carriesCurve(rows));
+    const WriteLayout layout = writeLayout(format, rows, unread, carriesCurve(rows), &settings);
     const RowWriter writer{format, locale, text, PlantColumns::numberLocale(format.decimalComma)};
     QByteArray out = writer.line(layout.header) + format.lineEnd;
     int line = 2;
@@ -187,8 +227,11 @@ QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &sum
     PlantSettings used;
     used.typedFactor = summary.gridFactor;
     used.lifetime = summary.lifetime.value_or(PlantLifetime{});
+    if (summary.choice)
+        used.budget = summary.choice->budget;
     QByteArray out = writer.line(layout.header + exportResultColumnNames()) + format.lineEnd;
     const QStringList noResults(exportResultColumnNames().size() - 1, QString());
+    const QList<bool> chosen = summary.choice ? summary.choice->flags(summary.cases.size()) : QList<bool>(summary.cases.size());
     for (qsizetype r = 0; r < rows.size() && r < summary.cases.size(); ++r) {
         const PlantCaseResult &result = summary.cases[r];
         PlantRow row = rows[r];
@@ -199,26 +242,21 @@ QByteArray plantExportBytes(const QList<PlantRow> &rows, const PlantSummary &sum
         }
         QStringList cells = writer.cells(layout, row, used);
         if (result.computed)
-            cells << resultCells(result.figures, result.figures.kwh != 0.0, writer.convention) << QString();
+            cells << resultCells(result.figures, result.figures.kwh != 0.0, chosen[r], writer.convention) << QString();
         else
             cells << noResults << PlantFormat::oneLine(result.message);
         out += writer.line(cells) + format.lineEnd;
     }
-    QStringList totals;
-    for (const int column : layout.column) {
-        const PlantColumn *c = column < 0 ? nullptr : &plantColumns()[column];
-        if (c && c->kind == PlantCellKind::Setting)
-            totals << writer.cell(*c, CaseRecord(), PlantCurveCells(), used);
-        else if (c && c->field == &CaseRecord::mskInversor)
-            totals << writer.number(summary.totals.drive);
-        else if (c && c->field == &CaseRecord::mskReferencia)
-            totals << (text ? text(PlantText::Total) : QStringLiteral("Total"));
-        else
-            totals << QString();
-    }
-    totals << resultCells(summary.totals, true, writer.convention)
+    const QString total = text ? text(PlantText::Total) : QStringLiteral("Total");
+    QStringList totals = summaryCells(layout, writer, used, total, summary.totals.drive);
+    totals << resultCells(summary.totals, true, false, writer.convention)
            << (summary.leftOutCount > 0 && text ? text(PlantText::CasesLeftOut).arg(summary.leftOutCount) : QString());
     out += writer.line(totals) + format.lineEnd;
+    if (summary.choice && text) {
+        const PlantEconomics::BudgetChoice &choice = *summary.choice;
+        const QString label = PlantEconomics::choiceLabel(choice, text);
+        out += writer.line(summaryCells(layout, writer, used, label, choice.drive) + choiceResultCells(choice, writer.convention))
+               + format.lineEnd;
+    }
     return Csv::encodeFile(out, format.encoding);
 }
-

@@ -24,9 +24,11 @@ void completeFigures(PlantFigures &figures, std::optional<double> factor, const 
     if (factor)
         figures.co2 = figures.kwh * *factor / 1000.0;
     if (lifetime) {
-        figures.npv = netPresentValue(figures.drive, figures.money, *lifetime);
-        figures.irr = internalRateOfReturn(figures.drive, figures.money, lifetime->years);
-        figures.lifetimeSaving = figures.money * lifetime->years;
+        const PlantEconomics::Figures economics = PlantEconomics::figures(figures.drive, figures.money, *lifetime);
+        figures.npv = economics.npv;
+        figures.irr = economics.irr;
+        figures.discountedPayback = economics.discountedPayback;
+        figures.lifetimeSaving = PlantEconomics::lifetimeSaving(figures.money, *lifetime);
         if (figures.co2)
             figures.lifetimeCo2 = *figures.co2 * lifetime->years;
     }
@@ -34,20 +36,11 @@ void completeFigures(PlantFigures &figures, std::optional<double> factor, const 
 
 } // namespace
 
-double netPresentValue(double drive, double money, const PlantLifetime &lifetime)
-{
-    return PlantEconomics::netPresentValue(drive, money, {lifetime, 0.0});
-}
-
-std::optional<double> internalRateOfReturn(double drive, double money, int years)
-{
-    return PlantEconomics::internalRateOfReturn(drive, money, years, 0.0);
-}
-
 PlantAccumulator::PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime,
-                                   QLocale locale, TextLookup text)
+                                   QLocale locale, TextLookup text, std::optional<double> budget)
     : m_locale(std::move(locale))
     , m_text(std::move(text))
+    , m_budget(budget)
 {
     m_summary.gridFactor = gridFactor;
     m_summary.lifetime = lifetime;
@@ -72,6 +65,8 @@ PlantCaseResult PlantAccumulator::add(CaseRecord record, const std::optional<Sys
         if (outcome.failure && m_text)
             result.message = checkMessage(*outcome.failure, m_text, result.record.cboMoedas);
         ++m_summary.leftOutCount;
+        if (m_budget)
+            m_figures.append(PlantFigures{});
         return result;
     }
     ++m_summary.computedCount;
@@ -88,6 +83,8 @@ PlantCaseResult PlantAccumulator::add(CaseRecord record, const std::optional<Sys
     m_summary.totals.kwh += result.figures.kwh;
     m_summary.totals.money += result.figures.money;
     m_summary.totals.drive += result.figures.drive;
+    if (m_budget)
+        m_figures.append(result.figures);
     return result;
 }
 
@@ -100,6 +97,8 @@ PlantCaseResult PlantAccumulator::addUnread(const QString &reference, const QStr
     result.unread = true;
     result.message = message;
     ++m_summary.leftOutCount;
+    if (m_budget)
+        m_figures.append(PlantFigures{});
     return result;
 }
 
@@ -107,12 +106,14 @@ PlantSummary PlantAccumulator::summary() const
 {
     PlantSummary summary = m_summary;
     completeFigures(summary.totals, summary.gridFactor, summary.lifetime);
+    if (m_budget)
+        summary.choice = PlantEconomics::chooseWithinBudget(m_figures, *m_budget);
     return summary;
 }
 
 PlantSummary computeSummary(const PlantInput &input)
 {
-    PlantAccumulator plant(input.gridFactor, input.lifetime, input.locale, input.text);
+    PlantAccumulator plant(input.gridFactor, input.lifetime, input.locale, input.text, input.budget);
     QList<PlantCaseResult> cases;
     cases.reserve(input.cases.size());
     for (qsizetype c = 0; c < input.cases.size(); ++c)
@@ -154,6 +155,11 @@ QString npv(std::optional<double> value, const QLocale &locale)
 QString irr(std::optional<double> value, const QLocale &locale)
 {
     return optionalNumber(value, u"#,##0.0", locale);
+}
+
+QString discountedPayback(std::optional<double> years, const QLocale &locale)
+{
+    return optionalNumber(years, u"#,##0.0", locale);
 }
 
 QString lifetimeSaving(std::optional<double> value, const QLocale &locale)
@@ -218,6 +224,7 @@ PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale)
     texts.co2 = PlantFormat::co2(f.co2, locale);
     texts.npv = PlantFormat::npv(f.npv, locale);
     texts.irr = PlantFormat::irr(f.irr, locale);
+    texts.discountedPayback = PlantFormat::discountedPayback(f.discountedPayback, locale);
     return texts;
 }
 
@@ -232,5 +239,6 @@ PlantCaseTexts totalTexts(const PlantSummary &summary, const QLocale &locale)
     texts.co2 = PlantFormat::co2(f.co2, locale);
     texts.npv = PlantFormat::npv(f.npv, locale);
     texts.irr = PlantFormat::irr(f.irr, locale);
+    texts.discountedPayback = PlantFormat::discountedPayback(f.discountedPayback, locale);
     return texts;
 }

@@ -18,11 +18,13 @@
 // A case given system-curve parameters is computed with the system curve instead (calculateSystemCurve,
 // after the same checks); its saving may be negative, and the totals add each case's own model.
 
-// The period and discount rate of the lifetime figures (NPV, IRR, lifetime saving and CO2).
+// The terms of the lifetime figures (NPV, IRR, discounted payback, lifetime saving and CO2): the period,
+// the discount rate and the rise of the energy price, which makes the saving of year t S (1 + e)^(t-1).
 struct PlantLifetime
 {
-    int years = 10;          // N, whole years, 1..50 (PlantLimits)
-    double ratePercent = 8;  // r, % a year, 0..100
+    int years = 10;                // N, whole years, 1..50 (PlantLimits)
+    double ratePercent = 8;        // r, % a year, 0..100
+    double escalationPercent = 0;  // e, % a year, 0..50
     bool operator==(const PlantLifetime &) const = default;
 };
 
@@ -36,6 +38,7 @@ struct PlantInput
     // The system-curve parameters of cases[i], when it uses the system curve; a case beyond the list,
     // or with nothing, uses the table.
     QList<std::optional<SystemCurveParameters>> curves = {};
+    std::optional<double> budget = std::nullopt; // nothing: no budget's choice
 };
 
 // The money figures of one case or of the plant. A figure that has no value ("----" when shown) is
@@ -47,9 +50,11 @@ struct PlantFigures
     double drive = 0;    // drive price(s)
     std::optional<double> months;         // D / S x 12, unrounded; nothing when S <= 0
     std::optional<double> co2;            // t a year: kwh x f / 1000; nothing without a factor
-    std::optional<double> npv;            // -D + S x sum (1 + r)^-t; nothing without a lifetime
+    // The lifetime figures, with the rise of the energy price (PlantEconomics); nothing without a lifetime.
+    std::optional<double> npv;            // -D + sum S (1 + e)^(t-1) / (1 + r)^t
     std::optional<double> irr;            // % a year; nothing when S <= 0, D = 0 or no sign change
-    std::optional<double> lifetimeSaving; // S x N; nothing without a lifetime
+    std::optional<double> discountedPayback; // years; nothing when not repaid within N years
+    std::optional<double> lifetimeSaving; // sum S (1 + e)^(t-1), S x N without a rise
     std::optional<double> lifetimeCo2;    // N x co2; nothing without a factor or a lifetime
 };
 
@@ -71,6 +76,24 @@ struct PlantCaseResult
     double baseKw = 0;                  // the system curve's base power (measured, or P / eta); 0 for the table
 };
 
+namespace PlantEconomics {
+// The drives a budget buys first (PlantEconomics::chooseWithinBudget): defined here, as the summary
+// carries it.
+struct BudgetChoice
+{
+    double budget = 0;
+    QList<int> cases;    // indexes into PlantSummary::cases, in the order they were taken
+    double drive = 0;    // the chosen drives' price
+    double kwh = 0;      // and their savings a year
+    double money = 0;
+    std::optional<double> months; // combined payback, D / S x 12; nothing when nothing was chosen
+
+    int count() const { return int(cases.size()); }
+    // Per case of a plant of caseCount cases: whether it was chosen.
+    QList<bool> flags(qsizetype caseCount) const;
+};
+} // namespace PlantEconomics
+
 struct PlantSummary
 {
     QList<PlantCaseResult> cases; // one per input case, same order
@@ -79,6 +102,7 @@ struct PlantSummary
     int leftOutCount = 0;         // cases that failed a check or could not be read
     std::optional<double> gridFactor;
     std::optional<PlantLifetime> lifetime;
+    std::optional<PlantEconomics::BudgetChoice> choice = std::nullopt; // with a budget
 };
 
 // Runs the model over input (see the top of this file).
@@ -91,7 +115,7 @@ class PlantAccumulator
 {
 public:
     PlantAccumulator(std::optional<double> gridFactor, std::optional<PlantLifetime> lifetime, QLocale locale,
-                     TextLookup text);
+                     TextLookup text, std::optional<double> budget = std::nullopt);
     // With curve, the case is computed with the system curve.
     PlantCaseResult add(CaseRecord record, const std::optional<SystemCurveParameters> &curve = std::nullopt);
     // A row of a plant file or a case file that could not be read: left out, shown by `reference`
@@ -103,22 +127,22 @@ private:
     PlantSummary m_summary;
     QLocale m_locale;
     TextLookup m_text;
+    std::optional<double> m_budget;
+    // With a budget, the figures of every case added, for the choice (summary.cases may stay empty).
+    QList<PlantFigures> m_figures;
 };
-
-// The lifetime figures of a saving S a year against an investment D (used per case and for the totals).
-double netPresentValue(double drive, double money, const PlantLifetime &lifetime);
-// The rate in % above -100 at which the NPV over `years` is 0, by bisection to 0.01 % between -99.99 %
-// and 10,000 %; nothing when money <= 0, drive == 0 or the NPV has no sign change in that range.
-std::optional<double> internalRateOfReturn(double drive, double money, int years);
 
 // The figures as text in the regional format (locale's separators). An empty optional shows as "----".
 namespace PlantFormat {
+// A case the budget's choice takes, in the in_budget column of an export and of tessio-calc.
+inline constexpr QStringView InBudget = u"yes";
 QString kwh(double value, const QLocale &locale);      // "#,##0", halves to even
 QString money(double value, const QLocale &locale);    // "#,##0.00"
 QString months(std::optional<double> value, const QLocale &locale); // "#,##0" half-even, like the case
 QString co2(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (tonnes)
 QString npv(std::optional<double> value, const QLocale &locale);    // "#,##0.00", leading minus
 QString irr(std::optional<double> value, const QLocale &locale);    // "#,##0.0" (%)
+QString discountedPayback(std::optional<double> years, const QLocale &locale); // "#,##0.0" (years)
 QString lifetimeSaving(std::optional<double> value, const QLocale &locale); // "#,##0.00"
 QString power(std::optional<double> kw, const QLocale &locale);     // "#,##0.0" (kW)
 QString efficiency(std::optional<double> percent, const QLocale &locale); // "#,##0"
@@ -137,6 +161,7 @@ QStringList headingLines(const QString &heading);
 struct PlantCaseTexts
 {
     QString power, efficiency, kwh, money, drive, months, co2, npv, irr;
+    QString discountedPayback;
 };
 PlantCaseTexts caseTexts(const PlantCaseResult &result, const QLocale &locale);
 // The totals row: the same columns (power and efficiency empty).

@@ -29,24 +29,29 @@ struct PlantReportInput
 };
 
 // The printed plant summary: on each page the company header as the case report has it, the title and
-// the date (the regional short date, the year in four digits), then the table of cases and of the rows
-// that could not be read, with where and why (a long reference or name cut with "…") (RowsPerPage rows a page; the table's heading repeats on every page),
-// and on the last page the totals row, the lifetime block (period, rate, NPV, IRR, lifetime saving and
-// CO2) and the grid factor with its source. Every page but a one-page summary's carries "Page n of m".
-// A failing printer operation is reported and retried once like the case report's; a second failure
-// abandons the job.
+// the date (the regional short date, the year in four digits); on the first page the plant's two charts
+// ("Where the savings are", and with a lifetime "When it pays"); then the table of cases and of the rows
+// that could not be read, with where and why (a long reference or name cut with "…"), the lifetime
+// figures of each case under its figures of a year, and the budget's choice on a coloured band
+// (FirstPageRows rows on the first page, RowsPerPage on the others; the table's heading repeats on every
+// page). After the last row come the totals row, the budget's choice as a row of its own, the lifetime
+// block (period, rate, rise of the energy price, NPV, IRR, discounted payback, lifetime saving and CO2),
+// the budget and the grid factor with its source; where they do not fit under the last row, on a page
+// of their own. Every page but a one-page summary's carries "Page n of m". A failing printer operation
+// is reported and retried once like the case report's; a second failure abandons the job.
 class PlantReport
 {
 public:
-    static constexpr int RowsPerPage = 28;
+    static constexpr int FirstPageRows = 25;
+    static constexpr int RowsPerPage = 36;
 
     explicit PlantReport(Dialogs &dialogs, QWidget *messageParent = nullptr);
 
     // Runs one print job; true when every page was sent.
     bool print(ReportPrinter &printer, const PlantReportInput &input);
 
-    // Pages a summary of `cases` rows takes (at least 1).
-    static int pageCount(int cases);
+    // Pages the summary takes (at least 1).
+    static int pageCount(const PlantReportInput &input);
 
 private:
     struct Job;

@@ -1,6 +1,7 @@
 #include "plant/plantsettings.h"
 
 #include "calc/numberformat.h"
+#include "plant/economicstext.h"
 #include "plant/planttext.h"
 
 #include <cmath>
@@ -8,13 +9,15 @@
 namespace {
 
 // A plain decimal number in locale: QLocale alone would also take group separators and exponents,
-// which are no way to write a rate or a period.
-std::optional<double> plainNumber(const QString &text, QLocale locale)
+// which are no way to write a rate or a period. An amount of money may have its group separators, in
+// their places only.
+std::optional<double> plainNumber(PlantSetting setting, const QString &text, QLocale locale)
 {
     const QString trimmed = text.trimmed();
     if (trimmed.contains(u'e', Qt::CaseInsensitive))
         return std::nullopt;
-    locale.setNumberOptions(QLocale::RejectGroupSeparator);
+    if (setting != PlantSetting::Budget)
+        locale.setNumberOptions(QLocale::RejectGroupSeparator);
     return NumberFormat::readNumber(trimmed, locale);
 }
 
@@ -32,6 +35,10 @@ int rangeText(PlantSetting setting)
         return PlantText::BadYears;
     case PlantSetting::Rate:
         return PlantText::BadRate;
+    case PlantSetting::Escalation:
+        return EconomicsText::EscalationRange;
+    case PlantSetting::Budget:
+        return EconomicsText::BudgetRange;
     case PlantSetting::GridFactor:
         break;
     }
@@ -47,6 +54,10 @@ std::optional<double> settingValue(const PlantSettings &settings, PlantSetting s
         return settings.lifetime.years;
     case PlantSetting::Rate:
         return settings.lifetime.ratePercent;
+    case PlantSetting::Escalation:
+        return settings.lifetime.escalationPercent;
+    case PlantSetting::Budget:
+        return settings.budget;
     case PlantSetting::GridFactor:
         break;
     }
@@ -62,6 +73,12 @@ void setSetting(PlantSettings &settings, PlantSetting setting, double value)
     case PlantSetting::Rate:
         settings.lifetime.ratePercent = value;
         return;
+    case PlantSetting::Escalation:
+        settings.lifetime.escalationPercent = value;
+        return;
+    case PlantSetting::Budget:
+        settings.budget = value;
+        return;
     case PlantSetting::GridFactor:
         settings.typedFactor = value;
         return;
@@ -75,29 +92,46 @@ bool settingInRange(PlantSetting setting, double value)
         return value >= PlantLimits::MinYears && value <= PlantLimits::MaxYears && value == std::floor(value);
     case PlantSetting::Rate:
         return value >= 0 && value <= PlantLimits::MaxRate;
+    case PlantSetting::Escalation:
+        return value >= 0 && value <= PlantLimits::MaxEscalation;
+    case PlantSetting::Budget:
+        return value >= 0 && std::isfinite(value);
     case PlantSetting::GridFactor:
         break;
     }
     return value >= 0 && value <= PlantLimits::MaxGridFactor;
 }
 
+bool settingIsOptional(PlantSetting setting)
+{
+    return setting == PlantSetting::GridFactor || setting == PlantSetting::Budget;
+}
+
+void clearSetting(PlantSettings &settings, PlantSetting setting)
+{
+    if (setting == PlantSetting::GridFactor)
+        settings.typedFactor.reset();
+    else if (setting == PlantSetting::Budget)
+        settings.budget.reset();
+}
+
 SettingReading readSetting(PlantSetting setting, const QString &text, const QLocale &locale)
 {
     SettingReading reading;
-    if (const std::optional<double> value = plainNumber(text, locale)) {
+    if (const std::optional<double> value = plainNumber(setting, text, locale)) {
         if (settingInRange(setting, *value))
             reading.value = value;
         return reading;
     }
-    reading.otherSeparator = plainNumber(text, otherConvention(locale)).has_value();
+    reading.otherSeparator = plainNumber(setting, text, otherConvention(locale)).has_value();
     return reading;
 }
 
 std::optional<double> readSettingOption(PlantSetting setting, const QString &text, const QLocale &locale)
 {
-    std::optional<double> value = plainNumber(text, locale);
+    std::optional<double> value = plainNumber(setting, text, locale);
     if (!value)
-        value = plainNumber(text, QLocale::c());
+        value = plainNumber(setting, text, QLocale::c());
     if (!value || !settingInRange(setting, *value))
         return std::nullopt;
     return value;
@@ -119,7 +153,10 @@ QString settingText(const PlantSettings &settings, PlantSetting setting, const Q
     case PlantSetting::Years:
         return locale.toString(int(*value));
     case PlantSetting::Rate:
+    case PlantSetting::Escalation:
         return NumberFormat::shortestText(*value, locale);
+    case PlantSetting::Budget:
+        return value ? PlantFormat::money(*value, locale) : QString();
     case PlantSetting::GridFactor:
         break;
     }

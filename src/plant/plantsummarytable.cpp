@@ -1,13 +1,16 @@
 #include "plant/plantsummarytable.h"
 
 #include "plant/plantcurve.h"
+#include "plant/economicstext.h"
 #include "plant/plantdocument.h"
+#include "plant/planteconomics.h"
 #include "plant/planttext.h"
 
 #include <QBrush>
 #include <QFont>
 #include <QPalette>
 #include <array>
+#include <limits>
 
 PlantSummaryTable::PlantSummaryTable(PlantDocument &document, const TextLookup &text, const QLocale &locale,
                                      QObject *parent)
@@ -29,7 +32,7 @@ int PlantSummaryTable::caseCount() const
 
 int PlantSummaryTable::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : caseCount() + 1;
+    return parent.isValid() ? 0 : int(m_texts.size());
 }
 
 int PlantSummaryTable::columnCount(const QModelIndex &parent) const
@@ -41,8 +44,11 @@ QString PlantSummaryTable::cell(int row, int column) const
 {
     const PlantCaseTexts &texts = m_texts.at(row);
     if (column == Model)
-        return isTotalsRow(row) ? QString() : plantModelText(summary().cases.at(row), m_text, m_locale);
-    if (isTotalsRow(row)) {
+        return isSummaryRow(row) ? QString() : plantModelText(summary().cases.at(row), m_text, m_locale);
+    if (isChoiceRow(row)) {
+        if (column == Reference)
+            return PlantEconomics::choiceLabel(*summary().choice, m_text);
+    } else if (isTotalsRow(row)) {
         if (column == Reference)
             return m_text(PlantText::Total);
     } else {
@@ -63,10 +69,38 @@ QString PlantSummaryTable::cell(int row, int column) const
             return column == FirstResultColumn ? PlantFormat::oneLine(result.message) : QString();
         }
     }
-    const std::array<const QString *, ColumnCount> cells{nullptr, nullptr, &texts.power, &texts.efficiency,
-                                                         &texts.kwh, &texts.money, &texts.drive, &texts.months,
-                                                         &texts.co2, nullptr};
+    const std::array<const QString *, ColumnCount> cells{nullptr,      nullptr,      &texts.power, &texts.efficiency,
+                                                         &texts.kwh,   &texts.money, &texts.drive, &texts.months,
+                                                         &texts.co2,   &texts.npv,   &texts.irr,   &texts.discountedPayback,
+                                                         nullptr};
     return cells[column] ? *cells[column] : QString();
+}
+
+// Figures sort by their value (a case without one first), texts as they read.
+QVariant PlantSummaryTable::sortValue(int row, int column) const
+{
+    if (column <= ApplicationName || column == Model || isSummaryRow(row))
+        return cell(row, column);
+    constexpr double None = std::numeric_limits<double>::lowest();
+    const PlantCaseResult &result = summary().cases.at(row);
+    if (column == Power)
+        return result.powerKw.value_or(None);
+    if (column == Efficiency) {
+        bool ok = false;
+        const double efficiency = m_locale.toDouble(cell(row, column), &ok);
+        return ok ? efficiency : None;
+    }
+    if (!result.computed)
+        return None;
+    const PlantFigures &f = result.figures;
+    const std::array<std::optional<double>, DiscountedPayback + 1 - FirstResultColumn> figures{
+        f.kwh, f.money, f.drive, f.months, f.co2, f.npv, f.irr, f.discountedPayback};
+    return figures[column - FirstResultColumn].value_or(None);
+}
+
+bool PlantSummaryTable::onBand(int row) const
+{
+    return isChoiceRow(row) || m_chosen.value(row);
 }
 
 QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
@@ -75,11 +109,17 @@ QVariant PlantSummaryTable::data(const QModelIndex &index, int role) const
         return {};
     const int row = index.row();
     const int column = index.column();
-    const PlantCaseResult *result = isTotalsRow(row) ? nullptr : &summary().cases.at(row);
+    const PlantCaseResult *result = isSummaryRow(row) ? nullptr : &summary().cases.at(row);
     const bool failed = result && !result->computed;
     switch (role) {
     case Qt::DisplayRole:
         return cell(row, column);
+    case SortRole:
+        return sortValue(row, column);
+    case Qt::BackgroundRole:
+        return onBand(row) ? QVariant(QBrush(ChosenBand)) : QVariant();
+    case Qt::AccessibleDescriptionRole:
+        return m_chosen.value(row) ? QVariant(m_text(EconomicsText::WithinBudget)) : QVariant();
     case Qt::ToolTipRole:
         if (failed)
             return result->message;
@@ -123,6 +163,9 @@ QVariant PlantSummaryTable::headerData(int section, Qt::Orientation orientation,
                                                     m_text(PlantText::DrivePrice) + inCurrency,
                                                     m_text(PlantText::PaybackMonths),
                                                     m_text(PlantText::Co2Year),
+                                                    m_text(PlantText::Npv) + inCurrency,
+                                                    m_text(PlantText::Irr),
+                                                    m_text(EconomicsText::DiscountedPayback),
                                                     m_text(PlantCurveText::Model)};
     if (section < 0 || section >= ColumnCount)
         return {};
@@ -160,5 +203,56 @@ void PlantSummaryTable::reload()
     for (const PlantCaseResult &result : summary().cases)
         m_texts.append(caseTexts(result, m_locale));
     m_texts.append(totalTexts(summary(), m_locale));
+    if (summary().choice)
+        m_texts.append(PlantEconomics::choiceTexts(*summary().choice, m_locale));
+    m_chosen = summary().choice ? summary().choice->flags(caseCount()) : QList<bool>();
     endResetModel();
+}
+
+PlantTableSort::PlantTableSort(PlantSummaryTable &table, QObject *parent)
+    : QSortFilterProxyModel(parent), m_table(table)
+{
+    setSourceModel(&table);
+    setSortRole(PlantSummaryTable::SortRole);
+    setSortLocaleAware(true);
+    setSortCaseSensitivity(Qt::CaseInsensitive);
+}
+
+int PlantTableSort::caseRow(int viewRow) const
+{
+    const int row = mapToSource(index(viewRow, 0)).row();
+    return row >= 0 && !m_table.isSummaryRow(row) ? row : -1;
+}
+
+int PlantTableSort::viewRow(int caseRow) const
+{
+    return mapFromSource(m_table.index(caseRow, 0)).row();
+}
+
+QVariant PlantTableSort::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    const QVariant heading = QSortFilterProxyModel::headerData(section, orientation, role);
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section != sortColumn())
+        return heading;
+    return heading.toString() + (sortOrder() == Qt::AscendingOrder ? QStringLiteral(" \u25B2") : QStringLiteral(" \u25BC"));
+}
+
+void PlantTableSort::sort(int column, Qt::SortOrder order)
+{
+    QSortFilterProxyModel::sort(column, order);
+    emit headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
+}
+
+// QSortFilterProxyModel sorts in descending order by asking lessThan(right, left): a summary row is
+// "greater" in ascending order and "less" in descending order, so that it ends last either way.
+bool PlantTableSort::lessThan(const QModelIndex &left, const QModelIndex &right) const
+{
+    const bool leftLast = m_table.isSummaryRow(left.row());
+    const bool rightLast = m_table.isSummaryRow(right.row());
+    const bool ascending = sortOrder() == Qt::AscendingOrder;
+    if (leftLast && rightLast)
+        return (left.row() < right.row()) == ascending;
+    if (leftLast || rightLast)
+        return rightLast == ascending;
+    return QSortFilterProxyModel::lessThan(left, right);
 }

@@ -172,8 +172,9 @@ void SavingsParetoChart::layOutBars(const PlantSummary &summary, bool staggered)
                                        m_plot.right() + TickLength - labelWidth);
         const double y = m_plot.bottom() + TickLength + 2 + (staggered && i % 2 == 1 ? lineHeight() : 0);
         const QRectF labelRect(left, y, labelWidth, lineHeight());
-        addText(TextRole::BarLabel, metrics.elidedText(barLabel(summary, item.bar), Qt::ElideRight, labelWidth),
-                labelRect, Qt::AlignHCenter | Qt::AlignTop);
+        m_barNames.append(barLabel(summary, item.bar));
+        addText(TextRole::BarLabel, metrics.elidedText(m_barNames.last(), Qt::ElideRight, labelWidth), labelRect,
+                Qt::AlignHCenter | Qt::AlignTop);
     }
 }
 
@@ -206,6 +207,23 @@ void SavingsParetoChart::layOutLegend(double y)
         addText(TextRole::Legend, name, QRectF(x, y, textWide, lineHeight()), Qt::AlignLeft | Qt::AlignVCenter);
         x += textWide + 2 * gap;
     }
+}
+
+QString SavingsParetoChart::description() const
+{
+    if (m_bars.isEmpty())
+        return texts(TextRole::Note).join(u' ');
+    QStringList bars;
+    for (int i = 0; i < m_bars.size(); ++i) {
+        const SavingsBar &bar = m_bars[i].bar;
+        QString item = text(EconomicsText::BarValue)
+                           .arg(m_barNames.value(i), PlantFormat::money(bar.money, locale()),
+                                NumberFormat::format(bar.cumulativeShare * 100, u"#,##0.0", locale()));
+        if (bar.chosenMoney > 0)
+            item += QStringLiteral(", ") + text(EconomicsText::WithinBudget);
+        bars.append(item);
+    }
+    return withCurrency(PlantText::MoneyYear) + QStringLiteral(": ") + bars.join(QStringLiteral("; ")) + u'.';
 }
 
 double SavingsParetoChart::othersSlot(int cases) const

@@ -50,6 +50,8 @@ public:
     int maxBars() const { return m_maxBars; }
 
     void paint(QPainter &painter) const override;
+    // For a screen reader: each bar's case, saving a year and cumulative share, and whether it is chosen.
+    QString description() const override;
 
 private:
     struct Swatch
@@ -70,6 +72,7 @@ private:
     double shareY(double share) const;
     void paintBars(QPainter &painter) const;
 
+    QStringList m_barNames; // each bar's label, not cut
     bool m_hasChoice = false;
     int m_maxBars = 0;
     QList<Bar> m_bars;

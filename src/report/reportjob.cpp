@@ -77,6 +77,12 @@ void ReportJob::rule(double x1, double y1, double x2, double y2)
     });
 }
 
+void ReportJob::fill(const QRectF &rect, const QColor &colour)
+{
+    const QRectF placed = rect.translated(leftMargin, topMargin);
+    step([&] { return m_printer.fillRectangle(placed.topLeft(), placed.bottomRight(), colour); });
+}
+
 void ReportJob::picture(const QRectF &rect, const QSizeF &size, const std::function<void(QPainter &)> &paint)
 {
     step([&] { return m_printer.drawPicture(rect.translated(leftMargin, topMargin), size, paint); });

@@ -49,6 +49,8 @@ public:
     // The same with the line's right end at x: how figures line up in a column.
     void printRightAt(double x, double y, const QString &line);
     void rule(double x1, double y1, double x2, double y2);
+    // A rectangle filled with colour, behind what is printed over it later.
+    void fill(const QRectF &rect, const QColor &colour);
     // A picture of `size` units drawn by `paint`, scaled into `rect` (from the margins).
     void picture(const QRectF &rect, const QSizeF &size, const std::function<void(QPainter &)> &paint);
 

@@ -300,6 +300,10 @@ void TestTessioCalc::usageErrors_data()
     QTest::newRow("rate without years") << QStringList{"--rate", "8", "a.WAU"} << "--years and --rate";
     QTest::newRow("years out of range") << QStringList{"--years", "51", "--rate", "8", "a.WAU"} << "51";
     QTest::newRow("factor not a number") << QStringList{"--co2", "0,4", "a.WAU"} << "0,4";
+    QTest::newRow("rise without years") << QStringList{"--escalation", "3", "a.WAU"} << "--escalation needs --years";
+    QTest::newRow("rise above 50") << QStringList{"--years", "10", "--rate", "8", "--escalation", "51", "a.WAU"} << "51";
+    QTest::newRow("negative budget") << QStringList{"--budget", "-5", "a.WAU"} << "-5";
+    QTest::newRow("unreadable budget") << QStringList{"--budget", "1e4", "a.WAU"} << "1e4";
     QTest::newRow("drive efficiency without static head")
         << QStringList{"--drive-efficiency", "95", "a.WAU"} << "--drive-efficiency needs --static-head.";
     QTest::newRow("minimum speed without static head")
@@ -486,13 +490,45 @@ void TestTessioCalc::plantFigures_data()
                          << QStringList{"file,application,efficiency,kwh,money,months,co2_t,message\r",
                                         "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,14.6,\r"}
                          << 0;
+    // The discounted payback: 1,000 / (2,920 / 1.08) = 0.37 years.
     QTest::newRow("lifetime and summary, a failed case left out")
         << QStringList{"--years", "10", "--rate", "8", "--summary", "a.WAU", "c.WAU"}
-        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,message\r",
-                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0,\r",
-                       "c.WAU," + text(194) + ",,,,,,," + csvField(text(69)) + "\r",
-                       "TOTAL,,,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0," + csvField(text(223).arg(1)) + "\r"}
+        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,disc_payback,message\r",
+                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0,0.4,\r",
+                       "c.WAU," + text(194) + ",,,,,,,," + csvField(text(69)) + "\r",
+                       "TOTAL,,,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0,0.4," + csvField(text(223).arg(1)) + "\r"}
         << 1;
+    // A rise of 3 % a year: NPV -1,000 + sum 2,920 x 1.03^(t-1) / 1.08^t = 21,046.39, IRR 295.0 %.
+    QTest::newRow("rise of the energy price")
+        << QStringList{"--years", "10", "--rate", "8", "--escalation", "3", "a.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,disc_payback,message\r",
+                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"21,046.39\",295.0,0.4,\r"}
+        << 0;
+    // Paybacks: a.WAU 0.34 years, the HP row 0.47, the inlet damper 0.68: 2,500 buys the first two drives,
+    // 50,691 kWh and 5,069.12 a year, 2,000 / 5,069.12 x 12 = 4.7 months. The choice's row comes last.
+    QTest::newRow("budget")
+        << QStringList{"--summary", "--budget", "2500", "--plant", "plant.csv", "a.WAU"}
+        << QStringList{"file,application,efficiency,kwh,money,months,in_budget,message\r",
+                       "plant.csv:2," + text(195) + ",90,\"14,600\",\"1,460.00\",8,,\r",
+                       "plant.csv:3,,,,,,," + csvField(text(226)) + "\r",
+                       "plant.csv:4," + text(193) + ",90,\"21,491\",\"2,149.12\",6,yes,\r",
+                       "a.WAU," + text(193) + ",90,\"29,200\",\"2,920.00\",4,yes,\r",
+                       "TOTAL,,,\"65,291\",\"6,529.12\",6,," + csvField(text(223).arg(1)) + "\r",
+                       "BUDGET,,,\"50,691\",\"5,069.12\",5,,\r"}
+        << 1;
+    // The rise and the budget of a plant file count when the options do not give them; the options win.
+    QTest::newRow("rise and budget of the plant file")
+        << QStringList{"--plant", "rise.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,disc_payback,in_budget,message\r",
+                       "rise.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"21,046.39\",295.0,0.4,yes,\r",
+                       "BUDGET,,,\"29,200\",\"2,920.00\",4,,,,,\r"}
+        << 0;
+    QTest::newRow("options over the plant file's rise and budget")
+        << QStringList{"--years", "10", "--rate", "8", "--escalation", "0", "--budget", "999.99", "--plant", "rise.csv"}
+        << QStringList{"file,application,efficiency,kwh,money,months,npv,irr,disc_payback,in_budget,message\r",
+                       "rise.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,\"18,593.44\",292.0,0.4,,\r",
+                       "BUDGET,,,0,0.00,----,,,,,\r"}
+        << 0;
     // Plant rows named file:line, in their order, mixed with case files; a row that cannot be read is
     // named with its reason and left out of the totals.
     QTest::newRow("plant file and case file")
@@ -507,13 +543,13 @@ void TestTessioCalc::plantFigures_data()
     // The settings of a plant file count when the options do not give them; the options win.
     QTest::newRow("settings of the plant file")
         << QStringList{"--plant", "settings.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,message\r",
-                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,14.6,\"11,642.07\",291.7,\r"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,disc_payback,message\r",
+                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,14.6,\"11,642.07\",291.7,0.4,\r"}
         << 0;
     QTest::newRow("options over the plant file's settings")
         << QStringList{"--years", "10", "--rate", "8", "--co2", "0.1", "--plant", "settings.csv"}
-        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,message\r",
-                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\"18,593.44\",292.0,\r"}
+        << QStringList{"file,application,efficiency,kwh,money,months,co2_t,npv,irr,disc_payback,message\r",
+                       "settings.csv:2," + text(193) + ",90,\"29,200\",\"2,920.00\",4,2.9,\"18,593.44\",292.0,0.4,\r"}
         << 0;
     // The system curve: the worked example at a static head of 30 % with a drive of 100 % saves
     // (0.93 + 0.87 + 0.82 - 0.7803 - 0.5984 - 0.4501) x 8 h x 365 x 10 / 0.9 kW = 25,670 kWh, 2,567.00 a
@@ -567,6 +603,11 @@ void TestTessioCalc::plantFigures()
                    "5;5;0,5;Worked;0;10;kW;90;0,1;1000;365;0;8;8;8;0;0\r\n");
     settings.close();
     writeCurvePlant();
+    QFile rise(m_dir->filePath(QStringLiteral("cases/rise.csv")));
+    QVERIFY(rise.open(QIODevice::WriteOnly));
+    rise.write("reference,application,power,unit,efficiency,kwh_price,drive_price,days,h100,h90,h80,h70,h60,h50,"
+               "years,rate,escalation,budget\r\nWorked,0,10,kW,90,0.1,1000,365,0,8,8,8,0,0,10,8,3,1000\r\n");
+    rise.close();
     const Result r = run(QStringList{"--locale", "en_US", "--csv"} + arguments);
     QCOMPARE(lines(r.out), expected);
     QCOMPARE(r.exitCode, exitCode);
@@ -673,7 +714,7 @@ void TestTessioCalc::summaryAsPdfOnTwoPages()
         QVERIFY(page.contains(text(205)));                 // the title on every page
         QVERIFY(page.contains(text(206)));                 // and the table's heading
     }
-    QVERIFY(pages[0].contains(QStringLiteral("Pump 28")) && !pages[0].contains(QStringLiteral("Pump 29")));
+    QVERIFY(pages[0].contains(QStringLiteral("Pump 25")) && !pages[0].contains(QStringLiteral("Pump 26")));
     QVERIFY(pages[1].contains(QStringLiteral("Pump 30")));
     // The totals, the lifetime block and the factor on the last page only: 30 x 29,200 kWh and 2,920.00.
     QVERIFY(!pages[0].contains(QStringLiteral("876,000")));

@@ -2,11 +2,13 @@
 // a folder to PNG files, for the documentation.
 // Usage: mainwindow_screenshot <folder with Config.ini> <output folder> [<folder of case files>]
 // The setup window shows its own defaults: the settings are read from an empty temporary store. The
-// plant window holds the case files of the third folder, added through its own Add case files command.
+// plant window holds the case files of the third folder, added through its own Add case files command,
+// and is rendered once more on its charts page with a budget of 20,000.
 #include "calc/companyblock.h"
 #include "files/filecommands.h"
 #include "mainwindow/frmcalcretorno.h"
 #include "plant/frmplantsummary.h"
+#include "plant/plantdocument.h"
 #include "platform/qtdialogs.h"
 #include "settings/frmsetup.h"
 
@@ -15,6 +17,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QSettings>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTextStream>
 
@@ -94,6 +97,15 @@ int main(int argc, char *argv[])
         plant.show();
         QCoreApplication::processEvents();
         if (!save(plant, output, QStringLiteral("plant-%1.png").arg(language), window.languageName()))
+            return 1;
+        // The charts page, with a budget that buys the two drives that pay first.
+        PlantSettings withBudget = plant.document().settings();
+        withBudget.budget = 20000;
+        plant.document().setSettings(withBudget);
+        plant.retranslate(); // the fields show the settings again
+        plant.findChild<QTabWidget *>(QStringLiteral("tabPages"))->setCurrentIndex(1);
+        QCoreApplication::processEvents();
+        if (!save(plant, output, QStringLiteral("plant-charts-%1.png").arg(language), window.languageName()))
             return 1;
     }
     return 0;

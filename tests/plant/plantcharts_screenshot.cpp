@@ -56,7 +56,10 @@ int main(int argc, char *argv[])
         return 1;
     }
     const PlantSummary summary = examplePlant();
-    const PlantEconomics::Result economics = PlantEconomics::compute(summary, {{15, 8}, 3}, 150000.0);
+    const PlantLifetime terms{15, 8, 3};
+    const PlantEconomics::BudgetChoice choice = PlantEconomics::chooseWithinBudget(summary, 150000.0);
+    const QList<double> cashFlow = PlantEconomics::cumulativeCashFlow(summary.totals.drive, summary.totals.money, terms);
+    const std::optional<double> payback = PlantEconomics::discountedPayback(summary.totals.drive, summary.totals.money, terms);
     const QStringList codes{QStringLiteral("PT"), QStringLiteral("ES"), QStringLiteral("EN")};
     const QList<QLocale> locales{QLocale(QLocale::Portuguese, QLocale::Brazil), QLocale(QLocale::Spanish, QLocale::Spain),
                                  QLocale(QLocale::English, QLocale::UnitedStates)};
@@ -67,8 +70,8 @@ int main(int argc, char *argv[])
             const ChartContext context{[&texts, language](int n) { return texts.entry(n, language); }, locales[language],
                                        language == 2 ? QStringLiteral("US$") : QStringLiteral("R$"), frame};
             const QString suffix = frameName + u'-' + codes[language] + QStringLiteral(".png");
-            if (!save(SavingsParetoChart(summary, economics.choice, context), output, QStringLiteral("plantcharts-savings-") + suffix)
-                || !save(CashFlowChart(economics.cashFlow, economics.totals.discountedPayback, context), output,
+            if (!save(SavingsParetoChart(summary, choice, context), output, QStringLiteral("plantcharts-savings-") + suffix)
+                || !save(CashFlowChart(cashFlow, payback, context), output,
                          QStringLiteral("plantcharts-cashflow-") + suffix))
                 return 1;
         }

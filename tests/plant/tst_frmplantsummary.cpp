@@ -4,9 +4,13 @@
 #include "files/dialogfolder.h"
 #include "localisation/captions.h"
 #include "support/mainwindowfixture.h"
+#include "plant/cashflowchart.h"
+#include "plant/economicstext.h"
 #include "plant/frmplantsummary.h"
 #include "plant/plantcurve.h"
 #include "plant/gridfactor.h"
+#include "plant/plantchart.h"
+#include "plant/plantchartview.h"
 #include "plant/plantdocument.h"
 #include "plant/plantsummarytable.h"
 #include "plant/planttext.h"
@@ -21,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QDir>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QTabWidget>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -54,6 +60,9 @@ private slots:
     void languageSwitchRelabelsEverything();
     void commandsRunFromTheKeysTheirTooltipsName();
     void screenReaderReadsTheWindow();
+    void budgetMarksTheChosenRowsAndItsOwnRow();
+    void headingsSortAndCommandsActOnTheRightCase();
+    void chartsFollowThePlantAndTheLanguage();
 
 private:
     QString cell(int row, int column) const
@@ -61,6 +70,24 @@ private:
         return m_plant->table().index(row, column).data().toString();
     }
     QTableView *tableView() const { return m_plant->findChild<QTableView *>(QStringLiteral("tblCases")); }
+    // What the view shows in a row, sorted or not.
+    QString shown(int row, int column) const { return tableView()->model()->index(row, column).data().toString(); }
+    void typeField(const char *name, const QString &typed)
+    {
+        auto *edit = m_plant->findChild<QLineEdit *>(QLatin1String(name));
+        focus(edit);
+        edit->selectAll();
+        if (typed.isEmpty())
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        QTest::keyClicks(edit, typed);
+        QTest::keyClick(edit, Qt::Key_Return);
+    }
+    void clickHeading(int column)
+    {
+        QHeaderView *header = tableView()->horizontalHeader();
+        QTest::mouseClick(header->viewport(), Qt::LeftButton, {},
+                          QPoint(header->sectionViewportPosition(column) + 4, header->height() / 2));
+    }
     void click(const char *button)
     {
         auto *widget = m_plant->findChild<QPushButton *>(QLatin1String(button));
@@ -210,10 +237,10 @@ void TestFrmPlantSummary::removeSelectedRows()
     view->setFocus();
     QTRY_VERIFY(view->hasFocus());
     view->selectRow(0);
-    view->selectionModel()->select(m_plant->table().index(2, 0),
+    view->selectionModel()->select(view->model()->index(2, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     // The totals row in the selection is not removed.
-    view->selectionModel()->select(m_plant->table().index(4, 0),
+    view->selectionModel()->select(view->model()->index(4, 0),
                                    QItemSelectionModel::Select | QItemSelectionModel::Rows);
     QTest::keyClick(view, Qt::Key_Delete);
     QCOMPARE(m_plant->table().caseCount(), 2);
@@ -288,6 +315,14 @@ void TestFrmPlantSummary::badFieldKeepsLastValue_data()
     QTest::newRow("rate negative") << english << "txtRate" << "-1" << QStringLiteral("EN %1").arg(PlantText::BadRate) << "8";
     QTest::newRow("rate above 100") << english << "txtRate" << "100.5" << QStringLiteral("EN %1").arg(PlantText::BadRate) << "8";
     QTest::newRow("rate taken") << english << "txtRate" << "0" << "" << "0";
+    const QString badRise = QStringLiteral("EN %1").arg(EconomicsText::EscalationRange);
+    QTest::newRow("rise above 50") << english << "txtEscalation" << "50.5" << badRise << "0";
+    QTest::newRow("rise 1e1") << english << "txtEscalation" << "1e1" << badRise << "0";
+    QTest::newRow("rise with a point, Brazil")
+        << brazil << "txtEscalation" << "2.5" << QStringLiteral("%1 EN %2").arg(badRise).arg(PlantText::UseDecimalSeparator) << "0";
+    QTest::newRow("rise taken") << english << "txtEscalation" << "3" << "" << "3";
+    QTest::newRow("budget negative") << english << "txtBudget" << "-5" << QStringLiteral("EN %1").arg(EconomicsText::BudgetRange) << "";
+    QTest::newRow("budget taken as money") << english << "txtBudget" << "1,500.5" << "" << "1,500.50";
 }
 
 void TestFrmPlantSummary::badFieldKeepsLastValue()
@@ -311,7 +346,7 @@ void TestFrmPlantSummary::badFieldKeepsLastValue()
     QVERIFY(QString::number(usa->kgPerKwh(), 'g', 15).endsWith(defaultFactor.right(3)));
     auto *factor = m_plant->findChild<QLineEdit *>(QStringLiteral("txtFactor"));
     QCOMPARE(factor->text(), defaultFactor);
-    if (shown.isEmpty())
+    if (shown.isEmpty() && field == QLatin1String("txtFactor"))
         shown = defaultFactor;
 
     m_dialogs.fileNameLists.enqueue(examples());
@@ -340,6 +375,8 @@ void TestFrmPlantSummary::badFieldKeepsLastValue()
         QVERIFY(after.co2 && qFuzzyCompare(*after.co2, after.kwh * used / 1000));
         QCOMPARE(GetKeyValue(RegHive::LocalMachine, SettingsKeyPath, frmPlantSummary::GridFactorValue).toDouble(), used);
         QCOMPARE(cell(4, Col::Co2), PlantFormat::co2(after.co2, locale));
+    } else if (field == QLatin1String("txtBudget")) {
+        QCOMPARE(m_plant->table().summary().choice->budget, 1500.5);
     } else {
         QVERIFY(after.npv != before.npv);
     }
@@ -349,15 +386,12 @@ void TestFrmPlantSummary::savedPlantReopensWithItsSettings()
 {
     m_dialogs.fileNameLists.enqueue(examples());
     click("cmdAddFiles");
-    for (const auto &[name, typed] : {std::pair{"txtYears", "15"}, {"txtRate", "6.5"}, {"txtFactor", "0.45"}}) {
-        auto *edit = m_plant->findChild<QLineEdit *>(QLatin1String(name));
-        focus(edit);
-        edit->selectAll();
-        QTest::keyClicks(edit, QLatin1String(typed));
-        QTest::keyClick(edit, Qt::Key_Return);
-    }
+    for (const auto &[name, typed] : {std::pair{"txtYears", "15"}, {"txtRate", "6.5"}, {"txtFactor", "0.45"},
+                                      {"txtEscalation", "2.5"}, {"txtBudget", "20000"}})
+        typeField(name, QLatin1String(typed));
     const PlantSettings settings = m_plant->document().settings();
-    QCOMPARE(settings.lifetime, (PlantLifetime{15, 6.5}));
+    QCOMPARE(settings.lifetime, (PlantLifetime{15, 6.5, 2.5}));
+    QCOMPARE(settings.budget, std::optional<double>(20000));
     const QString npv = m_plant->findChild<QLabel *>(QStringLiteral("lblNpvValue"))->text();
 
     // The first Save asks for a name in the documents folder; a name without an extension gets ".csv".
@@ -383,6 +417,7 @@ void TestFrmPlantSummary::savedPlantReopensWithItsSettings()
     QCOMPARE(m_plant->table().caseCount(), 4);
     QCOMPARE(m_plant->document().settings(), settings);
     QCOMPARE(m_plant->findChild<QLineEdit *>(QStringLiteral("txtRate"))->text(), QStringLiteral("6.5"));
+    QCOMPARE(m_plant->findChild<QLineEdit *>(QStringLiteral("txtBudget"))->text(), QStringLiteral("20,000.00"));
     QCOMPARE(m_plant->findChild<QLabel *>(QStringLiteral("lblNpvValue"))->text(), npv);
     QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
 }
@@ -531,7 +566,7 @@ void TestFrmPlantSummary::screenReaderReadsTheWindow()
             QCOMPARE(found.value(widget)->text(QAccessible::Description), qobject_cast<QLabel *>(widget)->text());
         ++named;
     }
-    QCOMPARE(named, 3 + 4);
+    QCOMPARE(named, 5 + 5);
 
     const QList<QPushButton *> buttons = m_plant->findChildren<QPushButton *>();
     QCOMPARE(buttons.size(), 11);
@@ -541,6 +576,110 @@ void TestFrmPlantSummary::screenReaderReadsTheWindow()
         QCOMPARE(iface->text(QAccessible::Name), withoutAccessKey(button->text()));
         QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     }
+}
+
+// The example plant, by payback: P-204 (0.56 years), P-101 (0.77), AHU-12 (1.64), F-310 (2.0). 20,000
+// buys the first two (16,250.00); AHU-12's 3,950.00 no longer fits and F-310's neither.
+void TestFrmPlantSummary::budgetMarksTheChosenRowsAndItsOwnRow()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    QCOMPARE(m_plant->table().rowCount(), 5);
+    typeField("txtBudget", QStringLiteral("20000"));
+    QVERIFY2(m_dialogs.messages.isEmpty(), qPrintable(m_dialogs.texts().join(u'|')));
+    const PlantSummaryTable &table = m_plant->table();
+    QCOMPARE(table.rowCount(), 6);
+    for (int row = 0; row < table.rowCount(); ++row) {
+        const bool chosen = row == 0 || row == 1 || row == 5;
+        QCOMPARE(table.index(row, Col::Reference).data(Qt::BackgroundRole).isValid(), chosen);
+        QCOMPARE(table.index(row, Col::Reference).data(Qt::AccessibleDescriptionRole).toString(),
+                 chosen && row < 4 ? QStringLiteral("EN %1").arg(EconomicsText::WithinBudget) : QString());
+    }
+    // The choice's own line: two drives, their price, kWh and money a year and months.
+    QCOMPARE(cell(5, Col::Reference), QStringLiteral("EN %1").arg(EconomicsText::ChoiceMany));
+    QCOMPARE((QStringList{cell(5, Col::Kwh), cell(5, Col::Money), cell(5, Col::Drive), cell(5, Col::Months)}),
+             (QStringList{"266,125", "25,567.17", "16,250.00", "8"}));
+    QVERIFY(table.index(5, Col::Kwh).data(Qt::FontRole).value<QFont>().bold());
+
+    // An empty budget is none: no marks, no line.
+    typeField("txtBudget", QString());
+    QCOMPARE(table.rowCount(), 5);
+    QVERIFY(!table.index(0, Col::Reference).data(Qt::BackgroundRole).isValid());
+    QVERIFY(m_dialogs.messages.isEmpty());
+}
+
+// A click on a heading sorts the view by it, a second the other way, a third gives the plant's order
+// back; the totals and the choice stay last, the commands act on the case shown, the file keeps its order.
+void TestFrmPlantSummary::headingsSortAndCommandsActOnTheRightCase()
+{
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    typeField("txtBudget", QStringLiteral("20000"));
+    QStringList references;
+    for (int row = 0; row < 4; ++row)
+        references << cell(row, Col::Reference);
+    const QString total = QStringLiteral("EN %1").arg(PlantText::Total);
+    const QString choice = QStringLiteral("EN %1").arg(EconomicsText::ChoiceMany);
+    const auto column = [this](int c) {
+        QStringList texts;
+        for (int row = 0; row < tableView()->model()->rowCount(); ++row)
+            texts << shown(row, c);
+        return texts;
+    };
+    // Money a year: AHU-12, P-101, P-204, F-310 up.
+    clickHeading(Col::Money);
+    QCOMPARE(column(Col::Reference), (QStringList{references[3], references[1], references[0], references[2], total, choice}));
+    QVERIFY(tableView()->model()->headerData(Col::Money, Qt::Horizontal).toString().endsWith(QChar(0x25B2)));
+    clickHeading(Col::Money);
+    QCOMPARE(column(Col::Reference), (QStringList{references[2], references[0], references[1], references[3], total, choice}));
+
+    // The first row shown is F-310: Remove takes it out of the plant, whose order stays.
+    tableView()->selectRow(0);
+    click("cmdRemove");
+    QCOMPARE(m_plant->table().caseCount(), 3);
+    QStringList kept;
+    for (const PlantRow &row : m_plant->document().rows())
+        kept << row.record->mskReferencia;
+    QCOMPARE(kept, (QStringList{references[0], references[1], references[3]}));
+    QCOMPARE(column(Col::Reference).mid(3), (QStringList{total, choice}));
+
+    clickHeading(Col::Money);
+    QCOMPARE(column(Col::Reference), (QStringList{references[0], references[1], references[3], total, choice}));
+    QCOMPARE(tableView()->model()->headerData(Col::Money, Qt::Horizontal), m_plant->table().headerData(Col::Money, Qt::Horizontal));
+}
+
+void TestFrmPlantSummary::chartsFollowThePlantAndTheLanguage()
+{
+    auto *pages = m_plant->findChild<QTabWidget *>(QStringLiteral("tabPages"));
+    QVERIFY(pages);
+    QCOMPARE(pages->count(), 2);
+    QCOMPARE(pages->tabText(1), QStringLiteral("EN %1").arg(EconomicsText::ChartsPage));
+    pages->setCurrentIndex(1);
+    auto *savings = m_plant->findChild<PlantChartView *>(QStringLiteral("chtSavings"));
+    auto *cashFlow = m_plant->findChild<PlantChartView *>(QStringLiteral("chtCashFlow"));
+    QVERIFY(savings && cashFlow && savings->isVisible() && cashFlow->isVisible());
+    QCOMPARE(savings->accessibleName(), QStringLiteral("EN %1").arg(EconomicsText::SavingsChartTitle));
+    QCOMPARE(cashFlow->accessibleName(), QStringLiteral("EN %1").arg(EconomicsText::CashFlowChartTitle));
+    const QString empty = savings->accessibleDescription();
+    QCOMPARE(empty, QStringLiteral("EN %1").arg(EconomicsText::NothingToShow));
+
+    // Every change of the plant: its cases, then its budget, then its period.
+    m_dialogs.fileNameLists.enqueue(examples());
+    click("cmdAddFiles");
+    QCOMPARE(savings->chart()->texts(PlantChart::TextRole::BarLabel).size(), 4);
+    QVERIFY(!savings->accessibleDescription().contains(QStringLiteral("EN %1").arg(EconomicsText::WithinBudget)));
+    typeField("txtBudget", QStringLiteral("20000"));
+    QCOMPARE(savings->accessibleDescription().count(QStringLiteral("EN %1").arg(EconomicsText::WithinBudget)), 2);
+    QCOMPARE(static_cast<const CashFlowChart *>(cashFlow->chart())->years(), 10);
+    typeField("txtYears", QStringLiteral("15"));
+    QCOMPARE(static_cast<const CashFlowChart *>(cashFlow->chart())->years(), 15);
+
+    // And the language.
+    m_window->cboIdioma()->setCurrentIndex(0);
+    m_plant->retranslate();
+    QCOMPARE(savings->accessibleName(), QStringLiteral("PT %1").arg(EconomicsText::SavingsChartTitle));
+    QCOMPARE(cashFlow->accessibleName(), QStringLiteral("PT %1").arg(EconomicsText::CashFlowChartTitle));
+    QCOMPARE(pages->tabText(0), QStringLiteral("PT %1").arg(EconomicsText::CasesPage));
 }
 
 TESSIO_TEST_MAIN(TestFrmPlantSummary)

@@ -83,6 +83,7 @@ private slots:
     void cashFlowCrossesZeroAtThePayback_data();
     void cashFlowCrossesZeroAtThePayback();
     void aPlantThatSavesNothing();
+    void describedForAScreenReader();
 
 private:
     ChartContext context(int language, const ChartFrame &frame = ChartFrame::window()) const;
@@ -161,17 +162,18 @@ void TestPlantCharts::textsInEachLanguage()
     PlantSummary summary = motors(30);
     summary.cases[0].reference = QStringLiteral("Bomba de recalque da estação de tratamento 1");
     summary.cases[1].reference = QString(); // shown by its row
-    const PlantEconomics::Terms terms{{25, 8}, 3};
-    const PlantEconomics::Result economics = PlantEconomics::compute(summary, terms, 2000.0);
+    const PlantLifetime terms{25, 8, 3};
+    const PlantFigures &totals = summary.totals;
 
-    const SavingsParetoChart savings(summary, economics.choice, context(language, frame));
+    const SavingsParetoChart savings(summary, PlantEconomics::chooseWithinBudget(summary, 2000.0), context(language, frame));
     QCOMPARE(savings.texts(PlantChart::TextRole::Title), QStringList{expected[0]});
     QCOMPARE(savings.texts(PlantChart::TextRole::Legend), expected.mid(2, 2));
     QVERIFY(savings.texts(PlantChart::TextRole::AxisTitle).first().endsWith(QStringLiteral(" (R$)")));
     QCOMPARE(savings.texts(PlantChart::TextRole::BarLabel).at(1), QStringLiteral("#2"));
     checkLayout(savings);
 
-    const CashFlowChart cashFlow(economics.cashFlow, economics.totals.discountedPayback, context(language, frame));
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(totals.drive, totals.money, terms),
+                                 PlantEconomics::discountedPayback(totals.drive, totals.money, terms), context(language, frame));
     QCOMPARE(cashFlow.texts(PlantChart::TextRole::Title), QStringList{expected[1]});
     QVERIFY(cashFlow.texts(PlantChart::TextRole::Mark).first().startsWith(expected[4]));
     checkLayout(cashFlow);
@@ -279,7 +281,7 @@ void TestPlantCharts::cashFlowCrossesZeroAtThePayback()
     QFETCH(double, rise);
     QFETCH(QString, mark);
 
-    const PlantEconomics::Terms terms{{years, rate}, rise};
+    const PlantLifetime terms{years, rate, rise};
     const std::optional<double> payback = PlantEconomics::discountedPayback(drive, money, terms);
     const CashFlowChart chart(PlantEconomics::cumulativeCashFlow(drive, money, terms), payback, context(2));
     QCOMPARE(chart.texts(PlantChart::TextRole::Mark), QStringList{mark});
@@ -309,9 +311,10 @@ void TestPlantCharts::cashFlowCrossesZeroAtThePayback()
 void TestPlantCharts::aPlantThatSavesNothing()
 {
     const PlantSummary empty;
-    const PlantEconomics::Result economics = PlantEconomics::compute(empty, {{10, 8}, 0}, 1000.0);
-    const SavingsParetoChart savings(empty, economics.choice, context(2));
-    const CashFlowChart cashFlow(economics.cashFlow, economics.totals.discountedPayback, context(2));
+    const PlantLifetime terms{10, 8};
+    const SavingsParetoChart savings(empty, PlantEconomics::chooseWithinBudget(empty, 1000.0), context(2));
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(0, 0, terms), PlantEconomics::discountedPayback(0, 0, terms),
+                                 context(2));
     for (const PlantChart *chart : {static_cast<const PlantChart *>(&savings), static_cast<const PlantChart *>(&cashFlow)}) {
         QCOMPARE(chart->texts(PlantChart::TextRole::Note), QStringList{"No savings to show."});
         QCOMPARE(chart->textItems().size(), 2); // the title and the note
@@ -319,6 +322,25 @@ void TestPlantCharts::aPlantThatSavesNothing()
     }
     QVERIFY(savings.bars().isEmpty());
     QVERIFY(cashFlow.isEmpty() && !cashFlow.paybackPoint());
+}
+
+// What a screen reader says of each chart: its values in words, the chosen drives and the payback.
+void TestPlantCharts::describedForAScreenReader()
+{
+    const PlantSummary summary = SampleCases::plantOf({{600, 300, "A"}, {5000, 1000, "B"}, {10, 50, "C"}, {1000, 1000, "D"}});
+    const SavingsParetoChart savings(summary, PlantEconomics::chooseWithinBudget(summary, 1700), context(2));
+    QCOMPARE(savings.title(), QStringLiteral("Where the savings are"));
+    QCOMPARE(savings.description(),
+             QStringLiteral("Saving a year (R$): B: 1,000.00 (cumulative 42.6 %); D: 1,000.00 (cumulative 85.1 %), "
+                            "Within the budget; A: 300.00 (cumulative 97.9 %), Within the budget; "
+                            "C: 50.00 (cumulative 100.0 %), Within the budget."));
+
+    const PlantLifetime terms{2, 0};
+    const CashFlowChart cashFlow(PlantEconomics::cumulativeCashFlow(100, 60, terms),
+                                 PlantEconomics::discountedPayback(100, 60, terms), context(2));
+    QCOMPARE(cashFlow.title(), QStringLiteral("When it pays"));
+    QCOMPARE(cashFlow.description(), QStringLiteral("Cumulative discounted cash flow (R$): year 0: -100.00; year 1: "
+                                                    "-40.00; year 2: 20.00. Discounted payback: 1.7 years"));
 }
 
 TESSIO_TEST_MAIN(TestPlantCharts)

@@ -32,9 +32,7 @@ private slots:
     void lifetimeFigures();
     void budgetChoice_data();
     void budgetChoice();
-    void plantEconomicsFollowTheSummary();
-    void fields_data();
-    void fields();
+    void theSummaryCarriesTheEconomics();
 };
 
 void TestPlantEconomics::lifetimeFigures_data()
@@ -75,7 +73,7 @@ void TestPlantEconomics::lifetimeFigures()
     QFETCH(QLocale, locale);
     QFETCH(QStringList, expected);
 
-    const PlantEconomics::Terms terms{{years, rate}, rise};
+    const PlantLifetime terms{years, rate, rise};
     const PlantEconomics::Figures f = PlantEconomics::figures(drive, money, terms);
     QCOMPARE((QStringList{PlantFormat::npv(f.npv, locale), PlantFormat::irr(f.irr, locale),
                           PlantFormat::discountedPayback(f.discountedPayback, locale)}),
@@ -86,10 +84,6 @@ void TestPlantEconomics::lifetimeFigures()
     QCOMPARE(flow.size(), years + 1);
     QCOMPARE(flow.first(), -drive);
     QCOMPARE(flow.last(), *f.npv);
-    if (rise == 0) {
-        QCOMPARE(*f.npv, netPresentValue(drive, money, {years, rate}));
-        QCOMPARE(f.irr, internalRateOfReturn(drive, money, years));
-    }
 }
 
 void TestPlantEconomics::budgetChoice_data()
@@ -136,84 +130,38 @@ void TestPlantEconomics::budgetChoice()
     QVERIFY(t.npv.isEmpty() && t.irr.isEmpty() && t.co2.isEmpty());
 }
 
-// Over a summary of real cases: the per-case figures follow each computed case, a failed case has none,
-// and without a rise the totals are the summary's own NPV and IRR.
-void TestPlantEconomics::plantEconomicsFollowTheSummary()
+// Over a summary of real cases: the per-case figures and the totals carry the rise, a failed case has
+// none, and with a budget the summary holds the choice, also when it is built one case at a time.
+void TestPlantEconomics::theSummaryCarriesTheEconomics()
 {
     CaseRecord failed = SampleCases::workedExample();
     failed.mskVazao100 = QStringLiteral("25");
     CaseRecord dearer = SampleCases::workedExample();
     dearer.mskInversor = QStringLiteral("30000");
-    const PlantLifetime lifetime{10, 8};
-    const PlantSummary summary =
-        computeSummary({{SampleCases::workedExample(), failed, dearer}, std::nullopt, lifetime, English, text});
+    const QList<CaseRecord> cases{SampleCases::workedExample(), failed, dearer};
+    const PlantLifetime risen{10, 8, 10};
+    const PlantSummary summary = computeSummary({cases, std::nullopt, risen, English, text, {}, 1000.0});
 
-    const PlantEconomics::Result none = PlantEconomics::compute(summary, {lifetime, 0}, std::nullopt);
-    QCOMPARE(none.cases.size(), 3);
-    QCOMPARE(none.cases[0].npv, summary.cases[0].figures.npv);
-    QCOMPARE(none.cases[2].irr, summary.cases[2].figures.irr);
-    QVERIFY(!none.cases[1].npv && !none.cases[1].irr && !none.cases[1].discountedPayback);
-    QCOMPARE(none.totals.npv, summary.totals.npv);
-    QCOMPARE(none.totals.irr, summary.totals.irr);
-    QCOMPARE(none.cashFlow.size(), 11);
-    QVERIFY(!none.choice);
+    const PlantFigures &first = summary.cases[0].figures;
+    const PlantEconomics::Figures expected = PlantEconomics::figures(1000, 2920, risen);
+    QCOMPARE(first.npv, expected.npv);
+    QCOMPARE(first.irr, expected.irr);
+    QCOMPARE(first.discountedPayback, expected.discountedPayback);
+    QVERIFY(!summary.cases[1].figures.npv && !summary.cases[1].figures.discountedPayback);
+    QCOMPARE(summary.totals.npv, PlantEconomics::netPresentValue(31000, 5840, risen));
+    // Saved without discounting: 2,920 x (1.1^10 - 1) / 0.1.
+    QCOMPARE(PlantFormat::lifetimeSaving(first.lifetimeSaving, English), QStringLiteral("46,537.28"));
+    QCOMPARE(caseTexts(summary.cases[0], English).discountedPayback, QStringLiteral("0.4"));
+    QCOMPARE(caseTexts(summary.cases[2], English).discountedPayback, QStringLiteral("----"));
 
-    const PlantEconomics::Result risen = PlantEconomics::compute(summary, {lifetime, 10}, 1000.0);
-    QVERIFY(*risen.totals.npv > *summary.totals.npv);
-    QCOMPARE(risen.cashFlow.last(), *risen.totals.npv);
-    QVERIFY(risen.choice);
-    QCOMPARE(risen.choice->cases, QList<int>{0});
-}
-
-void TestPlantEconomics::fields_data()
-{
-    QTest::addColumn<QString>("field"); // "rise" or "budget"
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QLocale>("locale");
-    QTest::addColumn<bool>("accepted");
-    QTest::addColumn<double>("value"); // -1: accepted without a value (no budget)
-
-    const auto row = [](const char *field, const char *typed, const QLocale &locale, bool accepted, double value) {
-        QTest::addRow("%s \"%s\" %s", field, typed, qPrintable(locale.name()))
-            << QString::fromLatin1(field) << QString::fromUtf8(typed) << locale << accepted << value;
-    };
-    row("rise", "0", English, true, 0);
-    row("rise", "50", English, true, 50);
-    row("rise", "2,5", Brazil, true, 2.5);
-    row("rise", "50.1", English, false, 0);
-    row("rise", "-1", English, false, 0);
-    row("rise", "", English, false, 0);
-    row("rise", "abc", English, false, 0);
-    row("rise", "1e1", English, false, 0);
-    row("rise", "2.5", Brazil, false, 0);
-    row("budget", "", English, true, -1);
-    row("budget", "  ", Brazil, true, -1);
-    row("budget", "0", English, true, 0);
-    row("budget", " 1,500.50 ", English, true, 1500.5);
-    row("budget", "10.000,25", Brazil, true, 10000.25);
-    row("budget", "-5", English, false, 0);
-    row("budget", "five", English, false, 0);
-    row("budget", "1E3", English, false, 0);
-}
-
-void TestPlantEconomics::fields()
-{
-    QFETCH(QString, field);
-    QFETCH(QString, typed);
-    QFETCH(QLocale, locale);
-    QFETCH(bool, accepted);
-    QFETCH(double, value);
-
-    if (field == u"rise") {
-        const std::optional<double> rise = PlantFields::readEscalation(typed, locale);
-        QCOMPARE(rise.has_value(), accepted);
-        if (accepted)
-            QCOMPARE(*rise, value);
-        return;
-    }
-    const PlantFields::BudgetEntry budget = PlantFields::readBudget(typed, locale);
-    QCOMPARE(budget.accepted, accepted);
-    QCOMPARE(budget.amount, accepted && value >= 0 ? std::optional<double>(value) : std::nullopt);
+    QVERIFY(summary.choice);
+    QCOMPARE(summary.choice->cases, QList<int>{0});
+    QCOMPARE(summary.choice->budget, 1000.0);
+    PlantAccumulator oneByOne(std::nullopt, risen, English, text, 1000.0);
+    for (const CaseRecord &record : cases)
+        oneByOne.add(record);
+    QCOMPARE(oneByOne.summary().choice->cases, summary.choice->cases);
+    QVERIFY(!computeSummary({cases, std::nullopt, risen, English, text}).choice);
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestPlantEconomics)

@@ -1,4 +1,5 @@
 #include "localisation/texttable.h"
+#include "plant/economicstext.h"
 #include "plant/plantfile.h"
 #include "plant/planttext.h"
 #include "support/testdatafiles.h"
@@ -16,7 +17,7 @@ const QLocale Brazil(QLocale::Portuguese, QLocale::Brazil);
 // Application names in three languages, as the text table holds them; other texts show their number.
 struct Texts
 {
-    TextTable table{300, 3};
+    TextTable table{400, 3};
     Texts()
     {
         table.setEntry(193, 0, QStringLiteral("Bomba Centrífuga [Inversor de Frequência x Válvula]"));
@@ -31,6 +32,9 @@ struct Texts
         table.setEntry(PlantText::OneColumn, 2, QStringLiteral("1 of %1 columns"));
         table.setEntry(PlantText::UnclosedQuote, 2, QStringLiteral("quote of line %1 takes %1 to %2"));
         table.setEntry(PlantText::NotSaved, 2, QStringLiteral("%1 not saved: %2"));
+        table.setEntry(EconomicsText::ChoiceOne, 2, QStringLiteral("Within the budget: 1 drive"));
+        table.setEntry(EconomicsText::ChoiceMany, 0, QStringLiteral("Dentro do orçamento: %1 inversores"));
+        table.setEntry(EconomicsText::ChoiceMany, 2, QStringLiteral("Within the budget: %1 drives"));
     }
     TextLookup english() const
     {
@@ -128,7 +132,8 @@ void TestPlantFile::roundTrip_data()
     QTest::addColumn<QLocale>("writer");
     QTest::addColumn<QLocale>("reader");
     QTest::addColumn<QByteArray>("header");
-    const QByteArray comma = "\xEF\xBB\xBF" + Header + "\r\n";
+    // A new file has every column, the rise of the energy price and the budget after the others.
+    const QByteArray comma = "\xEF\xBB\xBF" + Header + ",escalation,budget\r\n";
     QByteArray semicolon = comma;
     semicolon.replace(',', ';');
     QTest::newRow("commas, read on the same machine") << English << English << comma;
@@ -147,7 +152,8 @@ void TestPlantFile::roundTrip()
                                   motor(QStringLiteral("Fan\r\nroof"), 3, QStringLiteral("20"), UnitHp)};
     PlantSettings settings;
     settings.typedFactor = 0.3835;
-    settings.lifetime = {12, 6.5};
+    settings.lifetime = {12, 6.5, 3.25};
+    settings.budget = 150000.5;
     const QByteArray bytes = plantFileBytes(plantRowsOf(inLocale(cases, writer)), settings, newPlantFileFormat(writer),
                                             writer, texts.english());
     QVERIFY(bytes.startsWith(header));
@@ -293,14 +299,15 @@ void TestPlantFile::libreOfficeFile()
 void TestPlantFile::exportHoldsWhatThePrintedSummaryHolds()
 {
     // Two computed cases, one that fails its check and one row that cannot be read, in a Brazilian plant
-    // file: the export keeps the file's form and adds the results, the settings used, and the totals
-    // with the total drive price and every case left out.
+    // file: the export keeps the file's form and adds the results, the settings used, the totals with
+    // the total drive price and every case left out, and the budget's choice, which takes P1 and passes
+    // over the fan.
     const Texts texts;
     QByteArray file = withSemicolons(Header) + "\r\n" + withSemicolons(Pump) + "\r\n" + withSemicolons(Fan) + "\r\n"
                       + withSemicolons(QByteArray(Pump).replace("P1,", "P3,").replace(",365,0,", ",365,25,"))
                       + "\r\nP4;0;abc\r\n";
     const PlantReadResult read = parsePlantFile(file, texts.context(Brazil));
-    PlantAccumulator plant(0.3835, PlantLifetime{10, 8}, Brazil, texts.english());
+    PlantAccumulator plant(0.3835, PlantLifetime{10, 8, 2.5}, Brazil, texts.english(), 2600);
     PlantSummary summary;
     for (const PlantRow &row : read.rows)
         summary.cases << (row.isRead() ? plant.add(*row.record) : plant.addUnread(QStringLiteral("P4"), row.reason));
@@ -309,6 +316,17 @@ void TestPlantFile::exportHoldsWhatThePrintedSummaryHolds()
     summary.cases = cases;
     const QByteArray exported = plantExportBytes(read.rows, summary, read.format, Brazil, texts.english());
     QCOMPARE(exported, TestData::readBytes(QStringLiteral(TESSIO_TEST_DATA "/plant_export_pt_br.csv")));
+
+    // Opened as a plant, the export gives the same rows and settings: its totals and its choice are no rows.
+    const PlantReadResult again = parsePlantFile(exported, texts.context(Brazil));
+    QCOMPARE(again.rows.size(), read.rows.size());
+    for (int r = 0; r < 2; ++r) {
+        CaseRecord computed = summary.cases[r].record;
+        computed.clearResults();
+        QCOMPARE(again.rows[r].record, computed);
+    }
+    QCOMPARE(again.settingsOver({}).lifetime, (PlantLifetime{10, 8, 2.5}));
+    QCOMPARE(again.settingsOver({}).budget, std::optional<double>(2600));
 }
 
 void TestPlantFile::systemCurveParametersOfARow()

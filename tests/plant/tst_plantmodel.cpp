@@ -1,3 +1,4 @@
+#include "plant/planteconomics.h"
 #include "plant/plantcurve.h"
 #include "plant/plantmodel.h"
 #include "support/samplecases.h"
@@ -192,11 +193,11 @@ void TestPlantModel::failedCaseKeepsItsMessage()
 void TestPlantModel::irrWithoutSignChange()
 {
     // A saving of more than 101 times the investment a year still pays at 10,000 %: no root in range.
-    QCOMPARE(internalRateOfReturn(1, 200, 10), std::nullopt);
-    QCOMPARE(internalRateOfReturn(100, -5, 10), std::nullopt);
+    QCOMPARE(PlantEconomics::internalRateOfReturn(1, 200, 10), std::nullopt);
+    QCOMPARE(PlantEconomics::internalRateOfReturn(100, -5, 10), std::nullopt);
     // One year: the rate is S / D - 1.
-    QVERIFY(qAbs(*internalRateOfReturn(100, 150, 1) - 50) <= 0.01);
-    QCOMPARE(netPresentValue(100, 150, {1, 50}), 0.0);
+    QVERIFY(qAbs(*PlantEconomics::internalRateOfReturn(100, 150, 1) - 50) <= 0.01);
+    QCOMPARE(PlantEconomics::netPresentValue(100, 150, {1, 50}), 0.0);
 }
 
 void TestPlantModel::regionalSeparators()

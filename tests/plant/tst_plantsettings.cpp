@@ -4,8 +4,9 @@
 
 #include <QTest>
 
-// What may be typed for the grid factor, the period and the rate: in the window (the regional format
-// only) and in tessio-calc's options (the regional format or a decimal point).
+// What may be typed for the grid factor, the period, the rate, the rise of the energy price and the budget:
+// in the window (the regional format only) and in tessio-calc's options (the regional format or a decimal
+// point).
 
 Q_DECLARE_METATYPE(PlantSetting)
 Q_DECLARE_METATYPE(QLocale)
@@ -17,6 +18,7 @@ private slots:
     void reading_data();
     void reading();
     void refusalNamesTheSeparator();
+    void optionalSettingsClear();
 };
 
 void TestPlantSettings::reading_data()
@@ -47,6 +49,22 @@ void TestPlantSettings::reading_data()
     QTest::newRow("rate with a comma") << PlantSetting::Rate << german << "7,5" << 7.5 << false << 7.5;
     QTest::newRow("rate 100") << PlantSetting::Rate << english << "100" << 100.0 << false << 100.0;
     QTest::newRow("rate not a number") << PlantSetting::Rate << english << "8%" << -1.0 << false << -1.0;
+    const QLocale brazil(QLocale::Portuguese, QLocale::Brazil);
+    const auto rise = PlantSetting::Escalation;
+    QTest::newRow("rise 0 and 50 are the ends") << rise << english << "50" << 50.0 << false << 50.0;
+    QTest::newRow("rise with a comma, Brazil") << rise << brazil << "2,5" << 2.5 << false << 2.5;
+    QTest::newRow("rise with a point, Brazil") << rise << brazil << "2.5" << -1.0 << true << 2.5;
+    QTest::newRow("rise above 50") << rise << english << "50.1" << -1.0 << false << -1.0;
+    QTest::newRow("rise negative") << rise << english << "-1" << -1.0 << false << -1.0;
+    QTest::newRow("rise 1e1") << rise << english << "1e1" << -1.0 << false << -1.0;
+    const auto budget = PlantSetting::Budget;
+    QTest::newRow("budget 0") << budget << english << "0" << 0.0 << false << 0.0;
+    QTest::newRow("budget written as money") << budget << english << " 1,500.50 " << 1500.5 << false << 1500.5;
+    QTest::newRow("budget written as money, Brazil") << budget << brazil << "10.000,25" << 10000.25 << false << 10000.25;
+    QTest::newRow("budget with a decimal comma where the point is used") << budget << english << "1500,50" << -1.0 << true << -1.0;
+    QTest::newRow("budget negative") << budget << english << "-5" << -1.0 << false << -1.0;
+    QTest::newRow("budget in words") << budget << english << "five" << -1.0 << false << -1.0;
+    QTest::newRow("budget 1E3") << budget << english << "1E3" << -1.0 << false << -1.0;
 }
 
 void TestPlantSettings::reading()
@@ -80,6 +98,22 @@ void TestPlantSettings::refusalNamesTheSeparator()
              QStringLiteral("T%1 use \",\" as in 0,5").arg(PlantText::BadRate));
     QCOMPARE(settingRefusal(rate, readSetting(rate, QStringLiteral("abc"), brazil), brazil, text),
              QStringLiteral("T%1").arg(PlantText::BadRate));
+}
+
+// The factor and the budget may be given up; the period, the rate and the rise always have a value.
+void TestPlantSettings::optionalSettingsClear()
+{
+    PlantSettings settings;
+    for (int s = 0; s < PlantSettingCount; ++s)
+        setSetting(settings, PlantSetting(s), 2);
+    PlantSettings cleared = settings;
+    for (int s = 0; s < PlantSettingCount; ++s) {
+        const PlantSetting setting = PlantSetting(s);
+        clearSetting(cleared, setting);
+        QCOMPARE(settingValue(cleared, setting).has_value(), !settingIsOptional(setting));
+        QCOMPARE(settingText(cleared, setting, QLocale::c()).isEmpty(), settingIsOptional(setting));
+    }
+    QCOMPARE(cleared.lifetime, settings.lifetime);
 }
 
 TESSIO_TEST_GUILESS_MAIN(TestPlantSettings)
