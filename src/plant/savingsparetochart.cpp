@@ -166,10 +166,10 @@ void SavingsParetoChart::layOutBars(const PlantSummary &summary, bool staggered)
         item.sharePoint = QPointF(middle, shareY(item.bar.cumulativeShare));
 
         // A staggered label may reach into the neighbouring slots (their labels are a row away), not under
-        // the axes' labels.
-        const double labelWidth = staggered && !item.bar.isOthers() ? 2 * slot - 4 : own - 2;
-        const double left = std::clamp(middle - labelWidth / 2, m_plot.left() - TickLength,
-                                       m_plot.right() + TickLength - labelWidth);
+        // the axes' labels; at either end it is cut, not shifted, so it never reaches the next label of its row.
+        const double reach = (staggered && !item.bar.isOthers() ? 2 * slot - 4 : own - 2) / 2;
+        const double left = std::max(middle - reach, m_plot.left() - TickLength);
+        const double labelWidth = std::min(middle + reach, m_plot.right() + TickLength) - left;
         const double y = m_plot.bottom() + TickLength + 2 + (staggered && i % 2 == 1 ? lineHeight() : 0);
         const QRectF labelRect(left, y, labelWidth, lineHeight());
         m_barNames.append(barLabel(summary, item.bar));
