@@ -47,6 +47,9 @@ VIAddVersionKey "LegalCopyright" "${COPYRIGHT}"
 ; The setup program asks for its language, the system's preselected (or the one chosen when Tessio was
 ; installed before); the uninstaller speaks the one chosen. Silent installs ask nothing.
 !define MUI_LANGDLL_ALWAYSSHOW
+; Asked before any language is chosen, so in all three.
+!define MUI_LANGDLL_WINDOWTITLE "Tessio"
+!define MUI_LANGDLL_INFO "Escolha o idioma / Elija el idioma / Choose a language"
 !define MUI_LANGDLL_REGISTRY_ROOT HKLM
 !define MUI_LANGDLL_REGISTRY_KEY "${UNINSTALL_KEY}"
 !define MUI_LANGDLL_REGISTRY_VALUENAME "Installer Language"
