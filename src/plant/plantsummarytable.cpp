@@ -1,5 +1,6 @@
 #include "plant/plantsummarytable.h"
 
+#include "calc/numberformat.h"
 #include "plant/plantcurve.h"
 #include "plant/economicstext.h"
 #include "plant/plantdocument.h"
@@ -85,11 +86,8 @@ QVariant PlantSummaryTable::sortValue(int row, int column) const
     const PlantCaseResult &result = summary().cases.at(row);
     if (column == Power)
         return result.powerKw.value_or(None);
-    if (column == Efficiency) {
-        bool ok = false;
-        const double efficiency = m_locale.toDouble(cell(row, column), &ok);
-        return ok ? efficiency : None;
-    }
+    if (column == Efficiency)
+        return NumberFormat::readNumber(cell(row, column), m_locale).value_or(None);
     if (!result.computed)
         return None;
     const PlantFigures &f = result.figures;
